@@ -1,0 +1,41 @@
+#include "cli/Cli.h"
+
+#include <functional>
+#include <map>
+#include <ostream>
+
+#include "cli/Commands.h"
+
+namespace sorami::cli {
+
+namespace {
+
+const char* const kUsage =
+    "使い方: sorami-cli <コマンド> [引数]\n"
+    "\n"
+    "コマンド:\n"
+    "  dump FILE            データファイルを JSON で表示する\n"
+    "  resave IN OUT        データファイルを読み込んで書き戻す\n"
+    "  --help               この説明を表示する\n";
+
+}  // namespace
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.empty()) {
+    err << kUsage;
+    return kExitUsage;
+  }
+  const std::string& command = args[0];
+  if (command == "--help" || command == "-h" || command == "help") {
+    out << kUsage;
+    return kExitOk;
+  }
+  const std::vector<std::string> rest(args.begin() + 1, args.end());
+  for (const Command& c : commands()) {
+    if (command == c.name) return c.run(rest, out, err);
+  }
+  err << "sorami-cli: 不明なコマンドです: " << command << "\n" << kUsage;
+  return kExitUsage;
+}
+
+}  // namespace sorami::cli

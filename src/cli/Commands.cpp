@@ -1,0 +1,10 @@
+#include "cli/Commands.h"
+
+namespace sorami::cli {
+
+const std::vector<Command>& commands() {
+  static const std::vector<Command> all = {};
+  return all;
+}
+
+}  // namespace sorami::cli

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace sorami::cli {
+
+struct Command {
+  const char* name;
+  std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)> run;
+};
+
+// Every command of the program, in the order the usage text lists them.
+const std::vector<Command>& commands();
+
+}  // namespace sorami::cli

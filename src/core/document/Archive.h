@@ -1,0 +1,125 @@
+#pragma once
+// The byte stream every stored class writes itself into and reads itself from: little-endian
+// integers, counts, texts and stored objects with class descriptions and indexes.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sorami {
+
+enum class ArchiveErrorKind {
+  EndOfFile,    // the data ended before a value was complete
+  WrongClass,   // a stored object of another class than the one expected here
+  BadIndex,     // an object or class index that does not name what is expected
+  BadSchema,    // a class description with another schema number
+  BadFormat,    // any other value that cannot be right (a date outside the calendar, ...)
+  WriteFailed,  // the file could not be written
+};
+
+class ArchiveError : public std::runtime_error {
+ public:
+  ArchiveError(ArchiveErrorKind kind, size_t offset, const std::string& what);
+  ArchiveErrorKind kind() const { return kind_; }
+  // Byte offset in the file at which the failing value starts.
+  size_t offset() const { return offset_; }
+
+ private:
+  ArchiveErrorKind kind_;
+  size_t offset_;
+};
+
+// Where a storing archive puts its bytes. A sink reports failure by throwing ArchiveError.
+class ByteSink {
+ public:
+  virtual ~ByteSink() = default;
+  virtual void write(const uint8_t* data, size_t size) = 0;
+};
+
+class VectorSink : public ByteSink {
+ public:
+  void write(const uint8_t* data, size_t size) override { bytes.insert(bytes.end(), data, data + size); }
+  std::vector<uint8_t> bytes;
+};
+
+// The classes that are stored as objects in a data file.
+enum class ClassId : uint8_t { HinmeiList, Hinmei, BudgetList, Budget };
+inline constexpr size_t kClassCount = 4;
+std::string_view className(ClassId id);
+
+class Archive {
+ public:
+  // A reading archive over bytes that outlive it.
+  explicit Archive(std::span<const uint8_t> data);
+  // A writing archive; bytes reach the sink in blocks and at flush().
+  explicit Archive(ByteSink& sink, size_t bufferSize = 64 * 1024);
+  Archive(const Archive&) = delete;
+  Archive& operator=(const Archive&) = delete;
+
+  bool isLoading() const { return sink_ == nullptr; }
+  bool isStoring() const { return sink_ != nullptr; }
+
+  // While set, every text is read and written with its even-position characters complemented.
+  void setScrambled(bool on) { scrambled_ = on; }
+  bool scrambled() const { return scrambled_; }
+
+  uint8_t readU8();
+  uint16_t readU16();
+  uint32_t readU32();
+  int32_t readI32() { return static_cast<int32_t>(readU32()); }
+  float readF32();
+  void writeU8(uint8_t v);
+  void writeU16(uint16_t v);
+  void writeU32(uint32_t v);
+  void writeI32(int32_t v) { writeU32(static_cast<uint32_t>(v)); }
+  void writeF32(float v);
+
+  // Counts of the elements that follow; 16 bits below 0xFFFF, else 0xFFFF and 32 bits.
+  uint32_t readCount();
+  void writeCount(uint32_t n);
+  // Fails unless at least count elements of at least minBytesEach bytes can still follow, so a
+  // damaged count never makes the reader allocate beyond the file's size.
+  void requireElements(uint64_t count, size_t minBytesEach);
+
+  std::u16string readText();
+  void readText(std::u16string& out);
+  void writeText(std::u16string_view text);
+
+  // Reads the tag of a stored object that must be of class `expected`. Returns false for the
+  // null object; otherwise the object's body follows. A reference to an object read before is
+  // damage here: every object of a data file is stored once.
+  bool readObjectTag(ClassId expected);
+  // Writes the tag that introduces a new object of class `cls`; its body must follow.
+  void writeObjectTag(ClassId cls);
+  void writeNullObject() { writeU16(0); }
+
+  size_t offset() const { return isLoading() ? pos_ : written_ + pos_; }
+  size_t remaining() const { return isLoading() ? data_.size() - pos_ : 0; }
+  void require(size_t n);
+  void flush();
+
+  [[noreturn]] void fail(ArchiveErrorKind kind, const std::string& what) const;
+
+  static void scramble(std::u16string& text);
+
+ private:
+  void put(const uint8_t* p, size_t n);
+  uint8_t* reserve(size_t n);
+  void readClassDescription(ClassId& cls);
+
+  std::span<const uint8_t> data_;
+  ByteSink* sink_ = nullptr;
+  std::vector<uint8_t> buffer_;
+  size_t pos_ = 0;
+  size_t written_ = 0;
+  bool scrambled_ = false;
+  // One index sequence for classes and objects, counting from 1 (0 is the null object).
+  uint32_t nextIndex_ = 1;
+  uint32_t classIndex_[kClassCount] = {0, 0, 0, 0};
+};
+
+}  // namespace sorami

@@ -1,0 +1,82 @@
+#include "platform/Messages.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace sorami {
+
+namespace {
+
+struct Entry {
+  MessageId id;
+  std::u16string_view text;
+};
+
+constexpr Entry kMessages[] = {
+    {MessageId::AccountLimitReached, u"%1の最大登録数に達しましたので、\n登録できませんでした。"},
+    {MessageId::NotRealData, u"実在するﾃﾞｰﾀで無いので処理できません。"},
+    {MessageId::ZeroAmountRefused,
+     u"金額がｾﾞﾛのﾃﾞｰﾀは入力出来ません。\n[動作環境]の[入力]でｾﾞﾛ入力可にできます。"},
+    {MessageId::ConfirmDeleteEntry, u"ﾃﾞｰﾀ（%1）を削除してよろしいですか？"},
+    {MessageId::FileBroken, u"このファイルは完全に壊れているか、そらみのデータではありません。"},
+    {MessageId::FilePartlyBroken,
+     u"このファイルは一部が壊れています。\n予備のデータがあるなら、そのデータを読み込んでください。"
+     u"無ければ新規に作成しましょう。\nまた、総数%d個中の%d個は使える可能性があります。\n"
+     u"読み込みを試みますか？"},
+    {MessageId::TaxRateThreePercent,
+     u"このデータは消費税率の設定が３％です。\nいつでも設定メニューの[動作環境]:[計算]で変更できます。"
+     u"\nここで５％にしますか？"},
+    {MessageId::BudgetDataDamaged,
+     u"予算部分データが壊れていますので、予算が必要なら再度設定してください。"},
+    {MessageId::ReadLimitTrimmed,
+     u"データ読みこみ個数を超えたため\n%d年%d月%d日以前の古いデータを\n%d個削除し、\n"
+     u"最近のデータを%d個を読みました。"},
+    {MessageId::Version871Removal,
+     u"バージョン8.73の自動記入の不具合のために1899年12月30日に\n余分なデータ(品名：%s、金額%s)が"
+     u"記載されていました。\nこの記載品名を削除します。"},
+};
+
+}  // namespace
+
+std::u16string_view messageText(MessageId id) {
+  for (const Entry& e : kMessages) {
+    if (e.id == id) return e.text;
+  }
+  return u"";
+}
+
+std::u16string formatMessage(std::u16string_view text, const std::vector<std::u16string>& args) {
+  std::u16string out;
+  out.reserve(text.size() + 16);
+  size_t next = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c != u'%' || i + 1 >= text.size()) {
+      out.push_back(c);
+      continue;
+    }
+    const char16_t n = text[i + 1];
+    if (n == u'%') {
+      out.push_back(u'%');
+      ++i;
+    } else if (n >= u'1' && n <= u'9') {
+      const size_t k = static_cast<size_t>(n - u'1');
+      if (k < args.size()) out += args[k];
+      ++i;
+    } else if (n == u'd' || n == u's' || n == u'u' || (n == u'l' && i + 2 < text.size())) {
+      if (next < args.size()) out += args[next];
+      ++next;
+      i += (n == u'l') ? 2 : 1;
+    } else {
+      out.push_back(c);
+    }
+  }
+  return out;
+}
+
+std::u16string formatMessage(MessageId id, const std::vector<std::u16string>& args) {
+  return formatMessage(messageText(id), args);
+}
+
+}  // namespace sorami

@@ -1,0 +1,36 @@
+#pragma once
+// Every message the program shows, in one table, so the GUI, the command line and the tests use
+// the same words. Numbered messages keep their number; the others get ids from 10000 on.
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sorami {
+
+enum class MessageId : int {
+  // Numbered messages of the string table.
+  AccountLimitReached = 130,  // "%1の最大登録数に達しましたので、\n登録できませんでした。"
+  NotRealData = 129,
+  ZeroAmountRefused = 137,
+  ConfirmDeleteEntry = 146,
+  FileBroken = 917,
+  FilePartlyBroken = 918,
+  TaxRateThreePercent = 981,
+
+  // Messages without a number in the string table.
+  BudgetDataDamaged = 10000,
+  ReadLimitTrimmed,
+  Version871Removal,
+};
+
+// The text of a message with its placeholders still in place.
+std::u16string_view messageText(MessageId id);
+
+// Fills placeholders: "%1" to "%9" take the argument of that number; printf-style "%d", "%s",
+// "%u", "%ld" take the arguments in order. "%%" is a percent sign.
+std::u16string formatMessage(std::u16string_view text, const std::vector<std::u16string>& args);
+std::u16string formatMessage(MessageId id, const std::vector<std::u16string>& args = {});
+
+}  // namespace sorami

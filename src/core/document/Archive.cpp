@@ -20,12 +20,18 @@ constexpr std::string_view kClassNames[kClassCount] = {"CHinmeiList", "CHinmei",
 
 const char* kindName(ArchiveErrorKind kind) {
   switch (kind) {
-    case ArchiveErrorKind::EndOfFile: return "end of file";
-    case ArchiveErrorKind::WrongClass: return "wrong class";
-    case ArchiveErrorKind::BadIndex: return "bad index";
-    case ArchiveErrorKind::BadSchema: return "bad schema";
-    case ArchiveErrorKind::BadFormat: return "bad format";
-    case ArchiveErrorKind::WriteFailed: return "write failed";
+    case ArchiveErrorKind::EndOfFile:
+      return "end of file";
+    case ArchiveErrorKind::WrongClass:
+      return "wrong class";
+    case ArchiveErrorKind::BadIndex:
+      return "bad index";
+    case ArchiveErrorKind::BadSchema:
+      return "bad schema";
+    case ArchiveErrorKind::BadFormat:
+      return "bad format";
+    case ArchiveErrorKind::WriteFailed:
+      return "write failed";
   }
   return "archive error";
 }
@@ -38,7 +44,9 @@ ArchiveError::ArchiveError(ArchiveErrorKind kind, size_t offset, const std::stri
       kind_(kind),
       offset_(offset) {}
 
-std::string_view className(ClassId id) { return kClassNames[static_cast<size_t>(id)]; }
+std::string_view className(ClassId id) {
+  return kClassNames[static_cast<size_t>(id)];
+}
 
 Archive::Archive(std::span<const uint8_t> data) : data_(data) {}
 
@@ -107,7 +115,9 @@ void Archive::put(const uint8_t* p, size_t n) {
   std::memcpy(reserve(n), p, n);
 }
 
-void Archive::writeU8(uint8_t v) { *reserve(1) = v; }
+void Archive::writeU8(uint8_t v) {
+  *reserve(1) = v;
+}
 
 void Archive::writeU16(uint16_t v) {
   uint8_t* p = reserve(2);
@@ -184,8 +194,7 @@ void Archive::readText(std::u16string& out) {
   } else {
     // Old 8-bit text in the device's code page.
     if (len > remaining()) fail(ArchiveErrorKind::EndOfFile, "text runs past the end");
-    out = fromShiftJis(
-        std::string_view(reinterpret_cast<const char*>(data_.data() + pos_), len));
+    out = fromShiftJis(std::string_view(reinterpret_cast<const char*>(data_.data() + pos_), len));
     pos_ += len;
   }
   if (scrambled_) scramble(out);

@@ -42,7 +42,9 @@ class ByteSink {
 
 class VectorSink : public ByteSink {
  public:
-  void write(const uint8_t* data, size_t size) override { bytes.insert(bytes.end(), data, data + size); }
+  void write(const uint8_t* data, size_t size) override {
+    bytes.insert(bytes.end(), data, data + size);
+  }
   std::vector<uint8_t> bytes;
 };
 

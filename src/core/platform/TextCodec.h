@@ -17,6 +17,8 @@ std::u16string fromShiftJis(std::string_view bytes);
 std::string toShiftJis(std::u16string_view text);
 
 // Convenience for literals written in UTF-8 source.
-inline std::u16string u16(std::string_view utf8) { return fromUtf8(utf8); }
+inline std::u16string u16(std::string_view utf8) {
+  return fromUtf8(utf8);
+}
 
 }  // namespace sorami

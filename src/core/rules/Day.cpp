@@ -21,7 +21,9 @@ Day dayFromYmd(int y, int m, int d) {
   return dayFromYmdUnchecked(y, m, d);
 }
 
-bool isValidDay(Day day) { return day >= MinDay && day <= MaxDay; }
+bool isValidDay(Day day) {
+  return day >= MinDay && day <= MaxDay;
+}
 
 Ymd ymdFromDay(Day day) {
   if (!isValidDay(day)) return {};

@@ -106,10 +106,10 @@ TEST(Archive, ScrambledTextComplementsEvenPositions) {
 
 TEST(Archive, TruncatedValuesAreEndOfFile) {
   const Bytes cases[] = {
-      {0x01},                                      // a 16-bit value cut short
-      {0xFF, 0xFE, 0xFF, 0x05, 'a', 0},            // a wide text shorter than its length
+      {0x01},                            // a 16-bit value cut short
+      {0xFF, 0xFE, 0xFF, 0x05, 'a', 0},  // a wide text shorter than its length
       {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F},  // a 2 GB text claim
-      {0x09, 'a'},                                 // an 8-bit text cut short
+      {0x09, 'a'},                                                   // an 8-bit text cut short
   };
   for (const Bytes& b : cases) {
     Archive in(b);
@@ -133,8 +133,8 @@ TEST(Archive, ObjectTagsFollowOneIndexSequence) {
     ar.writeObjectTag(ClassId::Hinmei);      // object 5
     ar.writeNullObject();
   });
-  const Bytes expected = {0xFF, 0xFF, 0x00, 0x00, 0x0B, 0x00, 'C', 'H', 'i', 'n', 'm', 'e', 'i',
-                          'L',  'i',  's',  't',  0xFF, 0xFF, 0x00, 0x00, 0x07, 0x00, 'C',
+  const Bytes expected = {0xFF, 0xFF, 0x00, 0x00, 0x0B, 0x00, 'C',  'H',  'i',  'n',  'm',  'e',
+                          'i',  'L',  'i',  's',  't',  0xFF, 0xFF, 0x00, 0x00, 0x07, 0x00, 'C',
                           'H',  'i',  'n',  'm',  'e',  'i',  0x03, 0x80, 0x00, 0x00};
   EXPECT_EQ(b, expected);
   Archive in(b);

@@ -51,6 +51,9 @@ Day moveOffRestDays(Day day, const PeriodSettings& settings, const HolidayCalend
 
 Day closingDate(int year, int month, const PeriodSettings& settings,
                 const HolidayCalendar& holidays) {
+  // A month before the calendar closes on MinDay, so the first period starts on the first day a
+  // user can reach.
+  if (year < 100) return MinDay;
   const int length = daysInMonth(year, month);
   const int closingDay =
       settings.closingDay <= 0 || settings.closingDay >= length ? length : settings.closingDay;
@@ -88,13 +91,21 @@ Period periodOf(Day day, bool fixed, const PeriodSettings& settings,
   }
   day = clampToUserDays(day);
   const Ymd d = ymdFromDay(day);
-  // A closing date can be moved into the next calendar month, so the period of a day is one of
-  // those closing in the month before it to two months after.
+  // A closing date is normally moved by a few days at most, so a day belongs to the period that
+  // closes in the month before it, in its own month or in the month after. Long runs of rest
+  // days can move closing dates by up to 30 days, so the search goes two months further either
+  // way before it gives up.
   YearMonth naming = previousMonth({d.year, d.month});
   const YearMonth twoBefore = previousMonth(naming);
   Day start = addDays(closingDate(twoBefore.year, twoBefore.month, settings, holidays), 1);
   Day end = closingDate(naming.year, naming.month, settings, holidays);
-  for (int step = 0; step < 3 && day > end; ++step) {
+  for (int step = 0; step < 2 && day < start; ++step) {
+    naming = previousMonth(naming);
+    end = addDays(start, -1);
+    const YearMonth before = previousMonth(naming);
+    start = addDays(closingDate(before.year, before.month, settings, holidays), 1);
+  }
+  for (int step = 0; step < 5 && day > end; ++step) {
     naming = nextMonth(naming);
     start = addDays(end, 1);
     end = closingDate(naming.year, naming.month, settings, holidays);

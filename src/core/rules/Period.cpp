@@ -53,11 +53,12 @@ Day closingDate(int year, int month, const PeriodSettings& settings,
                 const HolidayCalendar& holidays) {
   // A month before the calendar closes on MinDay, so the first period starts on the first day a
   // user can reach.
-  if (year < 100) return MinDay;
-  const int length = daysInMonth(year, month);
+  const YearMonth ym = addMonths({year, month}, 0);  // month 13 is January of the next year
+  if (ym.year < 100) return MinDay;
+  const int length = daysInMonth(ym.year, ym.month);
   const int closingDay =
       settings.closingDay <= 0 || settings.closingDay >= length ? length : settings.closingDay;
-  Day day = moveOffRestDays(clampDay(year, month, closingDay), settings, holidays);
+  Day day = moveOffRestDays(clampDay(ym.year, ym.month, closingDay), settings, holidays);
   if (settings.dayBefore) day = addDays(day, -1);
   return day;
 }

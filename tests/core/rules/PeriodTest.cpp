@@ -38,6 +38,7 @@ TEST(Period, ClosingDayBeyondTheMonthIsItsLastDay) {
   EXPECT_EQ(closingDate(2024, 2, closingOn(31), none), ymd(2024, 2, 29));
   EXPECT_EQ(closingDate(2023, 2, closingOn(30), none), ymd(2023, 2, 28));
   EXPECT_EQ(closingDate(2023, 4, closingOn(25), none), ymd(2023, 4, 25));
+  EXPECT_EQ(closingDate(2023, 13, closingOn(25), none), ymd(2024, 1, 25));
   for (int closingDay : {0, -5, 99}) {
     for (int month = 1; month <= 12; ++month) {
       EXPECT_EQ(closingDate(2024, month, closingOn(closingDay), none), lastDayOfMonth(2024, month))

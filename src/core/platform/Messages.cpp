@@ -25,7 +25,8 @@ constexpr Entry kMessages[] = {
      u"無ければ新規に作成しましょう。\nまた、総数%d個中の%d個は使える可能性があります。\n"
      u"読み込みを試みますか？"},
     {MessageId::TaxRateThreePercent,
-     u"このデータは消費税率の設定が３％です。\nいつでも設定メニューの[動作環境]:[計算]で変更できます。"
+     u"このデータは消費税率の設定が３％です。\nいつでも設定メニューの[動作環境]:[計算]"
+     u"で変更できます。"
      u"\nここで５％にしますか？"},
     {MessageId::BudgetDataDamaged,
      u"予算部分データが壊れていますので、予算が必要なら再度設定してください。"},
@@ -35,6 +36,11 @@ constexpr Entry kMessages[] = {
     {MessageId::Version871Removal,
      u"バージョン8.73の自動記入の不具合のために1899年12月30日に\n余分なデータ(品名：%s、金額%s)が"
      u"記載されていました。\nこの記載品名を削除します。"},
+    {MessageId::AllRestDaysRefused, u"全て休日にする事はできません。"},
+    {MessageId::HolidayTableFull,
+     u"祝日ファイル（HOLIDAY.TXT）に登録できる祝日は%1個までです。\n"
+     u"残りの%2行は読み込みませんでした。"},
+    {MessageId::HolidayFileNotSaved, u"祝日ファイルを保存できませんでした。\n%1"},
 };
 
 }  // namespace

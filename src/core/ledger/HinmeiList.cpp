@@ -42,7 +42,9 @@ void CHinmeiList::write(Archive& ar) const {
 }
 
 void CHinmeiList::read(Archive& ar, EntryReadHooks& hooks) {
+  // The store now holds what the file holds: nothing to save yet.
   entries_.clear();
+  modified_ = false;
   loadState_ = kLoadComplete;
   uint32_t count = 0;
   uint32_t read = 0;

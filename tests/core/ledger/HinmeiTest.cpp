@@ -134,7 +134,8 @@ TEST(Hinmei, DamagedBytesAreFormatErrors) {
                        std::numeric_limits<float>::infinity(), static_cast<float>(MaxDay + 1),
                        static_cast<float>(MinDay - 1), 1e30f};
   for (const float f : bad) {
-    Archive in(bodyWithDateBits(floatBits(f)));
+    const Bytes bytes = bodyWithDateBits(floatBits(f));
+    Archive in(bytes);
     CHinmei e;
     try {
       e.read(in, 950);

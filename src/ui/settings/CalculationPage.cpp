@@ -46,7 +46,7 @@ CalculationPage::CalculationPage(const CConfig& c, const ConfigSheetItems& items
 void CalculationPage::addTaxRate(const CConfig& c) {
   auto* box = new QDoubleSpinBox(this);
   box->setRange(0, 100);
-  box->setDecimals(3);
+  box->setDecimals(2);
   box->setSuffix(QStringLiteral(" %"));
   box->setValue(c.taxRate);
   const double initial = box->value();

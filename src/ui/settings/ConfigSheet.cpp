@@ -1,6 +1,7 @@
 #include "settings/ConfigSheet.h"
 
 #include <QDialogButtonBox>
+#include <QLocale>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -27,6 +28,8 @@ ConfigSheet::ConfigSheet(CConfig& config, ConfigSheetDevice& device, const Confi
   QFont japanese = font();
   japanese.setFamilies({QStringLiteral("IPAGothic")});
   setFont(japanese);
+  // Every page title stays in view, as on a property sheet.
+  tabs_->setUsesScrollButtons(false);
 
   addPage(new InputPage1(config), QStringLiteral(u"入力1"));
   addPage(new InputPage2(config), QStringLiteral(u"入力２"));
@@ -35,6 +38,8 @@ ConfigSheet::ConfigSheet(CConfig& config, ConfigSheetDevice& device, const Confi
   addPage(new CalculationPage(config, items), QStringLiteral(u"計算"));
   addPage(new RestDayPage(config), QStringLiteral(u"休日"));
   addPage(new OtherPage(config, device), QStringLiteral(u"その他"));
+  // Numbers read the Japanese way ("8.5", not "8,5") whatever the system's locale.
+  setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
 
   const int first =
       device.configTabNo >= 0 && device.configTabNo < PageCount ? device.configTabNo : 0;

@@ -97,8 +97,8 @@ ConfigChanges configChanges(const CConfig& before, const CConfig& after,
   ConfigChanges c;
   c.settings = before != after;
   c.decimalPlaces = differs(&CConfig::decimalPlaces);
-  c.listColumns = differs(&CConfig::nameWidth) || differs(&CConfig::amountDigits) ||
-                  differs(&CConfig::specialNameRows);
+  c.listLayout = differs(&CConfig::nameWidth) || differs(&CConfig::amountDigits) ||
+                 differs(&CConfig::specialNameRows);
   c.totals = differs(&CConfig::savingsInTotals) || differs(&CConfig::loansInTotals);
   c.processingDay = differs(&CConfig::closingDay) || differs(&CConfig::closedMonthNaming) ||
                     differs(&CConfig::closeOneDayBefore) || differs(&CConfig::closingHolidayRule) ||

@@ -30,7 +30,7 @@ struct ConfigSheetItems {
 struct ConfigChanges {
   bool settings = false;       // any field of the record
   bool decimalPlaces = false;  // every amount is shown anew: refresh all lists
-  bool listColumns = false;    // name width, amount digits or special-name rows: refresh lists
+  bool listLayout = false;     // name width, amount digits or special-name rows: refresh lists
   bool totals = false;         // savings or loans in totals: recompute balances, refresh lists
   bool processingDay = false;  // closing or rest days: move to the current processing day
   bool displayColor = false;   // switch the colour table and repaint

@@ -12,7 +12,15 @@ namespace {
 
 using test::SheetFixture;
 
-enum Page { P_INPUT1, P_INPUT2, P_DISPLAY, P_CLOSING, P_CALC, P_REST, P_OTHER };
+enum : int {
+  P_INPUT1 = ConfigSheet::Input1,
+  P_INPUT2 = ConfigSheet::Input2,
+  P_DISPLAY = ConfigSheet::Display,
+  P_CLOSING = ConfigSheet::Closing,
+  P_CALC = ConfigSheet::Calculation,
+  P_REST = ConfigSheet::RestDays,
+  P_OTHER = ConfigSheet::Other,
+};
 
 TEST(ConfigSheet, HasTheSevenPagesInOrderUnderItsTitle) {
   SheetFixture f;
@@ -234,7 +242,7 @@ TEST(ConfigSheet, ReportsWhatTheMainWindowMustRedo) {
       {"amount digits",
        P_DISPLAY,
        spin(P_DISPLAY, u"金額の桁数", 8),
-       {.settings = true, .listColumns = true}},
+       {.settings = true, .listLayout = true}},
       {"savings in totals",
        P_DISPLAY,
        check(P_DISPLAY, u"貯蓄の入出金を収入,支出合計に加える"),

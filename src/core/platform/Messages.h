@@ -23,6 +23,7 @@ enum class MessageId : int {
   BudgetDataDamaged = 10000,
   ReadLimitTrimmed,
   Version871Removal,
+  ClockOutOfRange,
 };
 
 // The text of a message with its placeholders still in place.

@@ -124,6 +124,11 @@ void CMainFrame::setDocumentTitle(const QString& title) {
   setWindowTitle(title.isEmpty() ? NoFileTitle : title);
 }
 
+void CMainFrame::setDisplayColor(int displayColor) {
+  colors_.select(displayColor);
+  update();
+}
+
 void CMainFrame::refreshRecentFiles() {
   const QStringList& files = settings_.recentFiles().files();
   for (int i = 0; i < 4; ++i) {

@@ -37,6 +37,8 @@ class CMainFrame : public QMainWindow {
   void bringToFront();
 
   const DisplayColors& colors() const { return colors_; }
+  // Switches between the colour and the monochrome table and repaints.
+  void setDisplayColor(int displayColor);
   bool debugMessages() const { return debug_; }
   int configTabNo() const { return configTabNo_; }
 

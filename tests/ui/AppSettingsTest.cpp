@@ -104,10 +104,12 @@ TEST(AppSettings, MainWindowWritesItsValuesWhenItGoes) {
     CMainFrame frame(s);
     EXPECT_TRUE(frame.debugMessages());
     EXPECT_EQ(frame.configTabNo(), 3);
+    frame.setDisplayColor(DisplayColors::Monochrome);
+    EXPECT_EQ(frame.colors().pair(CP_INCOME).background, QColor(192, 192, 192));
   }
   const auto again = temp.reopen();
   EXPECT_EQ(again->value("Settings/Version").toInt(), 952);
-  EXPECT_EQ(again->value("Settings/DisplayColor").toInt(), 0);
+  EXPECT_EQ(again->value("Settings/DisplayColor").toInt(), 1);
   EXPECT_EQ(again->value("Settings/Debug").toInt(), 1);
   EXPECT_EQ(again->value("Settings/ConfigTabNo").toInt(), 3);
 }

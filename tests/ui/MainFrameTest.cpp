@@ -87,6 +87,7 @@ TEST_F(MainFrameTest, TheWindowsKeysWinOverTheFocusedField) {
   int* today = count(ID_TODAY);
   int* paste = count(ID_EDIT_PASTE);
   int* copy = count(ID_EDIT_COPY);
+  int* dayMode = count(ID_DAY_INPUT_MODE);
   QLineEdit* field = frame.view()->nameField();
   field->setFocus();
   field->setText(QStringLiteral("食費"));
@@ -95,6 +96,8 @@ TEST_F(MainFrameTest, TheWindowsKeysWinOverTheFocusedField) {
   QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(field, Qt::Key_W, Qt::ControlModifier);
   QTest::keyClick(field, Qt::Key_Insert, Qt::ShiftModifier);
+  QTest::keyClick(field, Qt::Key_D, Qt::AltModifier);  // not a menu's mnemonic
+  EXPECT_EQ(*dayMode, 1);
   EXPECT_EQ(*today, 1);
   EXPECT_EQ(*paste, 2);
   EXPECT_EQ(*copy, 1);
@@ -111,6 +114,10 @@ TEST_F(MainFrameTest, ADisabledCommandsKeyStillDoesNothingInAField) {
   EXPECT_FALSE(field->hasSelectedText());
   QTest::keyClick(field, Qt::Key_Backspace);  // ordinary editing is untouched
   EXPECT_EQ(field->text(), QStringLiteral("120"));
+  // The input row's own keys keep their ordinary meaning until their commands have work.
+  frame.view()->nameField()->setFocus();
+  QTest::keyClick(frame.view()->nameField(), Qt::Key_Tab);
+  EXPECT_TRUE(field->hasFocus());
 }
 
 TEST_F(MainFrameTest, TheCashBookTakesTheWholeWidth) {

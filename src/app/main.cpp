@@ -5,6 +5,7 @@
 #include "AppSettings.h"
 #include "Application.h"
 #include "DocumentGateway.h"
+#include "MainFrame.h"
 #include "QtPrompts.h"
 #include "SingleInstance.h"
 
@@ -21,5 +22,6 @@ int main(int argc, char** argv) {
   sorami::SingleInstance instance;
   sorami::Application application(settings, prompts, clock, document);
   if (!application.start(QApplication::arguments().mid(1), instance)) return 0;
+  prompts.setParent(application.mainFrame());
   return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -38,6 +39,7 @@ CMainFrame::CMainFrame(AppSettings& settings, QWidget* parent)
       configTabNo_(settings.configTabNo()),
       modes_(new QActionGroup(this)) {
   setCentralWidget(view_);
+  view_->setFocus();
   buildMenus();
   attachCommand(ID_APP_EXIT, [this] { close(); });
   attachCommand(ID_APP_ABOUT, [this] { showAbout(); });
@@ -143,6 +145,14 @@ void CMainFrame::bringToFront() {
   show();
   raise();
   activateWindow();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (mayClose_ && !mayClose_()) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::showAbout() {

@@ -35,6 +35,8 @@ class CMainFrame : public QMainWindow {
   void setDocumentTitle(const QString& title);
   void refreshRecentFiles();
   void bringToFront();
+  // Asked before the window closes (the document saves a changed file there); false keeps it.
+  void setCloseGuard(std::function<bool()> mayClose) { mayClose_ = std::move(mayClose); }
 
   const DisplayColors& colors() const { return colors_; }
   // Switches between the colour and the monochrome table and repaints.
@@ -47,6 +49,7 @@ class CMainFrame : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void buildMenus();
@@ -64,6 +67,7 @@ class CMainFrame : public QMainWindow {
   bool dataLoaded_ = false;
   QHash<int, QAction*> actions_;
   QHash<int, std::function<void()>> handlers_;
+  std::function<bool()> mayClose_;
   QHash<int, QAction*> keys_;  // combined key code to the command that owns it
   QActionGroup* modes_;
 };

@@ -120,6 +120,16 @@ TEST_F(MainFrameTest, ADisabledCommandsKeyStillDoesNothingInAField) {
   EXPECT_TRUE(field->hasFocus());
 }
 
+TEST_F(MainFrameTest, ExitAsksTheGuardFirst) {
+  bool allow = false;
+  frame.setCloseGuard([&allow] { return allow; });
+  frame.action(ID_APP_EXIT)->trigger();
+  EXPECT_TRUE(frame.isVisible());
+  allow = true;
+  frame.action(ID_APP_EXIT)->trigger();
+  EXPECT_FALSE(frame.isVisible());
+}
+
 TEST_F(MainFrameTest, TheCashBookTakesTheWholeWidth) {
   CSoramiView* view = frame.view();
   EXPECT_TRUE(view->control(IDC_ITEM_LIST)->isVisible());

@@ -26,6 +26,7 @@ enum class MessageId : int {
   AllRestDaysRefused,
   HolidayTableFull,
   HolidayFileNotSaved,
+  ClockOutOfRange,
 };
 
 // The text of a message with its placeholders still in place.

@@ -42,6 +42,7 @@ void CHinmeiList::write(Archive& ar) const {
 }
 
 void CHinmeiList::read(Archive& ar, EntryReadHooks& hooks) {
+  resetDerived();
   entries_.clear();
   loadState_ = kLoadComplete;
   uint32_t count = 0;

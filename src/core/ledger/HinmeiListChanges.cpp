@@ -76,6 +76,8 @@ CHinmeiList::Position CHinmeiList::placeOnDay(CHinmei&& e, int indexInDay) {
   for (; p != entries_.end() && (p->isDefinition() || p->date <= day); ++p) {
     if (indexInDay >= 0 && p->date == day && !p->isDefinition() && seen++ == indexInDay) break;
   }
+  // A pair stays together: an index that falls between its entries places after the pair.
+  if (p != entries_.end() && p->isPairSecond() && partnerOf(p)) ++p;
   const Position placed = entries_.insert(p, std::move(e));
   if (cursor_ && *cursor_ == p && day >= computedDay_) cursor_ = placed;
   return placed;

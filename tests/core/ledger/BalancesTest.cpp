@@ -68,12 +68,8 @@ TEST(Balances, APairBetweenTwoAccountsAddsToNoTotalUnderThePairOption) {
     f.store.context().options.savingsInTotals = true;
     f.account(u"A", 1000);
     f.account(u"B", 0);
-    CHinmei out = LedgerFixture::line(day(1), kOutOfAccount, 400, u"A");
-    out.flags |= EF_PAIR;
-    CHinmei in = LedgerFixture::line(day(1), kIntoAccount, 400, u"B");
-    in.flags |= EF_PAIR_MASK;
-    f.store.insert(out);
-    f.store.insert(in);
+    f.addPair(LedgerFixture::line(day(1), kOutOfAccount, 400, u"A"),
+              LedgerFixture::line(day(1), kIntoAccount, 400, u"B"));
     const int64_t expected = pairOption ? 0 : 400;
     const auto check = [&] {
       EXPECT_EQ(f.store.itemTotal(kOutOfAccount), expected);
@@ -144,12 +140,8 @@ TEST(Balances, EditingAnEntryMovesItsFiguresAndItsPartnerFollows) {
   LedgerFixture f(10000);
   f.account(u"A", 0);
   f.add(day(1), kFood, 300);
-  CHinmei first = LedgerFixture::line(day(1), kIntoAccount, 500, u"A");
-  first.flags |= EF_PAIR;
-  CHinmei second = LedgerFixture::line(day(1), kSalary, 500, u"s");
-  second.flags |= EF_PAIR_MASK;
-  const auto p = *f.store.insert(first);
-  f.store.insert(second);
+  const auto p = f.addPair(LedgerFixture::line(day(1), kIntoAccount, 500, u"A"),
+                           LedgerFixture::line(day(1), kSalary, 500, u"s"));
   EXPECT_EQ(f.store.editEntry(p, {EntryEdit::Action::Ok, u"A", 800, u"memo"}),
             EditOutcome::Changed);
   EXPECT_EQ(std::next(p)->amount, 800);
@@ -171,12 +163,8 @@ TEST(Balances, EditingAnEntryMovesItsFiguresAndItsPartnerFollows) {
 
 TEST(Balances, AnEditThatWouldTakeThePartnerOutOfRangeIsRefused) {
   LedgerFixture f;
-  CHinmei first = LedgerFixture::line(day(1), kFood, 500);
-  first.flags |= EF_PAIR;
-  CHinmei second = LedgerFixture::line(day(1), kSalary, 100);
-  second.flags |= EF_PAIR_MASK;
-  const auto p = *f.store.insert(first);
-  f.store.insert(second);
+  const auto p =
+      f.addPair(LedgerFixture::line(day(1), kFood, 500), LedgerFixture::line(day(1), kSalary, 100));
   for (int64_t amount : {int64_t{-2'147'483'600}, int64_t{3'000'000'000}}) {
     EXPECT_EQ(f.store.editEntry(p, {EntryEdit::Action::Ok, u"x", amount, {}}),
               EditOutcome::Refused);

@@ -26,12 +26,8 @@ TEST(HinmeiList, EntriesOfADayKeepTheirOrderAndAnIndexPlacesWithinTheDay) {
   EXPECT_EQ(namesOfDay(f.store, day(5)),
             (std::vector<std::u16string>{u"first", u"a", u"third", u"b", u"c", u"beyond"}));
   // An index between the two entries of a pair places after the pair.
-  CHinmei pairFirst = LedgerFixture::line(day(6), kFood, 1, u"p1");
-  pairFirst.flags |= EF_PAIR;
-  CHinmei pairSecond = LedgerFixture::line(day(6), kSalary, 1, u"p2");
-  pairSecond.flags |= EF_PAIR_MASK;
-  f.store.insert(pairFirst);
-  f.store.insert(pairSecond);
+  f.addPair(LedgerFixture::line(day(6), kFood, 1, u"p1"),
+            LedgerFixture::line(day(6), kSalary, 1, u"p2"));
   f.add(day(6), kFood, 1, u"q", 1);
   EXPECT_EQ(namesOfDay(f.store, day(6)), (std::vector<std::u16string>{u"p1", u"p2", u"q"}));
 }

@@ -64,10 +64,7 @@ class RandomLedger {
     CHinmei first = LedgerFixture::line(d, kOutOfAccount, 0, u"A");
     CHinmei second = LedgerFixture::line(d, pick(0, 1) ? kIntoAccount : kFood, 0, u"B");
     first.amount = second.amount = pick(1, 900);
-    first.flags |= EF_PAIR;
-    second.flags |= EF_PAIR_MASK;
-    f.store.insert(first);
-    f.store.insert(second);
+    f.addPair(first, second);
   }
 
   int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }

@@ -61,6 +61,15 @@ class LedgerFixture {
     return store.insert(line(d, item, amount, std::move(name)), index).value();
   }
 
+  // Inserts two lines as a pair; returns the first.
+  CHinmeiList::Position addPair(CHinmei first, CHinmei second) {
+    first.flags |= EF_PAIR;
+    second.flags |= EF_PAIR_MASK;
+    const CHinmeiList::Position p = store.insert(std::move(first)).value();
+    store.insert(std::move(second)).value();
+    return p;
+  }
+
   // Shows one day in the day input mode, computed as the view does.
   void showDay(Day d, bool full = false) {
     store.context().window.currentDay = d;

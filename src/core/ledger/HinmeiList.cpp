@@ -43,7 +43,9 @@ void CHinmeiList::write(Archive& ar) const {
 
 void CHinmeiList::read(Archive& ar, EntryReadHooks& hooks) {
   resetDerived();
+  // The store now holds what the file holds: nothing to save yet.
   entries_.clear();
+  modified_ = false;
   loadState_ = kLoadComplete;
   uint32_t count = 0;
   uint32_t read = 0;
@@ -63,7 +65,8 @@ void CHinmeiList::readEntries(Archive& ar, EntryReadHooks& hooks, uint32_t& coun
   count = ar.readCount();
   ar.requireElements(count, kMinEntryBytes);
   hooks.begin(*this, count);
-  const Day correction = dataVersion_ == kDataVersionFloatDates ? version870Correction() : Day{0};
+  const Day correction =
+      dataVersion_ == kDataVersionCorrectedDates ? version870Correction() : Day{0};
   for (read = 0; read < count; ++read) {
     readEntry(ar, correction);
     hooks.appended(*this, std::prev(entries_.end()), read);

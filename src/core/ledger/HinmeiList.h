@@ -260,9 +260,9 @@ class CHinmeiList {
   // the document sets from the file before. Reading replaces the list.
   void serialize(Archive& ar);
   void serialize(Archive& ar, EntryReadHooks& hooks);
+  void write(Archive& ar) const;
 
  private:
-  void write(Archive& ar) const;
   void read(Archive& ar, EntryReadHooks& hooks);
   void readEntries(Archive& ar, EntryReadHooks& hooks, uint32_t& count, uint32_t& read);
   void readEntry(Archive& ar, Day correction);

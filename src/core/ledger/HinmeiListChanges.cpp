@@ -145,6 +145,8 @@ std::optional<CHinmeiList::Position> CHinmeiList::insert(CHinmei e, int indexInD
 CHinmeiList::Position CHinmeiList::insertDefinition(CHinmei e) {
   e.flags &= static_cast<uint16_t>(~EF_MARK);
   const Position p = entries_.insert(firstDated(), std::move(e));
+  // A new account or loan joins its table and the balances at once.
+  if ((p->flags & EF_DEFINITION) != 0 && (p->flags & kKinds) != 0) refreshFigures();
   if (p->isRule()) {
     if (ruleCount_ < kMaxRules) {
       ruleTable_[ruleCount_++] = &*p;

@@ -120,6 +120,11 @@ TEST(HinmeiListChanges, TheDiaryOfADayIsSetChangedAndCleared) {
   // The current day stands in for day 0.
   f.store.setDiary(0, u"今日");
   EXPECT_EQ((*f.store.diaryOf(day(1)))->visibleMemo(), u"今日");
+  // Also when the window is a month that starts before the current day.
+  f.showPeriod(day(1), day(31));
+  f.store.context().window.currentDay = day(4);
+  f.store.setDiary(day(4), u"月");
+  EXPECT_EQ((*f.store.diaryOf(MinDay))->visibleMemo(), u"月");
 }
 
 TEST(HinmeiListChanges, TheEndMarkerIsNoLedgerLine) {

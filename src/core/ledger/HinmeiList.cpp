@@ -42,6 +42,7 @@ void CHinmeiList::write(Archive& ar) const {
 }
 
 void CHinmeiList::read(Archive& ar, EntryReadHooks& hooks) {
+  resetDerived();
   // The store now holds what the file holds: nothing to save yet.
   entries_.clear();
   modified_ = false;

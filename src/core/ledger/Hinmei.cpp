@@ -1,0 +1,174 @@
+#include "ledger/Hinmei.h"
+
+#include <cmath>
+#include <ctime>
+#include <limits>
+
+#include "document/Archive.h"
+
+namespace sorami {
+
+namespace {
+
+// Seconds-since-1970 values of old files that stand for the first and the last day.
+constexpr int32_t kOldTimeMinDay = 0;
+constexpr int32_t kOldTimeMaxDay = 0x7FFFFFFF;
+
+Day dayFromLocalTime(time_t t) {
+  std::tm tm{};
+  if (localtime_r(&t, &tm) == nullptr) return InvalidDay;
+  return dayFromYmd(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
+}
+
+Day readOldDate(Archive& ar) {
+  const int32_t seconds = ar.readI32();
+  if (seconds == kOldTimeMinDay) return MinDay;
+  if (seconds == kOldTimeMaxDay) return MaxDay;
+  const Day day = dayFromLocalTime(static_cast<time_t>(seconds));
+  if (day == InvalidDay) ar.fail(ArchiveErrorKind::BadFormat, "time outside the calendar");
+  return day;
+}
+
+Day readFloatDate(Archive& ar) {
+  const float value = ar.readF32();
+  if (!std::isfinite(value) || value < static_cast<float>(MinDay) ||
+      value > static_cast<float>(MaxDay)) {
+    ar.fail(ArchiveErrorKind::BadFormat, "date outside the calendar");
+  }
+  // Entries hold whole days; a time of day in the value is dropped.
+  return static_cast<Day>(std::trunc(value));
+}
+
+// The leading decimal number of a text, as the item options are read: optional blanks and
+// sign, then digits; 0 when there are none, saturated at the limits of 32 bits.
+int32_t leadingNumber(std::u16string_view text) {
+  size_t i = 0;
+  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) negative = text[i++] == u'-';
+  int64_t value = 0;
+  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+    value = value * 10 + (text[i] - u'0');
+    if (value > std::numeric_limits<int32_t>::max()) break;
+  }
+  if (negative) value = -value;
+  if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(value);
+}
+
+std::u16string decimalText(int32_t value) {
+  const std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+}  // namespace
+
+std::u16string_view CHinmei::visibleMemo() const {
+  const std::u16string_view all = memo;
+  if (!hasTail()) return all;
+  return all.substr(0, all.find(u'\0'));
+}
+
+std::u16string_view CHinmei::tailView() const {
+  if (!hasTail()) return {};
+  const std::u16string_view all = memo;
+  const size_t first = all.find(u'\0');
+  // A memo of text and one NUL has its separator as its final NUL: an empty tail.
+  if (first + 2 > all.size()) return {};
+  return all.substr(first + 1, all.size() - first - 2);
+}
+
+size_t CHinmei::tail(std::u16string& out) const {
+  out = tailView();
+  return out.size();
+}
+
+void CHinmei::setVisibleMemo(std::u16string_view text) {
+  // A NUL typed into the visible part would be taken for the separator of a tail.
+  text = text.substr(0, text.find(u'\0'));
+  const std::u16string_view oldTail = tailView();
+  if (oldTail.empty()) {
+    memo.assign(text);
+    return;
+  }
+  std::u16string next;
+  next.reserve(text.size() + oldTail.size() + 2);
+  next.append(text).push_back(u'\0');
+  next.append(oldTail).push_back(u'\0');
+  memo = std::move(next);
+}
+
+void CHinmei::setTail(std::u16string_view text) {
+  const std::u16string_view visible = visibleMemo();
+  std::u16string next;
+  next.reserve(visible.size() + text.size() + 2);
+  next.append(visible).push_back(u'\0');
+  next.append(text).push_back(u'\0');
+  memo = std::move(next);
+}
+
+int32_t CHinmei::itemOptions() const {
+  return leadingNumber(memo);
+}
+
+void CHinmei::setItemOption(int bit, bool on) {
+  const uint32_t mask = 1u << bit;
+  uint32_t value = static_cast<uint32_t>(itemOptions());
+  value = on ? (value | mask) : (value & ~mask);
+  memo = decimalText(static_cast<int32_t>(value));
+}
+
+void CHinmei::serialize(Archive& ar, uint16_t dataVersion) {
+  if (ar.isStoring()) {
+    write(ar);
+  } else {
+    read(ar, dataVersion);
+  }
+}
+
+void CHinmei::write(Archive& ar) const {
+  // Every whole day of the calendar is exact in single precision (|day| < 2^24).
+  ar.writeF32(static_cast<float>(date));
+  ar.writeU16(item);
+  ar.writeU16(flags);
+  ar.writeText(name);
+  ar.writeText(memo);
+  ar.writeI32(amount);
+}
+
+void CHinmei::read(Archive& ar, uint16_t dataVersion) {
+  date = dataVersion >= kDataVersionFloatDates ? readFloatDate(ar) : readOldDate(ar);
+  item = ar.readU16();
+  flags = ar.readU16();
+  ar.readText(name);
+  ar.readText(memo);
+  amount = ar.readI32();
+  work = 0;
+}
+
+Day version870Correction() {
+  static const Day correction = [] {
+    // 2002-10-12 00:00 local time, as seconds since 1970 and back to a local day.
+    std::tm tm{};
+    tm.tm_year = 2002 - 1900;
+    tm.tm_mon = 10 - 1;
+    tm.tm_mday = 12;
+    tm.tm_isdst = -1;
+    const time_t t = std::mktime(&tm);
+    const Day viaLocalTime = t == static_cast<time_t>(-1) ? InvalidDay : dayFromLocalTime(t);
+    if (viaLocalTime == InvalidDay) return Day{0};
+    return viaLocalTime - dayFromYmd(2002, 10, 12);
+  }();
+  return correction;
+}
+
+void applyVersion870Correction(CHinmei& entry, Day correction) {
+  if (correction == 0 || entry.flags == 0 || (entry.flags & EF_DEFINITION_MASK) != 0) return;
+  const int64_t moved = static_cast<int64_t>(entry.date) + correction;
+  // The end marker and a line at the edge of the calendar stay where they are.
+  if (entry.date == MaxDay || moved < MinDay || moved >= MaxDay) return;
+  entry.date = static_cast<Day>(moved);
+}
+
+}  // namespace sorami

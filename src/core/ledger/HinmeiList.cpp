@@ -1,0 +1,89 @@
+#include "ledger/HinmeiList.h"
+
+#include <new>
+
+#include "document/Archive.h"
+
+namespace sorami {
+
+namespace {
+
+// The smallest stored entry: a 2-byte object tag, the date, item and flags (8 bytes), two
+// empty texts of one byte each and the amount.
+constexpr size_t kMinEntryBytes = 16;
+
+}  // namespace
+
+CHinmeiList::Position CHinmeiList::addAtEnd(CHinmei entry) {
+  modified_ = true;
+  entries_.push_back(std::move(entry));
+  return std::prev(entries_.end());
+}
+
+void CHinmeiList::serialize(Archive& ar) {
+  EntryReadHooks readEverything;
+  serialize(ar, readEverything);
+}
+
+void CHinmeiList::serialize(Archive& ar, EntryReadHooks& hooks) {
+  if (ar.isStoring()) {
+    write(ar);
+  } else {
+    read(ar, hooks);
+  }
+}
+
+void CHinmeiList::write(Archive& ar) const {
+  ar.writeCount(static_cast<uint32_t>(entries_.size()));
+  for (const CHinmei& e : entries_) {
+    ar.writeObjectTag(ClassId::Hinmei);
+    e.write(ar);
+  }
+}
+
+void CHinmeiList::read(Archive& ar, EntryReadHooks& hooks) {
+  // The store now holds what the file holds: nothing to save yet.
+  entries_.clear();
+  modified_ = false;
+  loadState_ = kLoadComplete;
+  uint32_t count = 0;
+  uint32_t read = 0;
+  try {
+    readEntries(ar, hooks, count, read);
+  } catch (const ArchiveError& error) {
+    loadState_ = kLoadDamaged;
+    if (!hooks.damaged(*this, error, count, read)) throw;
+  } catch (const std::bad_alloc&) {
+    hooks.outOfMemory(*this, read);
+    throw;
+  }
+  hooks.end(*this, count, read);
+}
+
+void CHinmeiList::readEntries(Archive& ar, EntryReadHooks& hooks, uint32_t& count, uint32_t& read) {
+  count = ar.readCount();
+  ar.requireElements(count, kMinEntryBytes);
+  hooks.begin(*this, count);
+  const Day correction = dataVersion_ == kDataVersionFloatDates ? version870Correction() : Day{0};
+  for (read = 0; read < count; ++read) {
+    readEntry(ar, correction);
+    hooks.appended(*this, std::prev(entries_.end()), read);
+  }
+}
+
+void CHinmeiList::readEntry(Archive& ar, Day correction) {
+  if (!ar.readObjectTag(ClassId::Hinmei)) {
+    ar.fail(ArchiveErrorKind::BadFormat, "no entry where an entry belongs");
+  }
+  // The body is read in place, so its texts land in their final strings.
+  CHinmei& e = entries_.emplace_back();
+  try {
+    e.read(ar, dataVersion_);
+  } catch (...) {
+    entries_.pop_back();
+    throw;
+  }
+  if (correction != 0) applyVersion870Correction(e, correction);
+}
+
+}  // namespace sorami

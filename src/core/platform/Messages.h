@@ -23,6 +23,9 @@ enum class MessageId : int {
   BudgetDataDamaged = 10000,
   ReadLimitTrimmed,
   Version871Removal,
+  FileOpenFailed,
+  NewerVersionRequired,
+  SaveFailed,
 };
 
 // The text of a message with its placeholders still in place.

@@ -192,4 +192,17 @@ void CConfig::clampUntrustedValues() {
   specialNameRows = std::clamp(specialNameRows, 3, 25);
 }
 
+PeriodSettings CConfig::periodSettings() const {
+  PeriodSettings p;
+  p.closingDay = closingDay;
+  p.restDays = static_cast<unsigned>(weeklyRestDays) & 0x7Fu;
+  p.holidayRule = closingHolidayRule;
+  p.sameWeek = sameWeekClosing != 0;
+  p.dayBefore = closeOneDayBefore != 0;
+  p.namedByStart = closedMonthNaming != 0;
+  p.fixedStart = totalsPeriodStart;
+  p.fixedEnd = totalsPeriodEnd;
+  return p;
+}
+
 }  // namespace sorami

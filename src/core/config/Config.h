@@ -11,6 +11,7 @@
 
 #include "ledger/HinmeiList.h"
 #include "rules/Day.h"
+#include "rules/Period.h"
 
 namespace sorami {
 
@@ -237,6 +238,10 @@ class CConfig {
 
   // Writes or reads the configuration block from the first byte of the file.
   void serialize(Archive& ar);
+
+  // The closing settings that every period computation of this file uses; the fixed period is
+  // the totals period in use.
+  PeriodSettings periodSettings() const;
 
   // Resets what older versions did not store, after a file was read. itemNames are the names
   // of the item definitions in item-number order.

@@ -49,6 +49,8 @@ inline constexpr uint16_t ITEM_SUMMARY_LAST = ITEM_TOTAL_ASSETS;
 // From this version on, dates are stored as single-precision day values; before it, as
 // seconds since 1970 in local time.
 inline constexpr uint16_t kDataVersionFloatDates = 870;
+// The first files with those dates; their dated lines may need version870Correction().
+inline constexpr uint16_t kDataVersionCorrectedDates = kDataVersionFloatDates;
 // The version every save writes.
 inline constexpr uint16_t kDataVersionCurrent = 950;
 

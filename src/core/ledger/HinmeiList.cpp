@@ -64,7 +64,8 @@ void CHinmeiList::readEntries(Archive& ar, EntryReadHooks& hooks, uint32_t& coun
   count = ar.readCount();
   ar.requireElements(count, kMinEntryBytes);
   hooks.begin(*this, count);
-  const Day correction = dataVersion_ == kDataVersionFloatDates ? version870Correction() : Day{0};
+  const Day correction =
+      dataVersion_ == kDataVersionCorrectedDates ? version870Correction() : Day{0};
   for (read = 0; read < count; ++read) {
     readEntry(ar, correction);
     hooks.appended(*this, std::prev(entries_.end()), read);

@@ -36,6 +36,11 @@ constexpr Entry kMessages[] = {
     {MessageId::Version871Removal,
      u"バージョン8.73の自動記入の不具合のために1899年12月30日に\n余分なデータ(品名：%s、金額%s)が"
      u"記載されていました。\nこの記載品名を削除します。"},
+    {MessageId::AllRestDaysRefused, u"全て休日にする事はできません。"},
+    {MessageId::HolidayTableFull,
+     u"祝日ファイル（HOLIDAY.TXT）に登録できる祝日は%1個までです。\n"
+     u"残りの%2行は読み込みませんでした。"},
+    {MessageId::HolidayFileNotSaved, u"祝日ファイルを保存できませんでした。\n%1"},
     {MessageId::FileOpenFailed, u"データファイルを開くことに失敗しました。"},
     {MessageId::NewerVersionRequired,
      u"このﾃﾞｰﾀﾌｧｲﾙを使うには新しいﾊﾞｰｼﾞｮﾝのｿﾌﾄが必要です。\nできるだけ最新版を入手してご利用くださ"

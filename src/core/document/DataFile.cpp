@@ -117,6 +117,16 @@ std::unique_ptr<CBudgetList> readBudgetList(Archive& ar, Prompts& prompts,
   }
 }
 
+// A little more than the file will take: the block and the budgets are small, an entry takes its
+// tag, 12 bytes of numbers and two texts with their prefixes.
+size_t storedSizeEstimate(const CHinmeiList& entries) {
+  constexpr size_t kFixedPart = 64 * 1024;
+  constexpr size_t kEntryOverhead = 2 + 12 + 2 * 6;
+  size_t size = kFixedPart;
+  for (const CHinmei& e : entries) size += kEntryOverhead + 2 * (e.name.size() + e.memo.size());
+  return size;
+}
+
 }  // namespace
 
 Recognition recognise(std::span<const uint8_t> head) {
@@ -212,6 +222,8 @@ void writeDataFile(Archive& ar, CConfig& config, const CHinmeiList& entries,
 std::vector<uint8_t> dataFileBytes(CConfig& config, const CHinmeiList& entries,
                                    const CBudgetList* budgets) {
   VectorSink sink;
+  // Growing the buffer step by step would copy a large file several times over.
+  sink.bytes.reserve(storedSizeEstimate(entries));
   Archive ar(sink);
   writeDataFile(ar, config, entries, budgets);
   return std::move(sink.bytes);

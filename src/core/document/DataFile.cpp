@@ -84,6 +84,16 @@ void unscrambleTexts(CHinmeiList& store) {
   }
 }
 
+// The texts of the block were read under the same wrong assumption as those of the entries;
+// left as they are they would be saved garbled once the marker is cleared.
+void unscrambleBlockTexts(CConfig& config) {
+  Archive::scramble(config.diaryTitle);
+  for (ConfigRecord& r : config.reservedRecords) Archive::scramble(r.text);
+  Archive::scramble(config.taxName);
+  Archive::scramble(config.currencySymbol);
+  for (std::u16string& text : config.reservedTexts) Archive::scramble(text);
+}
+
 // The configuration text in the header entry. When it cannot be read, the texts are taken as
 // scrambled the other way round than the file said; if that reads, the file counts as plain.
 bool readConfigurationText(CHinmeiList& store, CConfig& config) {
@@ -91,6 +101,7 @@ bool readConfigurationText(CHinmeiList& store, CConfig& config) {
   if (!parseHeaderText(store, config, fileVersion)) {
     unscrambleTexts(store);
     if (!parseHeaderText(store, config, fileVersion)) return false;
+    if (config.hasBlock) unscrambleBlockTexts(config);
     config.scrambleMarker = 0;
   }
   if (config.hasBlock) {

@@ -211,6 +211,12 @@ TEST(DataFile, MarkerWithoutScrambledTextsIsClearedByTheFallback) {
   EXPECT_EQ(r->config.scrambleMarker, 0);
   EXPECT_EQ(std::next(r->ledger.entries->begin(), 1)->name, u"食費");
   EXPECT_EQ(std::next(r->ledger.entries->begin(), 6)->tailView(), u"口座設定");
+  // The block's texts were plain as well and must not be saved garbled.
+  EXPECT_EQ(r->config.diaryTitle, u"日記 / スケジュール");
+  EXPECT_EQ(r->config.taxName, u"消費税");
+  EXPECT_EQ(r->config.reservedTexts[6], u"秘密");
+  const Bytes saved = dataFileBytes(r->config, *r->ledger.entries, r->ledger.budgets.get());
+  EXPECT_EQ(saved, fixtureBytes("current-minimal.mtb"));
 }
 
 TEST(DataFile, BrokenFilesFailWithTheirMessage) {
@@ -283,23 +289,25 @@ TEST(DataFile, StoreWithTooFewEntriesEndsTheRead) {
 
 // Every prefix of a valid file either fails with an archive error or reads what it holds.
 TEST(DataFile, EveryTruncationFailsCleanly) {
-  const Bytes whole = fixtureBytes("current-minimal.mtb");
-  for (size_t n = 0; n < whole.size(); ++n) {
-    const Bytes cut(whole.begin(), whole.begin() + static_cast<ptrdiff_t>(n));
-    CConfig config;
-    test::ScriptedPrompts prompts;
-    try {
-      const Ledger ledger = readDataFile(cut, config, prompts);
-      if (ledger.end == ReadEnd::Complete) {
-        // Only the budget list can be missing or short: the entries are all there.
-        EXPECT_EQ(ledger.entries->size(), 13u) << n;
-        EXPECT_NE(ledger.budgets, nullptr) << n;
-      } else {
-        EXPECT_EQ(ledger.end, ReadEnd::NoEntryStore) << n;
-        EXPECT_TRUE(prompts.wasShown(MessageId::FileBroken)) << n;
+  for (const char* name : {"current-minimal.mtb", "no-block-scrambled.mtb"}) {
+    const Bytes whole = fixtureBytes(name);
+    for (size_t n = 0; n < whole.size(); ++n) {
+      const Bytes cut(whole.begin(), whole.begin() + static_cast<ptrdiff_t>(n));
+      CConfig config;
+      test::ScriptedPrompts prompts;
+      try {
+        const Ledger ledger = readDataFile(cut, config, prompts);
+        if (ledger.end == ReadEnd::Complete) {
+          // Only the budget list can be missing or short: the entries are all there.
+          EXPECT_EQ(ledger.entries->size(), 13u) << name << " " << n;
+          EXPECT_NE(ledger.budgets, nullptr) << name << " " << n;
+        } else {
+          EXPECT_EQ(ledger.end, ReadEnd::NoEntryStore) << name << " " << n;
+          EXPECT_TRUE(prompts.wasShown(MessageId::FileBroken)) << name << " " << n;
+        }
+      } catch (const ArchiveError& e) {
+        EXPECT_EQ(e.kind(), ArchiveErrorKind::EndOfFile) << name << " " << n;
       }
-    } catch (const ArchiveError& e) {
-      EXPECT_EQ(e.kind(), ArchiveErrorKind::EndOfFile) << n;
     }
   }
 }

@@ -81,7 +81,14 @@ void CDetailBox::rebuild() {
   if (header_ != nullptr) header_->setText(lines_.headerText());
   updateTotals();
   updateScrollBars();
+  syncScrollOffsets();
   viewport()->update();
+}
+
+void CDetailBox::syncScrollOffsets() {
+  for (CStaticWnd* w : {header_, total_}) {
+    if (w != nullptr) w->setScrollOffset(horizontalScrollBar()->value());
+  }
 }
 
 int CDetailBox::appendEntry(CHinmeiList::Position entry) {
@@ -177,11 +184,7 @@ void CDetailBox::changeEvent(QEvent* event) {
 void CDetailBox::scrollContentsBy(int dx, int dy) {
   // Only the uncovered strip is painted anew.
   viewport()->scroll(dx, dy * lineHeight());
-  if (dx != 0) {
-    for (CStaticWnd* w : {header_, total_}) {
-      if (w != nullptr) w->setScrollOffset(horizontalScrollBar()->value());
-    }
-  }
+  if (dx != 0) syncScrollOffsets();
 }
 
 // ---- Painting.

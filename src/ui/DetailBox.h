@@ -87,6 +87,8 @@ class CDetailBox : public QAbstractScrollArea {
  private:
   void rebuild();
   void updateScrollBars();
+  // The header and total keep their columns above and below the list's.
+  void syncScrollOffsets();
   void selectionEdited();
   void repaintLine(int line);
   void setCursor(int line);

@@ -28,6 +28,12 @@ class Builder {
     if (redWhenNegative && cell.text.startsWith(u'-')) cell.color = CellColor::Red;
     return cell;
   }
+  // `count` amounts from field i on, `step` apart, the first ending at `right`, then the memo
+  // one cell after the last. Of three amounts the last is a balance, red when negative.
+  void amounts(int i, int right, int count, int step) {
+    for (int k = 0; k < count; ++k) this->right(i + k, right + k * step, count == 3 && k == 2);
+    left(i + count, right + (count - 1) * step + m_.unit);
+  }
   std::vector<LineCell> take() { return std::move(cells_); }
 
  private:
@@ -59,22 +65,12 @@ CodedLineLayout layoutCodedLine(const QString& line, const DetailGeometry& geome
       b.left(1, x0);
       b.right(2, windowWidth - u);
       break;
-    case u'C': {
-      b.left(1, x0);
-      b.left(2, x0 + b.width(1));
-      const int amount = x0 + b.width(1) + span;
-      b.right(3, amount);
-      b.left(4, amount + u);
-      break;
-    }
+    case u'C':
     case u'D': {
+      // The amounts stand under the list's amount columns, whatever the first field's width.
       b.left(1, x0);
       b.left(2, x0 + b.width(1));
-      const int first = x0 + b.width(1) + span;
-      b.right(3, first);
-      b.right(4, first + step);
-      b.right(5, first + 2 * step, true);
-      b.left(6, first + 2 * step + u);
+      b.amounts(3, x0 + b.width(1) + span, code[0] == u'C' ? 1 : 3, step);
       break;
     }
     case u'F': {
@@ -84,11 +80,7 @@ CodedLineLayout layoutCodedLine(const QString& line, const DetailGeometry& geome
       LineCell& days = b.left(2, x0 + FColumn2 * u);
       if (inverted) days.color = CellColor::Style2BlueInverted;
       b.left(3, x0 + FColumn3 * u);
-      const int first = x0 + FColumn3 * u + span;
-      b.right(4, first);
-      b.right(5, first + step);
-      b.right(6, first + 2 * step, true);
-      b.left(7, first + 2 * step + u);
+      b.amounts(4, x0 + FColumn3 * u + span, 3, step);
       break;
     }
     case u'H': {
@@ -103,9 +95,7 @@ CodedLineLayout layoutCodedLine(const QString& line, const DetailGeometry& geome
       b.left(1, x0);
       b.left(2, x0 + KColumn2 * u);
       b.left(3, x0 + KColumn3 * u);
-      const int amount = x0 + KColumn3 * u + u * (geometry.amountDigits + KAmountExtra);
-      b.right(4, amount);
-      b.left(5, amount + u);
+      b.amounts(4, x0 + KColumn3 * u + u * (geometry.amountDigits + KAmountExtra), 1, step);
       break;
     }
     default:

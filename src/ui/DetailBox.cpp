@@ -17,6 +17,8 @@ namespace sorami {
 namespace {
 
 constexpr int LinePadding = 2;
+// Where the coded lines start their columns, from their window's left edge.
+constexpr int CodedLineMargin = 2;
 
 QColor inverse(const QColor& c) {
   return QColor(255 - c.red(), 255 - c.green(), 255 - c.blue());
@@ -122,6 +124,11 @@ TextMeasure CDetailBox::measure() const {
   return {fm.horizontalAdvance(u'1'), [fm](const QString& s) { return fm.horizontalAdvance(s); }};
 }
 
+int CDetailBox::contentLeft() const {
+  // The columns start where those of the header and total windows do.
+  return std::max(0, CodedLineMargin - frameWidth());
+}
+
 int CDetailBox::pageLines() const {
   return std::max(1, viewport()->height() / lineHeight());
 }
@@ -151,7 +158,7 @@ void CDetailBox::updateScrollBars() {
   v->setRange(0, std::max(0, count() - pageLines()));
   v->setPageStep(pageLines());
   QScrollBar* h = horizontalScrollBar();
-  h->setRange(0, std::max(0, extent_ - viewport()->width()));
+  h->setRange(0, std::max(0, contentLeft() + extent_ - viewport()->width()));
   h->setPageStep(viewport()->width());
   h->setSingleStep(m.unit);
 }
@@ -207,7 +214,7 @@ void CDetailBox::paintEvent(QPaintEvent* event) {
   const int h = lineHeight();
   const int first = topLine() + std::max(0, area.top()) / h;
   const int last = std::min(count() - 1, topLine() + area.bottom() / h);
-  const int dx = -horizontalScrollBar()->value();
+  const int dx = contentLeft() - horizontalScrollBar()->value();
   for (int i = first; i <= last; ++i) {
     const QRect r = lineRect(i);
     const bool on = isSelected(i);
@@ -346,7 +353,7 @@ void CDetailBox::mousePressEvent(QMouseEvent* event) {
 void CDetailBox::mouseDoubleClickEvent(QMouseEvent* event) {
   const int line = lineAt(event->position().toPoint().y());
   if (event->button() != Qt::LeftButton || line < 0) return;
-  const int x = event->position().toPoint().x() + horizontalScrollBar()->value();
+  const int x = event->position().toPoint().x() - contentLeft() + horizontalScrollBar()->value();
   hitColumn_ = lines_.hitColumn(x, measure());
   selectOnly(line);
   emit lineActivated(line, hitColumn_);

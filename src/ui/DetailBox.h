@@ -96,6 +96,7 @@ class CDetailBox : public QAbstractScrollArea {
   int lineAt(int y) const;
   void selectRange(int from, int to);
   int pageLines() const;
+  int contentLeft() const;
   void moveTo(int line, Qt::KeyboardModifiers modifiers);
 
   CStaticWnd* header_;

@@ -117,6 +117,29 @@ TEST(DetailBox, CashBookKeysAndSelectionTotals) {
   EXPECT_EQ(f.box->selectedLines(), (std::vector<int>{3, 4}));
 }
 
+TEST(DetailBox, ClicksAndKeysSelectLikeAList) {
+  DetailSide f;
+  f.showCashBook();
+  const auto click = [&](int line, Qt::KeyboardModifiers mods = {}) {
+    QTest::mouseClick(f.box->viewport(), Qt::LeftButton, mods,
+                      QPoint(20, f.box->lineRect(line).center().y()));
+  };
+  click(1);
+  click(4, Qt::ShiftModifier);
+  EXPECT_EQ(f.box->selectedLines(), (std::vector<int>{1, 2, 3, 4}));
+  click(2, Qt::ControlModifier);
+  EXPECT_EQ(f.box->selectedLines(), (std::vector<int>{1, 3, 4}));
+  EXPECT_EQ(f.box->cursorLine(), 2);
+  QTest::keyClick(f.box, Qt::Key_End);
+  EXPECT_EQ(f.box->selectedLines(), std::vector<int>{6});
+  QTest::keyClick(f.box, Qt::Key_Home, Qt::ShiftModifier);
+  EXPECT_EQ(f.box->selectedLines().size(), 7u);
+  QSignalSpy activated(f.box, &CDetailBox::lineActivated);
+  QTest::keyClick(f.box, Qt::Key_Return);
+  ASSERT_EQ(activated.count(), 1);
+  EXPECT_EQ(activated.front().at(0).toInt(), 0);
+}
+
 TEST(DetailBox, MoveToDayAndHits) {
   DetailSide f;
   f.showCashBook();

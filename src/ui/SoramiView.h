@@ -28,7 +28,8 @@ enum ViewControlId : int {
   IDC_CALCULATOR_BUTTON = 118,
 };
 
-enum DisplayMode : int { DM_DAY_INPUT = 0, DM_SUMMARY = 1, DM_CASH_BOOK = 2 };
+// The ledger names the modes DisplayMode; these are their numbers as the view stores them.
+enum : int { DM_DAY_INPUT = 0, DM_SUMMARY = 1, DM_CASH_BOOK = 2 };
 
 class CSoramiView : public QWidget {
   Q_OBJECT

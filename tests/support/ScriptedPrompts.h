@@ -2,7 +2,9 @@
 // A prompts fake for tests: records every message shown and answers questions from a script.
 
 #include <deque>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Prompts.h"
@@ -29,6 +31,14 @@ class ScriptedPrompts : public Prompts {
     return a;
   }
 
+  std::optional<NewAccount> registerAccount(uint16_t kind, const std::u16string& name) override {
+    registrations.push_back({kind, name});
+    if (newAccounts.empty()) return std::nullopt;
+    std::optional<NewAccount> a = newAccounts.front();
+    newAccounts.pop_front();
+    return a;
+  }
+
   bool wasShown(MessageId id) const {
     for (const Shown& s : shown) {
       if (s.id == id) return true;
@@ -37,6 +47,9 @@ class ScriptedPrompts : public Prompts {
   }
 
   std::deque<Answer> answers;
+  // Answers of the registration dialog, in order; nothing left means cancel.
+  std::deque<std::optional<NewAccount>> newAccounts;
+  std::vector<std::pair<uint16_t, std::u16string>> registrations;
   std::vector<Shown> shown;
 };
 

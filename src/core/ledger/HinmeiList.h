@@ -3,20 +3,86 @@
 // position is a list iterator; it stays valid until its own entry is removed, and the partner
 // of a pair is its neighbour.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
+#include "ledger/Account.h"
 #include "ledger/Hinmei.h"
+#include "ledger/LedgerContext.h"
 
 namespace sorami {
 
 class Archive;
 class ArchiveError;
 class CHinmeiList;
+class Prompts;
 
 // The version of the configuration block every save writes.
 inline constexpr uint16_t kBlockVersionCurrent = 952;
+
+// How many definitions of each kind the tables hold.
+inline constexpr size_t kMaxItems = 48;
+inline constexpr size_t kMaxRules = 200;
+// The monthly matrix: item rows, then cash, accounts, loans and total assets; column 0 holds
+// the totals, columns 1 to 60 the months.
+inline constexpr size_t kMatrixRows = 52;
+inline constexpr size_t kMatrixColumns = 61;
+inline constexpr size_t kMaxMatrixMonths = kMatrixColumns - 1;
+inline constexpr size_t kRowCash = 48;
+inline constexpr size_t kRowAccounts = 49;
+inline constexpr size_t kRowLoans = 50;
+inline constexpr size_t kRowAssets = 51;
+// Day list filters besides an item number.
+inline constexpr int kDayListAccounts = EF_ACCOUNT;
+inline constexpr int kDayListLoans = EF_LOAN;
+inline constexpr int kDayListAllButDiary = 0xFFFF;
+
+// A 64-bit figure held at the edge of the 32-bit range, for fields that views read.
+int32_t saturatedAmount(int64_t value);
+
+// Definitions a file held beyond what the tables take; they are kept in the list but not used.
+struct TableOverflow {
+  size_t items = 0;
+  size_t accounts = 0;
+  size_t loans = 0;
+  size_t rules = 0;
+  bool any() const { return items + accounts + loans + rules > 0; }
+};
+
+// A range of days, both ends included.
+struct DaySpan {
+  Day first = MinDay;
+  Day last = MaxDay;
+};
+
+struct MonthlyMatrix {
+  std::array<std::array<int64_t, kMatrixColumns>, kMatrixRows> cells{};
+  Day first = MinDay;  // the span's first and last day
+  Day last = MaxDay;
+};
+
+// What the edit dialog of an entry returned.
+struct EntryEdit {
+  enum class Action { Ok, Delete } action = Action::Ok;
+  std::u16string name;
+  int64_t amount = 0;
+  std::optional<std::u16string> memo;  // the visible memo, when it was changed
+};
+
+enum class EditOutcome { Changed, Removed, Refused, Cancelled };
+
+// A line of the detail list: an entry, or an account that has no line in the window.
+struct DetailLine {
+  std::optional<std::list<CHinmei>::iterator> entry;
+  std::u16string accountName;
+};
 
 // Load states of a store.
 inline constexpr int32_t kLoadComplete = 0;
@@ -53,7 +119,7 @@ class CHinmeiList {
   using Position = Entries::iterator;
   using ConstPosition = Entries::const_iterator;
 
-  CHinmeiList() = default;
+  CHinmeiList();
   CHinmeiList(const CHinmeiList&) = delete;
   CHinmeiList& operator=(const CHinmeiList&) = delete;
 
@@ -78,6 +144,118 @@ class CHinmeiList {
   bool isModified() const { return modified_; }
   void setModified(bool on) { modified_ = on; }
 
+  // What the store follows: options, the shown window, today, prompts and budgets.
+  LedgerContext& context() { return context_; }
+  const LedgerContext& context() const { return context_; }
+
+  // ---- Tables derived from the list.
+  // Rebuilds the item and rule tables from the head section and forgets the running state;
+  // run after the list was read or rebuilt. Definitions beyond the tables are counted.
+  void rebuildTables();
+  int itemCount() const { return static_cast<int>(itemCount_); }
+  int expenseItemCount() const { return expenseItems_; }
+  int incomeItemCount() const { return incomeItems_; }
+  CHinmei* itemAt(int slot) const;
+  int ruleCount() const { return static_cast<int>(ruleCount_); }
+  CHinmei* ruleAt(int slot) const;
+  const std::vector<CAccount>& accounts(uint16_t kind) const;
+  CAccount* findAccount(std::u16string_view name) { return find(kKindAccount, name); }
+  CAccount* findLoan(std::u16string_view name) { return find(kKindLoan, name); }
+  CAccount* find(uint16_t kind, std::u16string_view name);
+  const TableOverflow& tableOverflow() const { return overflow_; }
+  // Tells the user, once per kind, that a file held more definitions than the tables take.
+  void reportTableOverflow(Prompts& prompts) const;
+
+  // When set, inserting a transfer never registers a missing account or loan.
+  bool noAutoDefinition = false;
+
+  // ---- Lookups.
+  CHinmei* itemByNumber(int item) const;
+  CHinmei* itemByDirection(uint16_t mask) const;
+  int itemNumberByName(std::u16string_view name, int direction) const;
+  Position headEntryByItem(uint16_t item);
+  Position firstDated();
+  // The last entry of the head section; end() when the list has none.
+  Position lastHeadPosition();
+  // The first dated entry on or after the day (the end marker, or end(), when none).
+  Position firstOnOrAfter(Day day);
+  // The diary entry of a day; MinDay stands for the current day.
+  std::optional<Position> diaryOf(Day day);
+  std::optional<Position> definitionByName(std::u16string_view name, uint16_t mask);
+  std::optional<Position> partnerOf(Position p);
+  Position leadingOf(Position p);
+  // References to the entries from `start` up to the last one dated on or before `date` that
+  // pass the filter (an item number, kDayListAccounts, kDayListLoans or kDayListAllButDiary).
+  std::vector<Position> dayList(Day date, int filter, Position start);
+  // Totals of every item number below the item count over the days from `from` to `to`.
+  std::array<int64_t, kMaxItems> totalsByItem(Day from, Day to);
+  DetailLine detailLine(const CHinmei& item, int index);
+  std::optional<Position> lastDatedOfItem(uint16_t item);
+
+  // ---- Changes; each marks the store modified.
+  // Places a dated entry on its day (index within the day, -1 for the end of the day) and
+  // keeps every figure current; a definition goes to the head section. Returns the entry's
+  // position, a created definition, the day's diary entry, or nothing when refused.
+  std::optional<Position> insert(CHinmei entry, int indexInDay = -1, bool createDefinition = true);
+  Position insertDefinition(CHinmei entry);
+  // Removes one entry; the running state follows, the shown figures do not.
+  void remove(Position p);
+  // Removes an entry with its partner and takes both out of the shown figures.
+  void removeWithTotals(Position p);
+  size_t removeUpTo(Day date);
+  void deleteAll();
+  // Applies what the edit dialog of a dated entry returned.
+  EditOutcome editEntry(Position p, const EntryEdit& edit);
+  // The same for a detail line that stands for an account without lines: its definition.
+  EditOutcome editDefinitionLine(const CHinmei& item, std::u16string_view accountName,
+                                 const EntryEdit& edit);
+  // Sets the diary text of a day (0 or MinDay: the current day); an empty text removes it.
+  std::optional<Position> setDiary(Day day, std::u16string_view text);
+  size_t reassignItem(Day from, Day to, uint16_t oldItem, uint16_t newItem);
+  void reassignEntries(const std::vector<Position>& entries, uint16_t newItem);
+  size_t renameProduct(uint16_t item, std::u16string_view oldName, std::u16string_view newName);
+
+  // ---- Accounts and loans.
+  // Registers an account or loan (kind kKindAccount or kKindLoan) before the k-th definition of
+  // its kind (-1: after the others). kAskInitialBalance, or an empty name, asks the user.
+  std::optional<Position> registerAccount(std::u16string_view name, uint16_t kind, int k,
+                                          int32_t initialBalance);
+  // Gives an account or loan and every line that names it a new name; false when refused.
+  bool renameAccount(std::u16string_view newName, std::u16string_view oldName, uint16_t kind);
+  // Rules that name accounts are renamed by whoever owns their text.
+  std::function<void(std::u16string_view oldName, std::u16string_view newName, uint16_t kind)>
+      onAccountRenamed;
+
+  // ---- Balances and totals.
+  // Brings the running state to the start of `day`; returns the first entry on or after it.
+  Position computeToDay(Day day, bool full = false, bool watch = false);
+  int64_t initialCash() const;
+  int64_t cashBalance() const;
+  // Fills the figures of the shown window from the state of the last computeToDay.
+  void recomputeWindow();
+  void applyToRows(uint16_t flags, int64_t amount);
+  void applyToTotals(uint16_t flags, int64_t amount);
+  void applyToPreviousBalance(uint16_t flags, int64_t amount);
+  // Net amount moved into the account or loan of that name by lines up to `day`.
+  int64_t transferSum(std::u16string_view name, uint16_t mask, Day day,
+                      std::optional<Position> stop = std::nullopt);
+  // A summary row (items 101 to 107), its 64-bit figure and an item's total in the window.
+  const CHinmei& summaryRow(uint16_t row) const;
+  int64_t rowValue(uint16_t row) const;
+  int64_t itemTotal(int item) const;
+  std::optional<Position> dayCursor() const { return cursor_; }
+  std::optional<Position> balanceCursor() const { return cursor_; }
+  Day computedDay() const { return computedDay_; }
+  int64_t runningIncome() const { return runningIncome_; }
+  int64_t runningExpense() const { return runningExpense_; }
+  // The n accounting months given, oldest first, as columns 1 to n.
+  MonthlyMatrix monthlyMatrix(const std::vector<DaySpan>& months);
+  // Adds the lines of an item with the name (any name when empty, containing it with
+  // `substring`) to row[column]; counted lines get EF_MARK.
+  void monthlyTotalsOfName(uint16_t item, std::u16string_view name, bool substring,
+                           const std::vector<DaySpan>& months, std::vector<int64_t>& row);
+  void clearMarks();
+
   // Writes the entries, or reads them as stored by a file of the store's data version, which
   // the document sets from the file before. Reading replaces the list.
   void serialize(Archive& ar);
@@ -88,6 +266,69 @@ class CHinmeiList {
   void read(Archive& ar, EntryReadHooks& hooks);
   void readEntries(Archive& ar, EntryReadHooks& hooks, uint32_t& count, uint32_t& read);
   void readEntry(Archive& ar, Day correction);
+
+  // How one entry moves cash, accounts and loans in the running computation.
+  struct Effect {
+    int64_t cash = 0;
+    int64_t accounts = 0;
+    int64_t loans = 0;
+    CAccount* target = nullptr;
+  };
+  Effect effectOf(const CHinmei& e);
+  void putIn(const CHinmei& e, int sign);
+  void putInWatched(const CHinmei& e);
+  void fillAccountsFromHead();
+  void forgetRunningState();
+  // Forgets every table and cursor, before the list is replaced.
+  void resetDerived();
+  void setRowsFromState();
+  void syncFigures();
+  void addRow(uint16_t row, int64_t amount);
+  Prompts& prompts() const;
+  // Adds an entry of the window to the figures (sign -1 takes it out).
+  void applyWindowEntry(Position p, int sign);
+  uint16_t windowFlags(const CHinmei& e);
+  bool pairAddsNoTotals(Position p);
+  void addToItemTotal(uint16_t item, int64_t amount);
+  // Keeps the running state and the shown figures current when one entry comes or goes.
+  void entryArrived(Position p);
+  void entryLeaving(Position p);
+  void figuresOf(Position p, int sign);
+  // Takes an entry out of, or puts it back into, the running state and the shown figures.
+  void detach(Position p);
+  void attach(Position p);
+  bool hasItem(uint16_t item) const { return item < kMaxItems && itemPresent_[item]; }
+  Position placeOnDay(CHinmei&& e, int indexInDay);
+  std::optional<Position> insertTransferDefinition(CHinmei& e, bool createDefinition);
+  bool swapNegativeTransfer(CHinmei& e);
+  std::optional<Position> refuseZeroAmount(CHinmei& e, bool createDefinition);
+  void refreshFigures();
+  int columnOf(const std::vector<DaySpan>& months, Day day, size_t& hint) const;
+  bool checkFits(int64_t value);
+  int64_t accountBalanceOnCurrentDay(const CHinmei& definition);
+  Position insertAccountDefinition(CHinmei definition, uint16_t kind, int k);
+
+  LedgerContext context_;
+  std::array<CHinmei*, kMaxItems> itemTable_{};
+  size_t itemCount_ = 0;
+  std::array<bool, kMaxItems> itemPresent_{};
+  int expenseItems_ = 0;
+  int incomeItems_ = 0;
+  std::array<CHinmei*, kMaxRules> ruleTable_{};
+  size_t ruleCount_ = 0;
+  std::vector<CAccount> accounts_;
+  std::vector<CAccount> loans_;
+  TableOverflow overflow_;
+  // The first entry on or after the computed day; unset until a computation ran.
+  std::optional<Position> cursor_;
+  Day computedDay_ = MinDay;
+  int64_t runningIncome_ = 0;
+  int64_t runningExpense_ = 0;
+  int64_t runningAccounts_ = 0;
+  int64_t runningLoans_ = 0;
+  std::array<CHinmei, 7> summaryRows_;
+  std::array<int64_t, 7> rows_{};
+  std::array<int64_t, kMaxItems> itemTotals_{};
 
   Entries entries_;
   uint16_t dataVersion_ = kDataVersionCurrent;

@@ -18,6 +18,7 @@ constexpr Entry kMessages[] = {
     {MessageId::NotRealData, u"実在するﾃﾞｰﾀで無いので処理できません。"},
     {MessageId::ZeroAmountRefused,
      u"金額がｾﾞﾛのﾃﾞｰﾀは入力出来ません。\n[動作環境]の[入力]でｾﾞﾛ入力可にできます。"},
+    {MessageId::AlreadyRegistered, u"「%1」は%2登録済です。"},
     {MessageId::ConfirmDeleteEntry, u"ﾃﾞｰﾀ（%1）を削除してよろしいですか？"},
     {MessageId::FileBroken, u"このファイルは完全に壊れているか、そらみのデータではありません。"},
     {MessageId::FilePartlyBroken,
@@ -41,6 +42,12 @@ constexpr Entry kMessages[] = {
      u"祝日ファイル（HOLIDAY.TXT）に登録できる祝日は%1個までです。\n"
      u"残りの%2行は読み込みませんでした。"},
     {MessageId::HolidayFileNotSaved, u"祝日ファイルを保存できませんでした。\n%1"},
+    {MessageId::InitialBalanceAdjusted,
+     u"過去に使用した同じ名前の口座があり、現在の残高を%dにするために初期残高を%dに調整しました。"},
+    {MessageId::AmountOutOfRange,
+     u"金額が扱える範囲（-2147483648～2147483647）を超えるため、処理できませんでした。"},
+    {MessageId::DefinitionsBeyondLimit,
+     u"%1の数が上限の%2個を超えています。\n超えた分は使われません。"},
 };
 
 }  // namespace

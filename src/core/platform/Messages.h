@@ -14,6 +14,7 @@ enum class MessageId : int {
   AccountLimitReached = 130,  // "%1の最大登録数に達しましたので、\n登録できませんでした。"
   NotRealData = 129,
   ZeroAmountRefused = 137,
+  AlreadyRegistered = 144,  // "「%1」は%2登録済です。"
   ConfirmDeleteEntry = 146,
   FileBroken = 917,
   FilePartlyBroken = 918,
@@ -26,6 +27,9 @@ enum class MessageId : int {
   AllRestDaysRefused,
   HolidayTableFull,
   HolidayFileNotSaved,
+  InitialBalanceAdjusted,  // registering a name that earlier lines already used
+  AmountOutOfRange,        // a figure that no longer fits an amount
+  DefinitionsBeyondLimit,  // a file with more definitions than a table holds
 };
 
 // The text of a message with its placeholders still in place.

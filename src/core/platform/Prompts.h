@@ -3,6 +3,8 @@
 // work. The GUI answers with message boxes and dialogs, the command line from its options, the
 // tests from a script.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,12 +16,26 @@ enum class Icon { Information, Warning, Error, Question };
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
 
+// What the registration dialog of a new account or loan returns.
+struct NewAccount {
+  std::u16string name;
+  int32_t initialBalance = 0;
+  int32_t watchThreshold = 0;
+  int32_t watchDays = 7;
+};
+
 class Prompts {
  public:
   virtual ~Prompts() = default;
   virtual void inform(MessageId id, const std::vector<std::u16string>& args, Icon icon) = 0;
   virtual Answer ask(MessageId id, const std::vector<std::u16string>& args, Buttons buttons,
                      Answer defaultAnswer) = 0;
+  // The dialog "新規の貯蓄の登録" (kind 0x4000) or "新規の借入の登録" (kind 0x2000), opened
+  // with a proposed name; nothing when cancelled.
+  virtual std::optional<NewAccount> registerAccount(uint16_t /*kind*/,
+                                                    const std::u16string& /*name*/) {
+    return std::nullopt;
+  }
 };
 
 // Answers every question with its default and remembers nothing; for batch work.

@@ -96,6 +96,13 @@ void addSampleNames(Builder& b, int expense) {
 
 }  // namespace
 
+double proposedTaxRate(Day day) {
+  if (day < dayFromYmd(1997, 4, 1)) return 3;
+  if (day < dayFromYmd(2014, 4, 1)) return 5;
+  if (day < dayFromYmd(2019, 10, 1)) return 8;
+  return 10;
+}
+
 NewLedger buildNewLedger(CConfig& config, const NewLedgerRequest& request) {
   const int income =
       std::clamp(request.incomeItems, kMinIncomeItems, kMaxItemDefinitions - kMinExpenseItems);

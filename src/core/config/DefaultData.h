@@ -31,6 +31,9 @@ struct NewLedger {
   std::unique_ptr<CBudgetList> budgets;
 };
 
+// The consumption-tax rate in percent in force on a day, proposed for a file created then.
+double proposedTaxRate(Day day);
+
 // Builds the ledger of a new file. The item counts are raised to the minimum (and the expense
 // count limited so both sides fit the item table); the configuration takes the counts used,
 // and the header carries its text.

@@ -84,6 +84,16 @@ void unscrambleTexts(CHinmeiList& store) {
   }
 }
 
+// The texts of the block were read under the same wrong assumption as those of the entries;
+// left as they are they would be saved garbled once the marker is cleared.
+void unscrambleBlockTexts(CConfig& config) {
+  Archive::scramble(config.diaryTitle);
+  for (ConfigRecord& r : config.reservedRecords) Archive::scramble(r.text);
+  Archive::scramble(config.taxName);
+  Archive::scramble(config.currencySymbol);
+  for (std::u16string& text : config.reservedTexts) Archive::scramble(text);
+}
+
 // The configuration text in the header entry. When it cannot be read, the texts are taken as
 // scrambled the other way round than the file said; if that reads, the file counts as plain.
 bool readConfigurationText(CHinmeiList& store, CConfig& config) {
@@ -91,6 +101,7 @@ bool readConfigurationText(CHinmeiList& store, CConfig& config) {
   if (!parseHeaderText(store, config, fileVersion)) {
     unscrambleTexts(store);
     if (!parseHeaderText(store, config, fileVersion)) return false;
+    if (config.hasBlock) unscrambleBlockTexts(config);
     config.scrambleMarker = 0;
   }
   if (config.hasBlock) {
@@ -115,6 +126,16 @@ std::unique_ptr<CBudgetList> readBudgetList(Archive& ar, Prompts& prompts,
   } catch (const ArchiveError&) {
     return nullptr;
   }
+}
+
+// A little more than the file will take: the block and the budgets are small, an entry takes its
+// tag, 12 bytes of numbers and two texts with their prefixes.
+size_t storedSizeEstimate(const CHinmeiList& entries) {
+  constexpr size_t kFixedPart = 64 * 1024;
+  constexpr size_t kEntryOverhead = 2 + 12 + 2 * 6;
+  size_t size = kFixedPart;
+  for (const CHinmei& e : entries) size += kEntryOverhead + 2 * (e.name.size() + e.memo.size());
+  return size;
 }
 
 }  // namespace
@@ -212,6 +233,8 @@ void writeDataFile(Archive& ar, CConfig& config, const CHinmeiList& entries,
 std::vector<uint8_t> dataFileBytes(CConfig& config, const CHinmeiList& entries,
                                    const CBudgetList* budgets) {
   VectorSink sink;
+  // Growing the buffer step by step would copy a large file several times over.
+  sink.bytes.reserve(storedSizeEstimate(entries));
   Archive ar(sink);
   writeDataFile(ar, config, entries, budgets);
   return std::move(sink.bytes);

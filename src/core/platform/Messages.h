@@ -31,6 +31,16 @@ enum class MessageId : int {
   InitialBalanceAdjusted,  // registering a name that earlier lines already used
   AmountOutOfRange,        // a figure that no longer fits an amount
   DefinitionsBeyondLimit,  // a file with more definitions than a table holds
+  FileOpenFailed,
+  NewerVersionRequired,
+  SaveFailed,
+  InvalidFileName,
+  ReadLimitExceeded,
+  NoDataLoaded,
+  ConfirmSaveChanged,
+  PasswordRequired,
+  FileInUse,
+  PeriodNeedsOtherFile,
 };
 
 // The text of a message with its placeholders still in place.

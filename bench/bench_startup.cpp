@@ -83,6 +83,18 @@ int main(int argc, char** argv) {
   std::printf("built %d lines into %s (%.0f MB) in %.2f s\n", kLines, file.string().c_str(),
               static_cast<double>(std::filesystem::file_size(file)) / 1e6, secondsSince(t));
 
+  {
+    // The document's part alone: read, check and compute the balances of the current day.
+    SystemClock clock;
+    CConfig live;
+    QtPrompts prompts;
+    CSoramiDoc doc(live, prompts, clock);
+    t = std::chrono::steady_clock::now();
+    const bool opened = doc.open(file);
+    std::printf("open of the file by the document: %.3f s (%s)\n", secondsSince(t),
+                opened ? "ok" : "failed");
+  }
+
   QSettings store((dir / "settings.ini").string().c_str(), QSettings::IniFormat);
   store.clear();
   AppSettings settings(store);

@@ -159,7 +159,8 @@ void SoramiDocGateway::settingsSheet() {
 }
 
 bool SoramiDocGateway::mayClose() {
-  if (!document_.saveModified()) return false;
+  // Without a file there is nothing to save, whatever the settings sheet changed.
+  if (hasFile() && !document_.saveModified()) return false;
   holidays_.saveAtExit(prompts_);
   return true;
 }

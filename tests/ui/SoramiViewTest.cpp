@@ -6,17 +6,22 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include "AppSettings.h"
 #include "Commands.h"
 #include "GeneralList.h"
 #include "MainFrame.h"
 #include "SoramiDocGateway.h"
+#include "settings/ConfigSheet.h"
 #include "support/DocumentFixture.h"
 #include "ui/TempSettings.h"
 
@@ -225,9 +230,35 @@ TEST_F(SoramiViewTest, CashBookModeHidesTheItemSideAndShowsThePeriod) {
   EXPECT_TRUE(itemLine(kFirst).endsWith(QStringLiteral("\t1,000")));
 }
 
-TEST_F(SoramiViewTest, TheDisplayModeIsKeptInTheFileSettings) {
-  key(Qt::Key_U, Qt::AltModifier);
-  EXPECT_EQ(gateway.document().config().displayMode, DM_CASH_BOOK);
+TEST_F(SoramiViewTest, ASavedModeComesBackWhenTheFileIsOpenedAgain) {
+  gateway.document().config().saveDisplayMode = 1;
+  answer = SummaryPeriod{dayFromYmd(2024, 4, 1), dayFromYmd(2024, 4, 30), false};
+  key(Qt::Key_K, Qt::AltModifier);
+  view->columnSelector()->setValue(4);
+  key(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_FALSE(gateway.document().isModified());
+  ASSERT_TRUE(gateway.openFile(QString::fromStdU16String(gateway.document().path().u16string())));
+  EXPECT_EQ(view->displayMode(), DM_SUMMARY);
+  EXPECT_EQ(view->columnSelector()->value(), 4);
+  EXPECT_EQ(view->codedText(IDC_ITEM_HEADER), QStringLiteral("A  M\t 項目名\t消化率％"));
+  EXPECT_TRUE(itemLine(kFirst).endsWith(QStringLiteral("\t3")));
+}
+
+TEST_F(SoramiViewTest, TheSettingsSheetOpensWithCtrlUAndItsColourChoiceRepaintsTheLists) {
+  QTimer::singleShot(0, [] {
+    auto* sheet = dynamic_cast<ConfigSheet*>(QApplication::activeModalWidget());
+    ASSERT_NE(sheet, nullptr);
+    sheet->tabs()->setCurrentIndex(ConfigSheet::Display);
+    for (QCheckBox* box : sheet->findChildren<QCheckBox*>()) {
+      if (box->text() == QStringLiteral("白黒画面で使う")) box->setChecked(true);
+    }
+    sheet->accept();
+  });
+  key(Qt::Key_U, Qt::ControlModifier);
+  EXPECT_EQ(frame.colors().displayColor(), DisplayColors::Monochrome);
+  EXPECT_EQ(view->colors().displayColor(), DisplayColors::Monochrome);
+  EXPECT_EQ(frame.configTabNo(), ConfigSheet::Display);
+  EXPECT_EQ(view->itemList()->lines().size(), gateway.document().entries()->itemCount());
 }
 
 }  // namespace

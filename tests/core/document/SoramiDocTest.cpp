@@ -182,7 +182,7 @@ TEST_F(DocumentTest, PasswordIsAskedAndCheckedBeforeTheFileIsShown) {
   };
   using A = PasswordReply::Action;
   for (const Case& c : {Case{{A::Ok, u"秘密の合言葉"}, true, 0}, Case{{A::Ok, scrambled}, true, 0},
-                        Case{{A::Ok, u"ちがう"}, false, 0}, Case{{A::Exit, u""}, false, 1},
+                        Case{{A::Ok, u"ちがう"}, false, 1}, Case{{A::Exit, u""}, false, 1},
                         Case{{A::Cancel, u""}, false, 0}}) {
     CConfig other;
     test::ScriptedPrompts asked;
@@ -256,6 +256,37 @@ TEST_F(DocumentTest, TrimmedReadIsReportedAfterThePasswordAndKeepsBalances) {
   reader.entries()->computeToDay(kApril3 + 1, true);
   EXPECT_EQ(reader.entries()->cashBalance(), cash);
   EXPECT_TRUE(reader.isModified());
+}
+
+TEST_F(DocumentTest, RunningOutOfMemoryOffersTheRecentEntries) {
+  const fs::path p = created("big.mtb", {10000, false, 10});
+  for (int i = 0; i < 6000; ++i) addLine(doc, kApril3 - 6000 + i, 4, EF_EXPENSE, u"パン", 1);
+  ASSERT_TRUE(doc.save());
+  struct Case {
+    Answer answer;
+    bool opens;
+  };
+  for (const Case c : {Case{Answer::No, false}, Case{Answer::Yes, true}}) {
+    CConfig other;
+    test::ScriptedPrompts asked;
+    asked.answers = {c.answer};
+    CSoramiDoc reader(other, asked, clock);
+    std::vector<uint32_t> limits;
+    // Memory runs out at entry 5000 while nothing is trimmed.
+    reader.readProgress = [&limits](uint32_t index, uint32_t limit) {
+      if (index == 0) limits.push_back(limit);
+      if (index == 5000 && limit == kReadLimitUnlimited) throw std::bad_alloc();
+    };
+    EXPECT_EQ(reader.open(p), c.opens);
+    EXPECT_TRUE(asked.wasShown(MessageId::ReadLimitExceeded));
+    EXPECT_EQ(reader.readLimit(), kReadLimitUnlimited);
+    if (c.opens) {
+      EXPECT_EQ(limits, (std::vector<uint32_t>{kReadLimitUnlimited, 1000}));
+      EXPECT_EQ(reader.entries()->size(), 1001u);
+      EXPECT_TRUE(asked.wasShown(MessageId::ReadLimitTrimmed));
+      EXPECT_EQ(reader.entries()->begin()->amount, 10000 - 5020);
+    }
+  }
 }
 
 // 20 definitions and 70 lines; the tag of the line at `spoiled` is broken.

@@ -138,6 +138,19 @@ TEST_F(DocumentTest, DisplayModeIsSavedOnlyWhenTheSettingSaysSo) {
   }
 }
 
+TEST_F(DocumentTest, NulCharactersReadIntoSettingsTextsDoNotSpoilTheSavedFile) {
+  const fs::path p = created();
+  live.delimiters = std::u16string(u"、。\0,.", 5);
+  live.increaseName = std::u16string(u"増\0加", 3);
+  ASSERT_TRUE(doc.save());
+  CConfig other;
+  test::ScriptedPrompts quiet;
+  CSoramiDoc reader(other, quiet, clock);
+  ASSERT_TRUE(reader.open(p));
+  EXPECT_EQ(other.delimiters, u"、。,.");
+  EXPECT_EQ(other.increaseName, u"増加");
+}
+
 TEST_F(DocumentTest, FirstSaveOfAnOpeningKeepsTheVersionItReplaces) {
   const fs::path p = created();
   const auto original = fileBytes(p);

@@ -179,7 +179,7 @@ class CHinmeiList {
   Position lastHeadPosition();
   // The first dated entry on or after the day (the end marker, or end(), when none).
   Position firstOnOrAfter(Day day);
-  // The diary entry of a day; MinDay stands for the current day.
+  // The diary entry of a day; MinDay stands for the current day, searched from the cursor.
   std::optional<Position> diaryOf(Day day);
   std::optional<Position> definitionByName(std::u16string_view name, uint16_t mask);
   std::optional<Position> partnerOf(Position p);

@@ -76,6 +76,8 @@ CHinmeiList::Position CHinmeiList::placeOnDay(CHinmei&& e, int indexInDay) {
   for (; p != entries_.end() && (p->isDefinition() || p->date <= day); ++p) {
     if (indexInDay >= 0 && p->date == day && !p->isDefinition() && seen++ == indexInDay) break;
   }
+  // A pair stays together: an index that falls between its entries places after the pair.
+  if (p != entries_.end() && p->isPairSecond() && partnerOf(p)) ++p;
   const Position placed = entries_.insert(p, std::move(e));
   if (cursor_ && *cursor_ == p && day >= computedDay_) cursor_ = placed;
   return placed;
@@ -143,6 +145,8 @@ std::optional<CHinmeiList::Position> CHinmeiList::insert(CHinmei e, int indexInD
 CHinmeiList::Position CHinmeiList::insertDefinition(CHinmei e) {
   e.flags &= static_cast<uint16_t>(~EF_MARK);
   const Position p = entries_.insert(firstDated(), std::move(e));
+  // A new account or loan joins its table and the balances at once.
+  if ((p->flags & EF_DEFINITION) != 0 && (p->flags & kKinds) != 0) refreshFigures();
   if (p->isRule()) {
     if (ruleCount_ < kMaxRules) {
       ruleTable_[ruleCount_++] = &*p;

@@ -59,15 +59,8 @@ CHinmeiList::Position CHinmeiList::firstOnOrAfter(Day day) {
 }
 
 std::optional<CHinmeiList::Position> CHinmeiList::diaryOf(Day day) {
-  Position p;
-  if (day == MinDay) {
-    if (!cursor_) return std::nullopt;
-    p = *cursor_;
-    day = context_.window.currentDay;
-  } else {
-    p = firstOnOrAfter(day);
-  }
-  for (; p != entries_.end() && p->date == day; ++p) {
+  if (day == MinDay) day = context_.window.currentDay;
+  for (Position p = firstOnOrAfter(day); p != entries_.end() && p->date == day; ++p) {
     if (p->isDiary()) return p;
   }
   return std::nullopt;

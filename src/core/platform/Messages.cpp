@@ -42,6 +42,12 @@ constexpr Entry kMessages[] = {
      u"祝日ファイル（HOLIDAY.TXT）に登録できる祝日は%1個までです。\n"
      u"残りの%2行は読み込みませんでした。"},
     {MessageId::HolidayFileNotSaved, u"祝日ファイルを保存できませんでした。\n%1"},
+    {MessageId::ClockOutOfRange,
+     u"日付と時刻が異常のため正常に起動できない可能性があります。\n"
+     u"Windowsのｺﾝﾄﾛｰﾙﾊﾟﾈﾙにある「日付と時刻」を正しく設定してから再度起動してください。\n"
+     u"設定しても次回の電源ＯＮで再び狂う場合は、"
+     u"ﾊﾟｿｺﾝ内部の時計用電池が弱っている可能性があります。"
+     u"このまま起動しますか？"},
     {MessageId::InitialBalanceAdjusted,
      u"過去に使用した同じ名前の口座があり、現在の残高を%dにするために初期残高を%dに調整しました。"},
     {MessageId::AmountOutOfRange,

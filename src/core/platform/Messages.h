@@ -27,6 +27,7 @@ enum class MessageId : int {
   AllRestDaysRefused,
   HolidayTableFull,
   HolidayFileNotSaved,
+  ClockOutOfRange,
   InitialBalanceAdjusted,  // registering a name that earlier lines already used
   AmountOutOfRange,        // a figure that no longer fits an amount
   DefinitionsBeyondLimit,  // a file with more definitions than a table holds

@@ -75,43 +75,45 @@ CardSettings CardSettings::newRecord(int year, int month) {
   return c;
 }
 
-int32_t* CardSettings::intValue(size_t i) {
-  int32_t* const fixed[] = {&nextClosingYear,    &nextClosingMonth, &closingDay,
-                            &closingHolidayRule, &carriedBalance,   &closingSameWeek,
-                            &paymentMonthOffset, &paymentDay,       &paymentHolidayRule,
-                            &paymentSameWeek,    &revolving,        &method};
+template <typename Self>
+auto* CardSettings::intValue(Self& self, size_t i) {
+  using Field = decltype(&self.closingDay);
+  const Field fixed[] = {&self.nextClosingYear,    &self.nextClosingMonth, &self.closingDay,
+                         &self.closingHolidayRule, &self.carriedBalance,   &self.closingSameWeek,
+                         &self.paymentMonthOffset, &self.paymentDay,       &self.paymentHolidayRule,
+                         &self.paymentSameWeek,    &self.revolving,        &self.method};
   if (i < std::size(fixed)) return fixed[i];
-  if (i >= 12 && i < 17) return &balanceBounds[i - 12];
-  if (i >= 17 && i < 22) return &payments[i - 17];
+  if (i >= 12 && i < 17) return &self.balanceBounds[i - 12];
+  if (i >= 17 && i < 22) return &self.payments[i - 17];
   switch (i) {
     case 23:
-      return &minimumPayment;
+      return &self.minimumPayment;
     case 25:
-      return &feeAddedTo;
+      return &self.feeAddedTo;
     case 26:
-      return &feeAtFirstSettlement;
+      return &self.feeAtFirstSettlement;
     case 27:
-      return &limit;
+      return &self.limit;
     default:
-      return nullptr;
+      return Field{nullptr};
   }
 }
 
-double* CardSettings::doubleValue(size_t i) {
-  if (i == kPaymentRate) return &paymentRate;
-  if (i == kFeeRate) return &feeRate;
-  return nullptr;
+template <typename Self>
+auto* CardSettings::doubleValue(Self& self, size_t i) {
+  if (i == kPaymentRate) return &self.paymentRate;
+  if (i == kFeeRate) return &self.feeRate;
+  return decltype(&self.feeRate){nullptr};
 }
 
 void CardSettings::setValue(size_t i, std::u16string_view text) {
-  if (int32_t* v = intValue(i)) *v = parseSettingsInt(text);
-  if (double* d = doubleValue(i)) *d = parseSettingsDouble(text);
+  if (int32_t* v = intValue(*this, i)) *v = parseSettingsInt(text);
+  if (double* d = doubleValue(*this, i)) *d = parseSettingsDouble(text);
 }
 
 std::u16string CardSettings::valueText(size_t i) const {
-  auto* self = const_cast<CardSettings*>(this);
-  if (const double* d = self->doubleValue(i)) return settingsDoubleText(*d);
-  const int32_t* v = self->intValue(i);
+  if (const double* d = doubleValue(*this, i)) return settingsDoubleText(*d);
+  const int32_t* v = intValue(*this, i);
   if (v == nullptr) return {};
   if (i == kClosingSameWeek || i == kPaymentSameWeek) {
     return settingsIntText(static_cast<uint32_t>(*v));

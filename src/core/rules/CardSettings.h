@@ -52,8 +52,12 @@ class CardSettings {
   friend bool operator==(const CardSettings&, const CardSettings&) = default;
 
  private:
-  int32_t* intValue(size_t i);
-  double* doubleValue(size_t i);
+  // The field of stored value i, for a const or a mutable record; null when it is of the other
+  // type.
+  template <typename Self>
+  static auto* intValue(Self& self, size_t i);
+  template <typename Self>
+  static auto* doubleValue(Self& self, size_t i);
 };
 
 // Whole numbers and decimal fractions of settings texts, read leniently (leading spaces, a sign,

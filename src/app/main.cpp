@@ -1,0 +1,27 @@
+// sorami: the household account book's desktop program.
+
+#include <QApplication>
+
+#include "AppSettings.h"
+#include "Application.h"
+#include "DocumentGateway.h"
+#include "MainFrame.h"
+#include "QtPrompts.h"
+#include "SingleInstance.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationVersion(QStringLiteral(SORAMI_VERSION));
+  sorami::Application::describe(app);
+
+  const auto store = sorami::AppSettings::openUserStore();
+  sorami::AppSettings settings(*store);
+  sorami::QtPrompts prompts;
+  sorami::SystemClock clock;
+  sorami::NoDocument document;
+  sorami::SingleInstance instance;
+  sorami::Application application(settings, prompts, clock, document);
+  if (!application.start(QApplication::arguments().mid(1), instance)) return 0;
+  prompts.setParent(application.mainFrame());
+  return QApplication::exec();
+}

@@ -1,0 +1,18 @@
+#pragma once
+// Dialogs come back where the user left them: the position is kept in the dialog's own section
+// of the settings store when it closes and applied when it opens again.
+
+#include <QString>
+#include <QWidget>
+
+namespace sorami {
+
+class AppSettings;
+
+void saveWindowPos(const QWidget& dialog, const QString& section, AppSettings& settings);
+
+// Moves the dialog to the kept position, and sizes it too when it can be resized. A position
+// that lies on no screen any more is ignored, so the dialog never opens out of reach.
+void restoreWindowPos(QWidget& dialog, const QString& section, const AppSettings& settings);
+
+}  // namespace sorami

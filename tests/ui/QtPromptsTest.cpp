@@ -1,0 +1,50 @@
+#include "QtPrompts.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+namespace sorami {
+namespace {
+
+// Looks at the box that is open and presses one of its buttons (or closes it with Escape).
+void answerBox(QMessageBox::StandardButton press, QString* text, QString* title,
+               QMessageBox::StandardButton* defaultButton) {
+  QTimer::singleShot(0, [=] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(box);
+    *text = box->text();
+    *title = box->windowTitle();
+    *defaultButton = box->standardButton(box->defaultButton());
+    if (press == QMessageBox::NoButton) {
+      box->reject();
+    } else {
+      box->button(press)->click();
+    }
+  });
+}
+
+TEST(QtPrompts, AsksWithTheTableTextAndTheDefaultAnswer) {
+  QtPrompts prompts;
+  QString text, title;
+  QMessageBox::StandardButton def{};
+  answerBox(QMessageBox::Yes, &text, &title, &def);
+  EXPECT_EQ(prompts.ask(MessageId::ClockOutOfRange, {}, Buttons::YesNo, Answer::No), Answer::Yes);
+  EXPECT_EQ(title, QStringLiteral("そらみ"));
+  EXPECT_TRUE(text.startsWith(QStringLiteral("日付と時刻が異常のため")));
+  EXPECT_EQ(def, QMessageBox::No);
+
+  answerBox(QMessageBox::NoButton, &text, &title, &def);  // closed without an answer
+  EXPECT_EQ(prompts.ask(MessageId::ClockOutOfRange, {}, Buttons::YesNo, Answer::No), Answer::No);
+  answerBox(QMessageBox::NoButton, &text, &title, &def);
+  EXPECT_EQ(
+      prompts.ask(MessageId::ConfirmDeleteEntry, {u"食費"}, Buttons::YesNoCancel, Answer::Yes),
+      Answer::Cancel);
+  EXPECT_EQ(text, QStringLiteral("ﾃﾞｰﾀ（食費）を削除してよろしいですか？"));
+}
+
+}  // namespace
+}  // namespace sorami

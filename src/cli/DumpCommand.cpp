@@ -77,19 +77,25 @@ Json budgetsJson(const Ledger& ledger) {
   return out;
 }
 
-Json fileJson(const LoadedFile& file) {
+// The document is written piece by piece, one entry a line, so a file of a million entries
+// never stands in memory as one JSON tree.
+void printFile(const LoadedFile& file, std::ostream& out) {
   const CConfig& c = file.config;
-  Json out{{"dataVersion", c.dataVersion},
-           {"blockVersion", c.blockVersion},
-           {"blockSubVersion", c.blockSubVersion},
-           {"hasBlock", c.hasBlock},
-           {"scrambled", c.scrambleMarker == kScrambleMarker},
-           {"config", configJson(c)}};
-  Json entries = Json::array();
-  for (const CHinmei& e : *file.ledger.entries) entries.push_back(entryJson(e));
-  out["entries"] = std::move(entries);
-  out["budgets"] = budgetsJson(file.ledger);
-  return out;
+  const Json head{{"dataVersion", c.dataVersion},
+                  {"blockVersion", c.blockVersion},
+                  {"blockSubVersion", c.blockSubVersion},
+                  {"hasBlock", c.hasBlock},
+                  {"scrambled", c.scrambleMarker == kScrambleMarker},
+                  {"config", configJson(c)}};
+  std::string text = head.dump(2);
+  text.resize(text.size() - 2);  // the closing "\n}"
+  out << text << ",\n  \"entries\": [";
+  const char* separator = "\n    ";
+  for (const CHinmei& e : *file.ledger.entries) {
+    out << separator << entryJson(e).dump();
+    separator = ",\n    ";
+  }
+  out << "\n  ],\n  \"budgets\": " << budgetsJson(file.ledger).dump() << "\n}\n";
 }
 
 }  // namespace
@@ -102,7 +108,7 @@ int runDump(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   TerminalPrompts prompts(err);
   const std::optional<LoadedFile> file = loadForCommand(args[0], prompts, err);
   if (!file) return kExitUnreadable;
-  out << fileJson(*file).dump(2) << "\n";
+  printFile(*file, out);
   return kExitOk;
 }
 

@@ -8,6 +8,7 @@
 #include "MainFrame.h"
 #include "QtPrompts.h"
 #include "SingleInstance.h"
+#include "SoramiDocGateway.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -18,8 +19,9 @@ int main(int argc, char** argv) {
   sorami::AppSettings settings(*store);
   sorami::QtPrompts prompts;
   sorami::SystemClock clock;
-  sorami::NoDocument document;
   sorami::SingleInstance instance;
+  sorami::SoramiDocGateway document(settings, prompts, clock,
+                                    sorami::SoramiDocGateway::installedHolidayFile());
   sorami::Application application(settings, prompts, clock, document);
   if (!application.start(QApplication::arguments().mid(1), instance)) return 0;
   prompts.setParent(application.mainFrame());

@@ -34,6 +34,7 @@ bool Application::start(const QStringList& args, SingleInstance& instance) {
 
   frame_ = std::make_unique<CMainFrame>(settings_);
   connect(frame_.get(), &CMainFrame::recentFileChosen, this, &Application::openFile);
+  document_.attachFrame(*frame_);
   frame_->showMaximized();  // the whole work area of the screen
 
   const QString path = chooseStartFile(commandLinePath(args), settings_.recentFiles().first(),

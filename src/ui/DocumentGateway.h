@@ -6,6 +6,8 @@
 
 namespace sorami {
 
+class CMainFrame;
+
 inline const QString NoFileTitle = QStringLiteral("開いたデータ無し");
 
 class DocumentGateway {
@@ -18,6 +20,8 @@ class DocumentGateway {
   virtual void startWithoutFile() = 0;
   virtual bool hasFile() const = 0;
   virtual QString title() const = 0;
+  // The main window exists: the document gives its commands their work and shows itself there.
+  virtual void attachFrame(CMainFrame& /*frame*/) {}
 };
 
 class NoDocument : public DocumentGateway {

@@ -39,6 +39,7 @@ CMainFrame::CMainFrame(AppSettings& settings, QWidget* parent)
       configTabNo_(settings.configTabNo()),
       modes_(new QActionGroup(this)) {
   setCentralWidget(view_);
+  view_->setDisplayColor(colors_.displayColor());
   view_->setFocus();
   buildMenus();
   attachCommand(ID_APP_EXIT, [this] { close(); });
@@ -128,6 +129,7 @@ void CMainFrame::setDocumentTitle(const QString& title) {
 
 void CMainFrame::setDisplayColor(int displayColor) {
   colors_.select(displayColor);
+  view_->setDisplayColor(displayColor);
   update();
 }
 

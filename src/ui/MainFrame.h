@@ -42,7 +42,9 @@ class CMainFrame : public QMainWindow {
   // Switches between the colour and the monochrome table and repaints.
   void setDisplayColor(int displayColor);
   bool debugMessages() const { return debug_; }
+  void setDebugMessages(bool on) { debug_ = on; }
   int configTabNo() const { return configTabNo_; }
+  void setConfigTabNo(int page) { configTabNo_ = page; }
 
  signals:
   void recentFileChosen(const QString& path);

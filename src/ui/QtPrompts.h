@@ -18,6 +18,13 @@ class QtPrompts : public Prompts {
   Answer ask(MessageId id, const std::vector<std::u16string>& args, Buttons buttons,
              Answer defaultAnswer) override;
 
+  // The document's dialogs (DocumentDialogs.cpp).
+  std::optional<NewFileValues> newFileValues(const NewFileValues& proposed) override;
+  std::optional<std::filesystem::path> chooseSaveFile(const SaveFileRequest& request) override;
+  PasswordReply askPassword(const PasswordCheck& check, bool canExit) override;
+  std::optional<std::u16string> newPassword() override;
+  std::optional<Day> periodClosingDate(Day proposed) override;
+
  private:
   QWidget* parentWidget() const;
 

@@ -6,9 +6,12 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "GeneralList.h"
 #include "ViewFont.h"
+#include "document/SoramiDoc.h"
 
 namespace sorami {
 
@@ -18,6 +21,16 @@ constexpr int ColumnSelectorMax = 5;
 constexpr int NameFieldMaxChars = 20;
 constexpr int AmountFieldMaxChars = 10;
 constexpr int DefaultFontPixels = 16;
+constexpr int SummaryRows = 4;
+constexpr int ItemSideStretch = 2;
+constexpr int DetailSideStretch = 3;
+// Lines besides the item rows that share the height: headers, the selector, the four summary
+// rows, the period line and the input row.
+constexpr int FixedLines = 11;
+// Half-width columns across the window besides the configured extra name and amount width: the
+// item side's mark, name (14) and figure (7) with margins, the detail side's date, mark, name,
+// amount and memo.
+constexpr int FixedColumns = 2 + 14 + 7 + 2 + 12 + 2 + 14 + 7 + 12;
 
 // A coded line starts with its four-letter line code; the rest is what the user reads.
 QString visiblePart(const QString& coded) {
@@ -44,10 +57,11 @@ CSoramiView::CSoramiView(QWidget* parent) : QWidget(parent) {
   grid->addWidget(itemSide_, 0, 0);
   grid->addWidget(buildDetailSide(), 0, 1);
   grid->addWidget(buildInputRow(), 1, 0, 1, 2);
-  grid->setColumnStretch(0, 2);
-  grid->setColumnStretch(1, 3);
+  grid->setColumnStretch(0, ItemSideStretch);
+  grid->setColumnStretch(1, DetailSideStretch);
   setViewFont(makeViewFont(DefaultFontPixels));
   setFocusProxy(nameField());
+  lastInput_ = nameField();
 }
 
 template <typename W>
@@ -58,28 +72,54 @@ W* CSoramiView::add(int id, W* widget) {
 }
 
 QWidget* CSoramiView::codedLine(int id, const QString& text) {
-  auto* label = add(id, new QLabel(visiblePart(text)));
-  label->setProperty("codedText", text);
+  auto* label = add(id, new QLabel);
   label->setFrameShape(QFrame::Panel);
+  setCodedText(id, text);
   return label;
 }
 
-QWidget* CSoramiView::list(int id) {
+// A line code whose fourth character is "R" draws the line in red (a rest day).
+void CSoramiView::setCodedText(int id, const QString& text) {
+  auto* label = static_cast<QLabel*>(control(id));
+  if (label->property("codedText").toString() == text) return;
+  label->setProperty("codedText", text);
+  label->setText(visiblePart(text));
+  const bool red = text.size() > 3 && text[3] == u'R';
+  label->setStyleSheet(red ? QStringLiteral("color: red") : QString());
+}
+
+QString CSoramiView::codedText(int id) const {
+  return control(id)->property("codedText").toString();
+}
+
+// The detail list's place; the detail list itself takes it over.
+QWidget* CSoramiView::placeholderList(int id) {
   auto* widget = add(id, new QListWidget);
   widget->setFocusPolicy(Qt::ClickFocus);
   return widget;
+}
+
+CGeneralList* CSoramiView::generalList(int id) {
+  return add(id, new CGeneralList(colors_));
 }
 
 QWidget* CSoramiView::buildItemSide() {
   auto* side = new QWidget;
   QVBoxLayout* layout = column(side);
   layout->addWidget(codedLine(IDC_ITEM_HEADER, QStringLiteral("A  M\t  項目名\t金　額")));
-  layout->addWidget(list(IDC_ITEM_LIST), 3);
+  CGeneralList* items = generalList(IDC_ITEM_LIST);
+  connect(items, &CGeneralList::rowClicked, this, &CSoramiView::itemClicked);
+  layout->addWidget(items, 3);
   auto* selector = add(IDC_COLUMN_SELECTOR, new QScrollBar(Qt::Horizontal));
   selector->setRange(0, ColumnSelectorMax);
   selector->setPageStep(1);
+  selector->setFocusPolicy(Qt::NoFocus);
+  connect(selector, &QScrollBar::valueChanged, this, &CSoramiView::setColumn);
   layout->addWidget(selector);
-  layout->addWidget(list(IDC_SUMMARY_LIST), 1);
+  CGeneralList* summary = generalList(IDC_SUMMARY_LIST);
+  summary->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  connect(summary, &CGeneralList::rowClicked, this, &CSoramiView::summaryClicked);
+  layout->addWidget(summary);
   layout->addWidget(codedLine(IDC_PERIOD_LINE, QStringLiteral("HBB \n1971/01/01～12/31の集計 ")));
   return side;
 }
@@ -89,7 +129,7 @@ QWidget* CSoramiView::buildDetailSide() {
   QVBoxLayout* layout = column(side);
   layout->addWidget(
       codedLine(IDC_DETAIL_HEADER, QStringLiteral("C  M\t \t品　名\t金　額\t備　考")));
-  layout->addWidget(list(IDC_DETAIL_LIST), 1);
+  layout->addWidget(placeholderList(IDC_DETAIL_LIST), 1);
   layout->addWidget(
       codedLine(IDC_DETAIL_TOTAL, QStringLiteral("C   \t \t　　　　　合 計\t \t \t ")));
   return side;
@@ -128,14 +168,45 @@ QLineEdit* CSoramiView::amountField() const {
 QScrollBar* CSoramiView::columnSelector() const {
   return static_cast<QScrollBar*>(control(IDC_COLUMN_SELECTOR));
 }
+CGeneralList* CSoramiView::itemList() const {
+  return static_cast<CGeneralList*>(control(IDC_ITEM_LIST));
+}
+CGeneralList* CSoramiView::summaryList() const {
+  return static_cast<CGeneralList*>(control(IDC_SUMMARY_LIST));
+}
 
-void CSoramiView::setDisplayMode(int mode) {
-  displayMode_ = mode;
-  itemSide_->setVisible(mode != DM_CASH_BOOK);
+void CSoramiView::setDisplayColor(int displayColor) {
+  colors_.select(displayColor);
+  itemList()->viewport()->update();
+  summaryList()->viewport()->update();
 }
 
 void CSoramiView::setViewFont(const QFont& font) {
   setFont(font);
+  // The four summary rows keep their height; the item list takes the rest.
+  CGeneralList* summary = summaryList();
+  summary->setFixedHeight(SummaryRows * summary->rowHeight() + 2 * summary->frameWidth());
+}
+
+// The cash book takes the whole width.
+void CSoramiView::showItemSide(bool show) {
+  itemSide_->setVisible(show);
+  static_cast<QGridLayout*>(layout())->setColumnStretch(0, show ? ItemSideStretch : 0);
+}
+
+void CSoramiView::fitFont() {
+  if (!hasData()) return;
+  const CConfig& c = config();
+  const int rows = c.itemRows < 1 ? store().itemCount() : c.itemRows;
+  const int byHeight = height() / (rows + FixedLines) - 2;
+  const int columns = FixedColumns + 2 * (c.nameWidth + c.amountDigits);
+  const int byWidth = 2 * width() / columns;
+  setViewFont(makeViewFont(viewFontPixels(qMin(byHeight, byWidth))));
+}
+
+void CSoramiView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (ready_) fitFont();
 }
 
 }  // namespace sorami

@@ -1,14 +1,28 @@
 #pragma once
 // The main view: the item side on the left, the detail side on the right and the input row at
-// the bottom. The lists are still empty frames here; they are filled as the ledger arrives.
+// the bottom, showing the open ledger in day input, summary or cash book mode. The view keeps
+// the current day and the shown period and decides what is recomputed after each command.
 
 #include <QHash>
 #include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "DisplayColors.h"
+#include "SummaryPeriodDialog.h"
+#include "rules/Day.h"
+#include "rules/Period.h"
 
 class QLineEdit;
 class QScrollBar;
 
 namespace sorami {
+
+class CConfig;
+class CGeneralList;
+class CHinmeiList;
+class CSoramiDoc;
+class HolidayCalendar;
 
 // Control ids, as commands and notifications carry them.
 enum ViewControlId : int {
@@ -29,7 +43,7 @@ enum ViewControlId : int {
 };
 
 // The ledger names the modes DisplayMode; these are their numbers as the view stores them.
-enum : int { DM_DAY_INPUT = 0, DM_SUMMARY = 1, DM_CASH_BOOK = 2 };
+enum ViewDisplayMode : int { DM_DAY_INPUT = 0, DM_SUMMARY = 1, DM_CASH_BOOK = 2 };
 
 class CSoramiView : public QWidget {
   Q_OBJECT
@@ -41,25 +55,98 @@ class CSoramiView : public QWidget {
   QLineEdit* nameField() const;
   QLineEdit* amountField() const;
   QScrollBar* columnSelector() const;
+  CGeneralList* itemList() const;
+  CGeneralList* summaryList() const;
+  // The coded text of a header or total line, line code included.
+  QString codedText(int id) const;
+
+  // The ledger the view shows; nothing while no file is open. The view reads the store, the
+  // configuration and today through the document.
+  void setDocument(CSoramiDoc* document, const HolidayCalendar* holidays);
+  bool hasData() const;
+  // After a file was opened or created: the current processing day, the lists and the layout.
+  void documentLoaded();
 
   int displayMode() const { return displayMode_; }
-  // The cash book takes the whole width; the other modes show the item side too.
-  void setDisplayMode(int mode);
+  Day currentDay() const { return currentDay_; }
+  Day periodStart() const { return periodStart_; }
+  Day periodEnd() const { return periodEnd_; }
 
+  // ---- Commands.
+  void dayInputMode();
+  // Asks for the period first; false when the dialog was cancelled.
+  bool summaryMode();
+  void cashBookMode();
+  void stepDays(int days);
+  // -1 previous month, +1 next month.
+  void stepMonth(int direction);
+  void goToday();
+  // Recomputes and redraws everything for the current day.
+  void currentProcessingDay();
+  // A new position of the column selector.
+  void setColumn(int column);
+  // After the settings sheet: the totals may count differently, amounts print differently.
+  void refreshAll();
+
+  const DisplayColors& colors() const { return colors_; }
+  void setDisplayColor(int displayColor);
   void setViewFont(const QFont& font);
+  // Fits the font to the window: the configured item rows and the detail columns fit.
+  void fitFont();
+
+  // The summary period dialog; replaceable so that tests answer it.
+  std::function<std::optional<SummaryPeriod>(const SummaryPeriod&)> askSummaryPeriod;
+
+ signals:
+  void displayModeChanged(int mode);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // Layout.
   QWidget* buildItemSide();
   QWidget* buildDetailSide();
   QWidget* buildInputRow();
   QWidget* codedLine(int id, const QString& text);
-  QWidget* list(int id);
+  QWidget* placeholderList(int id);
+  CGeneralList* generalList(int id);
   template <typename W>
   W* add(int id, W* widget);
+  void setCodedText(int id, const QString& text);
+  void showItemSide(bool show);
+
+  // Modes and navigation.
+  CConfig& config() const;
+  CHinmeiList& store() const;
+  Period periodOf(Day day, bool honourFixed = true) const;
+  void setMode(int mode);
+  void goToDay(Day day);
+  void fullRefresh();
+  void rebuildPeriod();
+  void rebuildShownPeriod();
+  void moveWithinPeriods(Day day);
+  void refigure();
+  void writePeriodLine();
+  void setSelectorPosition(int column);
+  void fillItemList();
+  void fillSummaryList();
+  void itemClicked(int row);
+  void summaryClicked();
+  void focusInput();
+  bool isRestDay(Day day) const;
 
   QHash<int, QWidget*> controls_;
   QWidget* itemSide_ = nullptr;
+  QWidget* lastInput_ = nullptr;
+  DisplayColors colors_;
+  CSoramiDoc* document_ = nullptr;
+  const HolidayCalendar* holidays_ = nullptr;
+  bool ready_ = false;
   int displayMode_ = DM_DAY_INPUT;
+  Day currentDay_ = MinDay;
+  Day periodStart_ = MinDay;
+  Day periodEnd_ = MinDay;
 };
 
 }  // namespace sorami

@@ -130,16 +130,6 @@ TEST_F(MainFrameTest, ExitAsksTheGuardFirst) {
   EXPECT_FALSE(frame.isVisible());
 }
 
-TEST_F(MainFrameTest, TheCashBookTakesTheWholeWidth) {
-  CSoramiView* view = frame.view();
-  EXPECT_TRUE(view->control(IDC_ITEM_LIST)->isVisible());
-  view->setDisplayMode(DM_CASH_BOOK);
-  EXPECT_FALSE(view->control(IDC_ITEM_LIST)->isVisible());
-  EXPECT_TRUE(view->control(IDC_DETAIL_LIST)->isVisible());
-  view->setDisplayMode(DM_DAY_INPUT);
-  EXPECT_TRUE(view->control(IDC_COLUMN_SELECTOR)->isVisible());
-}
-
 TEST_F(MainFrameTest, RecentFilesAppearInTheFileMenu) {
   settings.addRecentFile(QStringLiteral("/data/a.mtb"));
   frame.refreshRecentFiles();

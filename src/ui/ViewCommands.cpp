@@ -1,0 +1,35 @@
+#include "ViewCommands.h"
+
+#include <QAction>
+
+#include "Commands.h"
+#include "MainFrame.h"
+#include "SoramiView.h"
+
+namespace sorami {
+
+void attachViewCommands(CMainFrame& frame) {
+  CSoramiView* view = frame.view();
+  frame.attachCommand(ID_DAY_INPUT_MODE, [view] { view->dayInputMode(); });
+  frame.attachCommand(ID_SUMMARY_MODE, [view] { view->summaryMode(); });
+  frame.attachCommand(ID_CASH_BOOK_MODE, [view] { view->cashBookMode(); });
+  frame.attachCommand(ID_PREV_DAY, [view] { view->stepDays(-1); });
+  frame.attachCommand(ID_NEXT_DAY, [view] { view->stepDays(1); });
+  frame.attachCommand(ID_PREV_WEEK, [view] { view->stepDays(-7); });
+  frame.attachCommand(ID_NEXT_WEEK, [view] { view->stepDays(7); });
+  frame.attachCommand(ID_PREV_MONTH, [view] { view->stepMonth(-1); });
+  frame.attachCommand(ID_NEXT_MONTH, [view] { view->stepMonth(1); });
+  frame.attachCommand(ID_TODAY, [view] { view->goToday(); });
+  frame.attachCommand(ID_CURRENT_PROCESSING_DAY, [view] { view->currentProcessingDay(); });
+  frame.attachCommand(ID_REBUILD_SUMMARY, [view] { view->currentProcessingDay(); });
+  // The check mark follows the mode, also when a cancelled dialog left it unchanged.
+  auto showMode = [&frame](int mode) {
+    const int ids[] = {ID_DAY_INPUT_MODE, ID_SUMMARY_MODE, ID_CASH_BOOK_MODE};
+    if (mode >= 0 && mode < 3) frame.action(ids[mode])->setChecked(true);
+  };
+  QObject::connect(view, &CSoramiView::displayModeChanged, &frame, showMode);
+  QObject::connect(frame.action(ID_SUMMARY_MODE), &QAction::triggered, &frame,
+                   [view, showMode] { showMode(view->displayMode()); });
+}
+
+}  // namespace sorami

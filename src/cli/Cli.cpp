@@ -19,10 +19,17 @@ const char* const kUsage =
     "  new FILE             新規データファイルを作成する\n"
     "                       [--cash N] [--no-samples] [--tax-rate R] [--force]\n"
     "  check FILE           データファイルを開いて状態を JSON で表示する\n"
+    "  balance FILE         日の始めの現金・口座・借入の残高と総資産: --date YYYY-MM-DD\n"
+    "  totals FILE          日または期間の集計と項目ごとの合計・予算\n"
+    "                       --date YYYY-MM-DD --mode day|period\n"
+    "  period FILE          日を含む締め期間: --date YYYY-MM-DD\n"
+    "  holidays             年の祝日と休日: --year Y [--file FILE]\n"
+    "  matrix FILE          月別集計表: --year Y --month M --months N (1～60)\n"
     "  add FILE             明細を1行追加して保存する\n"
-    "                       --date YYYY-MM-DD --item N --name S --amount A [--memo M]\n"
+    "                       --date YYYY-MM-DD --item 項目 --name 品名 --amount 金額 [--memo M]\n"
     "  close-period FILE    期首処理: --date YYYY-MM-DD --out NEW\n"
     "  (開く・保存するコマンドは --password P と --yes を受け付けます)\n"
+    "  (締め期間と祝日を使うコマンドは --holiday-file PATH で祝日ファイルを指定できます)\n"
     "  --help               この説明を表示する\n";
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "document/ShownWindow.h"
 
+#include "document/LedgerSetup.h"
 #include "ledger/LedgerPeriods.h"
 
 namespace sorami {
@@ -13,9 +14,7 @@ Period shownPeriodOf(Day day, const CConfig& config, const HolidayCalendar& holi
 void showWindow(CHinmeiList& store, const CConfig& config, const HolidayCalendar& holidays,
                 const LedgerWindow& window) {
   LedgerContext& c = store.context();
-  c.options.savingsInTotals = config.savingsInTotals != 0;
-  c.options.loansInTotals = config.loansInTotals != 0;
-  c.options.pairOption = config.entryStoreOption != 0;
+  c.options = ledgerOptions(config);
   c.window = window;
   if (window.mode == DisplayMode::DayInput) {
     c.window.periodStart = window.currentDay;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "document/LedgerSetup.h"
 #include "rules/Calendar.h"
 
 namespace sorami {
@@ -49,11 +50,7 @@ void CSoramiDoc::setCurrentDay(Day day) {
 void CSoramiDoc::updateContext() {
   if (!entries_) return;
   LedgerContext& c = entries_->context();
-  c.options.savingsInTotals = live_.savingsInTotals != 0;
-  c.options.loansInTotals = live_.loansInTotals != 0;
-  c.options.skipZeroAmounts = live_.skipZeroAmounts != 0;
-  c.options.swapNegativeTransfers = live_.swapNegativeTransfers != 0;
-  c.options.confirmDeletion = live_.confirmDeletion != 0;
+  c.options = ledgerOptions(live_);
   c.window.currentDay = currentDay_;
   c.window.mode = static_cast<DisplayMode>(live_.displayMode);
   c.today = today();

@@ -3,7 +3,7 @@
 namespace sorami::cli {
 
 const std::vector<Command>& commands() {
-  static const std::vector<Command> all = {};
+  static const std::vector<Command> all = {{"dump", runDump}, {"resave", runResave}};
   return all;
 }
 

@@ -12,6 +12,9 @@ struct Command {
   std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)> run;
 };
 
+int runDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runResave(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 // Every command of the program, in the order the usage text lists them.
 const std::vector<Command>& commands();
 

@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "ledger/HinmeiList.h"
 #include "rules/Day.h"
 #include "rules/Period.h"
 
@@ -18,8 +19,7 @@ class Archive;
 class Prompts;
 
 // Versions at which the stored form or the meaning of a setting changed.
-inline constexpr int kDataVersionCurrent = 950;
-inline constexpr int kBlockVersionCurrent = 952;
+// kDataVersionCurrent and kBlockVersionCurrent come with the entry store.
 inline constexpr int kBlockSubVersionCurrent = 4;
 inline constexpr int kDataVersionTaxItems = 703;        // B18 to B21 exist
 inline constexpr int kDataVersionReserved7 = 706;       // B22 exists

@@ -54,6 +54,11 @@ constexpr Entry kMessages[] = {
      u"金額が扱える範囲（-2147483648～2147483647）を超えるため、処理できませんでした。"},
     {MessageId::DefinitionsBeyondLimit,
      u"%1の数が上限の%2個を超えています。\n超えた分は使われません。"},
+    {MessageId::FileOpenFailed, u"データファイルを開くことに失敗しました。"},
+    {MessageId::NewerVersionRequired,
+     u"このﾃﾞｰﾀﾌｧｲﾙを使うには新しいﾊﾞｰｼﾞｮﾝのｿﾌﾄが必要です。\nできるだけ最新版を入手してご利用くださ"
+     u"い。"},
+    {MessageId::SaveFailed, u"ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。"},
 };
 
 }  // namespace

@@ -31,6 +31,9 @@ enum class MessageId : int {
   InitialBalanceAdjusted,  // registering a name that earlier lines already used
   AmountOutOfRange,        // a figure that no longer fits an amount
   DefinitionsBeyondLimit,  // a file with more definitions than a table holds
+  FileOpenFailed,
+  NewerVersionRequired,
+  SaveFailed,
 };
 
 // The text of a message with its placeholders still in place.

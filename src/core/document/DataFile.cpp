@@ -1,0 +1,317 @@
+#include "document/DataFile.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "document/Archive.h"
+#include "platform/Prompts.h"
+
+namespace sorami {
+
+namespace {
+
+constexpr uint8_t kMagic[4] = {'S', 'o', 'r', 'a'};
+constexpr size_t kDataVersionOffset = 8;
+constexpr size_t kScrambleMarkerOffset = 10;
+
+uint16_t u16At(std::span<const uint8_t> bytes, size_t offset) {
+  return static_cast<uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
+}
+
+bool beginsWithScrambleMarker(std::span<const uint8_t> bytes, size_t offset) {
+  return bytes.size() >= offset + 2 && u16At(bytes, offset) == kScrambleMarker;
+}
+
+// Files written before the configuration block existed begin with the entry store, preceded by
+// the scramble marker when their texts are scrambled.
+void readOldHead(Archive& ar, const Recognition& recognition, CConfig& config,
+                 const std::u16string& diaryTitle) {
+  if (recognition.scrambleMarker == kScrambleMarker) ar.readU16();
+  config.scrambleMarker = recognition.scrambleMarker;
+  config.hasBlock = false;
+  config.oldFormatMarker = 1;
+  config.diaryTitle = diaryTitle;
+  config.blockSubVersion = 0;
+  config.blockVersion = 0;
+  // The configuration text tells the data version once the entries are read.
+  config.dataVersion = 0;
+  ar.setScrambled(config.scrambleMarker == kScrambleMarker);
+}
+
+std::unique_ptr<CHinmeiList> readEntryStore(Archive& ar, const CConfig& config, Prompts& prompts,
+                                            FileReadHooks* hooks) {
+  auto store = std::make_unique<CHinmeiList>();
+  store->setDataVersion(config.dataVersion);
+  store->setBlockVersion(config.blockVersion);
+  try {
+    if (!ar.readObjectTag(ClassId::HinmeiList)) {
+      ar.fail(ArchiveErrorKind::BadFormat, "the file holds no entry store");
+    }
+    if (hooks) {
+      store->serialize(ar, *hooks);
+    } else {
+      store->serialize(ar);
+    }
+  } catch (const ArchiveError&) {
+    prompts.inform(MessageId::FileBroken, {}, Icon::Information);
+    return nullptr;
+  }
+  return store;
+}
+
+const CHinmei* itemDefinitionZero(const CHinmeiList& store) {
+  for (const CHinmei& e : store) {
+    if (e.isItemDefinition() && e.item == 0) return &e;
+    if (e.isDated()) break;
+  }
+  return nullptr;
+}
+
+bool parseHeaderText(const CHinmeiList& store, CConfig& config, uint16_t dataVersion) {
+  std::u16string_view fallback;
+  if (dataVersion < kDataVersionDelimitersInItem) {
+    if (const CHinmei* item0 = itemDefinitionZero(store)) fallback = item0->visibleMemo();
+  }
+  return config.fromText(store.begin()->visibleMemo(), fallback);
+}
+
+void unscrambleTexts(CHinmeiList& store) {
+  for (CHinmei& e : store) {
+    Archive::scramble(e.name);
+    Archive::scramble(e.memo);
+  }
+}
+
+// The texts of the block were read under the same wrong assumption as those of the entries;
+// left as they are they would be saved garbled once the marker is cleared.
+void unscrambleBlockTexts(CConfig& config) {
+  Archive::scramble(config.diaryTitle);
+  for (ConfigRecord& r : config.reservedRecords) Archive::scramble(r.text);
+  Archive::scramble(config.taxName);
+  Archive::scramble(config.currencySymbol);
+  for (std::u16string& text : config.reservedTexts) Archive::scramble(text);
+}
+
+// The configuration text in the header entry. When it cannot be read, the texts are taken as
+// scrambled the other way round than the file said; if that reads, the file counts as plain.
+bool readConfigurationText(CHinmeiList& store, CConfig& config) {
+  const uint16_t fileVersion = config.dataVersion;
+  if (!parseHeaderText(store, config, fileVersion)) {
+    unscrambleTexts(store);
+    if (!parseHeaderText(store, config, fileVersion)) return false;
+    if (config.hasBlock) unscrambleBlockTexts(config);
+    config.scrambleMarker = 0;
+  }
+  if (config.hasBlock) {
+    // The block's data version describes the bytes that were read; it stays.
+    config.dataVersion = fileVersion;
+  } else {
+    config.oldFormatMarker = 1;
+  }
+  store.setDataVersion(config.dataVersion);
+  store.setBlockVersion(config.hasBlock ? config.blockVersion : config.dataVersion);
+  return true;
+}
+
+// Damage inside the list is reported by the list itself; any other error leaves it missing.
+std::unique_ptr<CBudgetList> readBudgetList(Archive& ar, Prompts& prompts,
+                                            const FileReadHooks* hooks) {
+  try {
+    if (!ar.readObjectTag(ClassId::BudgetList)) return nullptr;
+    auto list = std::make_unique<CBudgetList>();
+    list->read(ar, prompts, hooks ? hooks->firstKeptMonth() : std::nullopt);
+    return list;
+  } catch (const ArchiveError&) {
+    return nullptr;
+  }
+}
+
+// A little more than the file will take: the block and the budgets are small, an entry takes its
+// tag, 12 bytes of numbers and two texts with their prefixes.
+size_t storedSizeEstimate(const CHinmeiList& entries) {
+  constexpr size_t kFixedPart = 64 * 1024;
+  constexpr size_t kEntryOverhead = 2 + 12 + 2 * 6;
+  size_t size = kFixedPart;
+  for (const CHinmei& e : entries) size += kEntryOverhead + 2 * (e.name.size() + e.memo.size());
+  return size;
+}
+
+}  // namespace
+
+Recognition recognise(std::span<const uint8_t> head) {
+  Recognition r;
+  if (head.size() >= std::size(kMagic) &&
+      std::equal(std::begin(kMagic), std::end(kMagic), head.begin())) {
+    r.hasBlock = true;
+    if (beginsWithScrambleMarker(head, kScrambleMarkerOffset)) r.scrambleMarker = kScrambleMarker;
+    if (head.size() >= kDataVersionOffset + 2 &&
+        u16At(head, kDataVersionOffset) > kDataVersionCurrent) {
+      r.failure = FileFailure::NewerVersion;
+    }
+  } else if (beginsWithScrambleMarker(head, 0)) {
+    r.scrambleMarker = kScrambleMarker;
+  }
+  return r;
+}
+
+Recognition recognise(const std::filesystem::path& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return {.failure = FileFailure::CannotOpen};
+  uint8_t head[kRecogniseBytes];
+  const size_t n = std::fread(head, 1, sizeof head, f);
+  const bool failed = std::ferror(f) != 0;
+  std::fclose(f);
+  if (failed) return {.failure = FileFailure::CannotOpen};
+  return recognise(std::span<const uint8_t>(head, n));
+}
+
+Ledger readDataFile(std::span<const uint8_t> bytes, CConfig& config, Prompts& prompts,
+                    const ReadOptions& options) {
+  const Recognition recognition = recognise(bytes.first(std::min(bytes.size(), kRecogniseBytes)));
+  if (recognition.failure == FileFailure::NewerVersion) {
+    throw ArchiveError(ArchiveErrorKind::BadFormat, kDataVersionOffset,
+                       "written by a newer version of the program");
+  }
+  Archive ar(bytes);
+  CConfig read = config;
+  if (recognition.hasBlock) {
+    read.serialize(ar);
+  } else {
+    readOldHead(ar, recognition, read, options.diaryTitle);
+  }
+
+  Ledger ledger;
+  ledger.entries = readEntryStore(ar, read, prompts, options.hooks);
+  ar.setScrambled(false);
+  if (!ledger.entries) {
+    ledger.end = ReadEnd::NoEntryStore;
+  } else if (ledger.entries->loadState() == kLoadDamaged) {
+    // The opener works with what was read; it needs a budget list all the same.
+    ledger.end = ReadEnd::Damaged;
+    ledger.budgets = std::make_unique<CBudgetList>(CBudgetList::withStandardBudget());
+  } else if (ledger.entries->size() < kMinUsableEntries) {
+    ledger.end = ReadEnd::TooFewEntries;
+  }
+  if (ledger.end != ReadEnd::Complete) {
+    config = std::move(read);
+    return ledger;
+  }
+
+  const bool textRead = readConfigurationText(*ledger.entries, read);
+  if (read.dataVersion > kDataVersionLastWithoutBudgets) {
+    ledger.budgets = readBudgetList(ar, prompts, options.hooks);
+    ledger.budgetsFromFile = ledger.budgets != nullptr;
+  }
+  if (!ledger.budgets) {
+    ledger.budgets = std::make_unique<CBudgetList>(CBudgetList::withStandardBudget());
+  }
+  if (!textRead) {
+    ar.fail(ArchiveErrorKind::WrongClass, "the configuration text cannot be read");
+  }
+  config = std::move(read);
+  return ledger;
+}
+
+void writeDataFile(Archive& ar, CConfig& config, const CHinmeiList& entries,
+                   const CBudgetList* budgets) {
+  // The block switches the archive to scrambled texts when the file has the marker.
+  config.serialize(ar);
+  ar.writeObjectTag(ClassId::HinmeiList);
+  entries.write(ar);
+  ar.setScrambled(false);
+  if (budgets) {
+    ar.writeObjectTag(ClassId::BudgetList);
+    budgets->write(ar);
+  } else {
+    ar.writeNullObject();
+  }
+  ar.flush();
+}
+
+std::vector<uint8_t> dataFileBytes(CConfig& config, const CHinmeiList& entries,
+                                   const CBudgetList* budgets) {
+  VectorSink sink;
+  // Growing the buffer step by step would copy a large file several times over.
+  sink.bytes.reserve(storedSizeEstimate(entries));
+  Archive ar(sink);
+  writeDataFile(ar, config, entries, budgets);
+  return std::move(sink.bytes);
+}
+
+LoadedFile loadDataFile(const std::filesystem::path& path, Prompts& prompts,
+                        const ReadOptions& options) {
+  LoadedFile loaded;
+  const std::optional<std::vector<uint8_t>> bytes = readWholeFile(path);
+  if (!bytes) {
+    loaded.failure = LoadFailure::CannotOpen;
+    return loaded;
+  }
+  loaded.recognition = recognise(std::span(*bytes).first(std::min(bytes->size(), kRecogniseBytes)));
+  if (loaded.recognition.failure == FileFailure::NewerVersion) {
+    loaded.failure = LoadFailure::NewerVersion;
+    return loaded;
+  }
+  try {
+    loaded.ledger = readDataFile(*bytes, loaded.config, prompts, options);
+  } catch (const ArchiveError& e) {
+    loaded.failure = LoadFailure::Unreadable;
+    loaded.error = e.what();
+    loaded.ledger = {};
+    return loaded;
+  }
+  if (loaded.ledger.end == ReadEnd::NoEntryStore) loaded.failure = LoadFailure::Broken;
+  if (loaded.ledger.end == ReadEnd::TooFewEntries) loaded.failure = LoadFailure::TooFewEntries;
+  return loaded;
+}
+
+std::optional<MessageId> failureMessage(LoadFailure failure) {
+  switch (failure) {
+    case LoadFailure::None:
+    case LoadFailure::Broken:
+      return std::nullopt;
+    case LoadFailure::NewerVersion:
+      return MessageId::NewerVersionRequired;
+    case LoadFailure::CannotOpen:
+    case LoadFailure::Unreadable:
+    case LoadFailure::TooFewEntries:
+      return MessageId::FileOpenFailed;
+  }
+  return MessageId::FileOpenFailed;
+}
+
+std::optional<std::vector<uint8_t>> readWholeFile(const std::filesystem::path& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return std::nullopt;
+  std::vector<uint8_t> bytes;
+  uint8_t chunk[64 * 1024];
+  size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+    bytes.insert(bytes.end(), chunk, chunk + n);
+  const bool failed = std::ferror(f) != 0;
+  std::fclose(f);
+  if (failed) return std::nullopt;
+  return bytes;
+}
+
+void replaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
+  std::filesystem::path temporary = path;
+  temporary += ".saving~";
+  std::FILE* f = std::fopen(temporary.c_str(), "wb");
+  if (!f)
+    throw ArchiveError(ArchiveErrorKind::WriteFailed, 0, "cannot create " + temporary.string());
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  ok = std::fflush(f) == 0 && ok;
+  ok = ::fsync(fileno(f)) == 0 && ok;
+  ok = std::fclose(f) == 0 && ok;
+  std::error_code ec;
+  if (ok) std::filesystem::rename(temporary, path, ec);
+  if (!ok || ec) {
+    std::filesystem::remove(temporary, ec);
+    throw ArchiveError(ArchiveErrorKind::WriteFailed, bytes.size(),
+                       "cannot write " + path.string());
+  }
+}
+
+}  // namespace sorami

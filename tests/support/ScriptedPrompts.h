@@ -39,6 +39,29 @@ class ScriptedPrompts : public Prompts {
     return a;
   }
 
+  std::optional<NewFileValues> newFileValues(const NewFileValues& proposed) override {
+    proposedNewFile = proposed;
+    return next(newFiles);
+  }
+  std::optional<std::filesystem::path> chooseSaveFile(const SaveFileRequest& request) override {
+    saveRequests.push_back(request);
+    return next(savePaths);
+  }
+  PasswordReply askPassword(const PasswordCheck& check, bool canExit) override {
+    passwordAsked.push_back(canExit);
+    shown.push_back(
+        {MessageId::PasswordRequired, formatMessage(MessageId::PasswordRequired), true});
+    if (passwords.empty()) return {};
+    PasswordReply r = passwords.front();
+    passwords.pop_front();
+    // The dialog's OK button is enabled only for a matching text.
+    if (r.action == PasswordReply::Action::Ok && !check(r.typed))
+      r.action = PasswordReply::Action::Cancel;
+    return r;
+  }
+  std::optional<std::u16string> newPassword() override { return next(newPasswords); }
+  std::optional<Day> periodClosingDate(Day) override { return next(closingDates); }
+
   bool wasShown(MessageId id) const {
     for (const Shown& s : shown) {
       if (s.id == id) return true;
@@ -46,7 +69,24 @@ class ScriptedPrompts : public Prompts {
     return false;
   }
 
+  template <typename T>
+  static std::optional<T> next(std::deque<std::optional<T>>& queue) {
+    if (queue.empty()) return std::nullopt;
+    std::optional<T> a = queue.front();
+    queue.pop_front();
+    return a;
+  }
+
   std::deque<Answer> answers;
+  // Answers of the dialogs, in order; nothing left means cancel.
+  std::deque<std::optional<NewFileValues>> newFiles;
+  std::optional<NewFileValues> proposedNewFile;
+  std::deque<std::optional<std::filesystem::path>> savePaths;
+  std::vector<SaveFileRequest> saveRequests;
+  std::deque<PasswordReply> passwords;
+  std::vector<bool> passwordAsked;  // whether "終了(&X)" was offered, per question
+  std::deque<std::optional<std::u16string>> newPasswords;
+  std::deque<std::optional<Day>> closingDates;
   // Answers of the registration dialog, in order; nothing left means cancel.
   std::deque<std::optional<NewAccount>> newAccounts;
   std::vector<std::pair<uint16_t, std::u16string>> registrations;

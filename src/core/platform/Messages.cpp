@@ -59,6 +59,22 @@ constexpr Entry kMessages[] = {
      u"このﾃﾞｰﾀﾌｧｲﾙを使うには新しいﾊﾞｰｼﾞｮﾝのｿﾌﾄが必要です。\nできるだけ最新版を入手してご利用くださ"
      u"い。"},
     {MessageId::SaveFailed, u"ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。"},
+    {MessageId::InvalidFileName, u"無効なﾌｧｲﾙ名です。"},
+    {MessageId::ReadLimitExceeded,
+     u"最大データ読みこみ量を超えました。\n読込量を調整して最近のデータを読みこみますか？"},
+    {MessageId::NoDataLoaded,
+     u"データが読み込まれていません。\nファイルメニューの[開く]"
+     u"でファイルを指定して読み込んでください。"
+     u"\nもし、データファイルが無いのなら新規作成をしてください。"},
+    {MessageId::ConfirmSaveChanged,
+     u"ﾃﾞｰﾀﾌｧｲﾙ\n%1\n又は動作環境が変更されています。保存しますか？"},
+    {MessageId::PasswordRequired,
+     u"このﾌｧｲﾙには、ﾊﾟｽﾜｰﾄﾞが設定されています。ﾊﾟｽﾜｰﾄﾞを入力して下さい。"},
+    {MessageId::FileInUse,
+     u"このデータファイルは他のプログラムが書き込み中のため、使用できません。\n"
+     u"しばらくしてからやり直してください。\n%1"},
+    {MessageId::PeriodNeedsOtherFile,
+     u"期首処理後のデータは、開いているデータファイルとは別のファイルに保存してください。"},
 };
 
 }  // namespace

@@ -34,6 +34,13 @@ enum class MessageId : int {
   FileOpenFailed,
   NewerVersionRequired,
   SaveFailed,
+  InvalidFileName,
+  ReadLimitExceeded,
+  NoDataLoaded,
+  ConfirmSaveChanged,
+  PasswordRequired,
+  FileInUse,
+  PeriodNeedsOtherFile,
 };
 
 // The text of a message with its placeholders still in place.

@@ -4,11 +4,15 @@
 // tests from a script.
 
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Messages.h"
+#include "rules/Day.h"
 
 namespace sorami {
 
@@ -24,6 +28,29 @@ struct NewAccount {
   int32_t watchDays = 7;
 };
 
+// The values of the dialog "新規ﾃﾞｰﾀの作成".
+struct NewFileValues {
+  int32_t initialCash = 5000;  // 0 to 999999999
+  bool sampleNames = true;     // "ｻﾝﾌﾟﾙの特別品名を登録する。"
+  double taxRate = 5;          // percent, at most 100
+};
+
+// A save-file dialog: its title, the proposed name, the filter and the default extension.
+struct SaveFileRequest {
+  std::u16string title;
+  std::u16string proposedName;
+  std::u16string filter;
+  std::u16string defaultExtension;
+};
+
+// What the dialog "ﾊﾟｽﾜｰﾄﾞの確認" returned.
+struct PasswordReply {
+  enum class Action { Ok, Exit, Cancel } action = Action::Cancel;
+  std::u16string typed;
+};
+// Tells whether a typed text opens the file; the dialog enables OK only while it does.
+using PasswordCheck = std::function<bool(std::u16string_view)>;
+
 class Prompts {
  public:
   virtual ~Prompts() = default;
@@ -36,6 +63,21 @@ class Prompts {
                                                     const std::u16string& /*name*/) {
     return std::nullopt;
   }
+  // The dialog "新規ﾃﾞｰﾀの作成" with the proposed values; nothing when cancelled.
+  virtual std::optional<NewFileValues> newFileValues(const NewFileValues& /*proposed*/) {
+    return std::nullopt;
+  }
+  // The save-file dialog; nothing when cancelled.
+  virtual std::optional<std::filesystem::path> chooseSaveFile(const SaveFileRequest& /*request*/) {
+    return std::nullopt;
+  }
+  // The dialog "ﾊﾟｽﾜｰﾄﾞの確認" (at most 20 characters, typed text masked); the button
+  // "終了(&X)" is offered only with `canExit`.
+  virtual PasswordReply askPassword(const PasswordCheck& /*check*/, bool /*canExit*/) { return {}; }
+  // The dialog "ﾊﾟｽﾜｰﾄﾞの設定": the new password, empty to remove it; nothing when cancelled.
+  virtual std::optional<std::u16string> newPassword() { return std::nullopt; }
+  // The dialog "期首処理の設定": the closing date of the old period; nothing when cancelled.
+  virtual std::optional<Day> periodClosingDate(Day /*proposed*/) { return std::nullopt; }
 };
 
 // Answers every question with its default and remembers nothing; for batch work.

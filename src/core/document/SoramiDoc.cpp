@@ -1,0 +1,75 @@
+#include "document/SoramiDoc.h"
+
+#include <utility>
+
+#include "rules/Calendar.h"
+
+namespace sorami {
+
+namespace {
+
+constexpr int kOpenDayKeepsLastOpenDay = 2;
+
+}  // namespace
+
+CSoramiDoc::CSoramiDoc(CConfig& live, Prompts& prompts, const Clock& clock, DocumentHost* host)
+    : live_(live),
+      prompts_(prompts),
+      clock_(clock),
+      host_(host ? host : &noHost_),
+      snapshot_(live),
+      backup_(live) {}
+
+CSoramiDoc::~CSoramiDoc() = default;
+
+Day CSoramiDoc::today() const {
+  return sorami::today(clock_, live_.hourOffset);
+}
+
+bool CSoramiDoc::isModified() {
+  if (live_.openDayMode == kOpenDayKeepsLastOpenDay && currentDay_ != MinDay) {
+    live_.lastOpenDay = currentDay_;
+  }
+  if (modified_ || live_.differs(snapshot_)) return true;
+  if (entries_ && entries_->isModified()) return true;
+  return budgets_ && budgets_->isModified();
+}
+
+void CSoramiDoc::deleteContents() {
+  entries_.reset();
+  budgets_.reset();
+}
+
+void CSoramiDoc::setCurrentDay(Day day) {
+  currentDay_ = clampToUserDays(day);
+  updateContext();
+}
+
+// The store follows the options of the live configuration and the day the user works on.
+void CSoramiDoc::updateContext() {
+  if (!entries_) return;
+  LedgerContext& c = entries_->context();
+  c.options.savingsInTotals = live_.savingsInTotals != 0;
+  c.options.loansInTotals = live_.loansInTotals != 0;
+  c.options.skipZeroAmounts = live_.skipZeroAmounts != 0;
+  c.options.swapNegativeTransfers = live_.swapNegativeTransfers != 0;
+  c.options.confirmDeletion = live_.confirmDeletion != 0;
+  c.window.currentDay = currentDay_;
+  c.window.mode = static_cast<DisplayMode>(live_.displayMode);
+  c.today = today();
+  c.prompts = &prompts_;
+  c.budgets = budgets_.get();
+}
+
+void CSoramiDoc::setPath(const std::filesystem::path& path) {
+  path_ = path;
+  title_ = path.empty() ? std::u16string(kNoFileTitle) : path.filename().u16string();
+  host_->titleChanged(title_);
+}
+
+// The one place where the processing after an open or a creation runs.
+void CSoramiDoc::runPostOpen() {
+  if (postOpen) postOpen(*this);
+}
+
+}  // namespace sorami

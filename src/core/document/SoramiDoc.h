@@ -1,0 +1,139 @@
+#pragma once
+// The document: the one open data file with its ledger. It decides when a file is created,
+// opened, saved and closed, asks for the password, recovers from damaged and oversized files,
+// and keeps the live configuration consistent with the file.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "config/Config.h"
+#include "config/DefaultData.h"
+#include "document/DataFile.h"
+#include "document/SafeFile.h"
+#include "ledger/BudgetList.h"
+#include "ledger/EntryReader.h"
+#include "ledger/HinmeiList.h"
+#include "platform/Prompts.h"
+
+namespace sorami {
+
+class Clock;
+
+inline constexpr std::u16string_view kNoFileTitle = u"開いたデータ無し";
+
+// What the document tells the window around it. Every default does nothing.
+class DocumentHost {
+ public:
+  virtual ~DocumentHost() = default;
+  virtual void titleChanged(const std::u16string& /*title*/) {}
+  virtual void addRecentFile(const std::filesystem::path& /*path*/) {}
+  // Every view shows the new ledger.
+  virtual void refreshViews() {}
+  // The password check ended with "終了(&X)": the application ends.
+  virtual void exitApplication() {}
+};
+
+// How the last open went, for reports such as the command line's check.
+struct OpenReport {
+  bool ok = false;
+  bool damaged = false;      // the store was read in part
+  bool upgraded = false;     // an older version was brought up to date
+  bool trimmed = false;      // the oldest entries were folded away
+  uint16_t dataVersion = 0;  // as read from the file
+  LoadFailure failure = LoadFailure::None;
+};
+
+class CSoramiDoc {
+ public:
+  CSoramiDoc(CConfig& live, Prompts& prompts, const Clock& clock, DocumentHost* host = nullptr);
+  ~CSoramiDoc();
+  CSoramiDoc(const CSoramiDoc&) = delete;
+  CSoramiDoc& operator=(const CSoramiDoc&) = delete;
+
+  // ---- State.
+  CHinmeiList* entries() { return entries_.get(); }
+  CBudgetList* budgets() { return budgets_.get(); }
+  const std::filesystem::path& path() const { return path_; }
+  const std::u16string& title() const { return title_; }
+  bool hasFile() const { return entries_ != nullptr && !path_.empty(); }
+  CConfig& config() { return live_; }
+  const CConfig& snapshot() const { return snapshot_; }
+  Day currentDay() const { return currentDay_; }
+  Day today() const;
+  // Modified: the entry store or the budget list changed, or the settings differ from those
+  // last opened or saved. With the open-day mode 2 the current day is remembered first.
+  bool isModified();
+  void setModified(bool on) { modified_ = on; }
+  // The number of entries a read may keep; kReadLimitUnlimited never trims.
+  uint32_t readLimit() const { return readLimit_; }
+  void setReadLimit(uint32_t limit) { readLimit_ = limit; }
+  const OpenReport& lastOpen() const { return lastOpen_; }
+  // Runs after every open and creation (card settlement, automatic entries, ...).
+  std::function<void(CSoramiDoc&)> postOpen;
+  // Passed to every save, so a test can fail or end a save half-way.
+  std::function<void(size_t)> saveProgress;
+
+  // ---- Lifecycle.
+  // The command "新規作成": the dialog, the file name and the new ledger.
+  bool newDataFile();
+  // Creates a new file at `path` from given values, without dialogs.
+  bool createFile(const std::filesystem::path& path, const NewFileValues& values);
+  bool open(const std::filesystem::path& path);
+  bool save(const std::filesystem::path& path);
+  bool save() { return save(path_); }
+  // Before a close, exit or the open of another file; true when the close may go on.
+  bool saveModified();
+  // The dialog "ﾊﾟｽﾜｰﾄﾞの設定"; true when the password changed.
+  bool setPassword();
+  // The command "期首処理(&C)...": the closing date, the new file, then the processing.
+  bool startOfPeriod();
+  // Closes the old period on `closing` into the new file `newPath`, which then is the open file.
+  bool closePeriod(Day closing, const std::filesystem::path& newPath);
+  void deleteContents();
+  // Makes `day` the current day and fits the ledger's window to it.
+  void setCurrentDay(Day day);
+
+ private:
+  enum class ReadStep { Done, Retry, Failed };
+  ReadStep readOnce(const std::filesystem::path& path, LoadedFile& loaded);
+  bool lowerLimitAndAsk(std::optional<uint32_t> lowered);
+  bool passwordAccepted(const CHinmeiList& entries);
+  bool acceptDamage(const LoadedFile& loaded, const EntryReader& reader);
+  void reportTrim(const EntryReader& reader);
+  void upgrade(LoadedFile& loaded);
+  void adopt(LoadedFile& loaded, const std::filesystem::path& path);
+  void restorePrevious();
+  Day openingDay() const;
+  void runPostOpen();
+  void updateContext();
+  void setPath(const std::filesystem::path& path);
+  bool writeLedger(const std::filesystem::path& path, CHinmeiList& entries, CBudgetList* budgets);
+  void reportSaveError(SaveError error, const std::filesystem::path& path);
+  bool createLedger(const std::filesystem::path& path, const NewFileValues& values);
+  void foldBalancesInto(Day day);
+
+  CConfig& live_;
+  Prompts& prompts_;
+  const Clock& clock_;
+  DocumentHost* host_;
+  DocumentHost noHost_;
+
+  std::unique_ptr<CHinmeiList> entries_;
+  std::unique_ptr<CBudgetList> budgets_;
+  std::filesystem::path path_;
+  std::u16string title_{kNoFileTitle};
+  CConfig snapshot_;
+  CConfig backup_;
+  Day currentDay_ = MinDay;
+  bool modified_ = false;
+  uint32_t readLimit_ = kReadLimitUnlimited;
+  // The file whose previous version was already kept as .bak in this opening.
+  std::filesystem::path backedUp_;
+  OpenReport lastOpen_;
+};
+
+}  // namespace sorami

@@ -1,0 +1,225 @@
+// Opening a data file: recognise and read it, check the password before anything of its
+// content is shown, recover from damage and from running out of memory, upgrade older files.
+
+#include <new>
+#include <string>
+#include <vector>
+
+#include "document/Archive.h"
+#include "document/SoramiDoc.h"
+#include "ledger/LedgerUpgrade.h"
+#include "rules/Calendar.h"
+
+namespace sorami {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr size_t kMaxPasswordLength = 20;
+constexpr int kOpenDayLastEntry = 1;
+constexpr int kOpenDayLastOpen = 2;
+
+// Hands the entries to the document's reader and tells the budget list which months went.
+class DocumentReadHooks : public FileReadHooks {
+ public:
+  explicit DocumentReadHooks(EntryReader& reader) : reader_(reader) {}
+  void begin(CHinmeiList& list, uint32_t count) override { reader_.begin(list, count); }
+  void appended(CHinmeiList& list, std::list<CHinmei>::iterator entry, uint32_t index) override {
+    reader_.appended(list, entry, index);
+  }
+  bool damaged(CHinmeiList& list, const ArchiveError& error, uint32_t count,
+               uint32_t read) override {
+    return reader_.damaged(list, error, count, read);
+  }
+  void outOfMemory(CHinmeiList& list, uint32_t read) override { reader_.outOfMemory(list, read); }
+  void end(CHinmeiList& list, uint32_t count, uint32_t read) override {
+    reader_.end(list, count, read);
+  }
+  std::optional<BudgetMonth> firstKeptMonth() const override {
+    const std::optional<Day> day = reader_.firstKeptDay();
+    if (!day) return std::nullopt;
+    const Ymd ymd = ymdFromDay(*day);
+    return BudgetMonth{static_cast<uint16_t>(ymd.year), static_cast<uint16_t>(ymd.month)};
+  }
+
+ private:
+  EntryReader& reader_;
+};
+
+std::u16string number(int64_t n) {
+  const std::string s = std::to_string(n);
+  return {s.begin(), s.end()};
+}
+
+// The names of the item definitions, indexed by item number.
+std::vector<std::u16string> itemNames(const CHinmeiList& entries) {
+  std::vector<std::u16string> names;
+  for (const CHinmei& e : entries) {
+    if (e.isDated()) break;
+    if (!e.isItemDefinition()) continue;
+    if (e.item >= names.size()) names.resize(e.item + 1u);
+    names[e.item] = e.name;
+  }
+  return names;
+}
+
+bool passwordMatches(std::u16string_view typed, const std::u16string& password) {
+  if (typed == password) return true;
+  std::u16string scrambled(typed);
+  Archive::scramble(scrambled);
+  return scrambled == password;
+}
+
+}  // namespace
+
+bool CSoramiDoc::open(const fs::path& path) {
+  backup_ = live_;
+  lastOpen_ = {};
+  ReadStep step = ReadStep::Retry;
+  LoadedFile loaded;
+  while (step == ReadStep::Retry) step = readOnce(path, loaded);
+  // Every open sequence starts again without a limit.
+  readLimit_ = kReadLimitUnlimited;
+  if (step == ReadStep::Failed) {
+    restorePrevious();
+    return false;
+  }
+  adopt(loaded, path);
+  return true;
+}
+
+CSoramiDoc::ReadStep CSoramiDoc::readOnce(const fs::path& path, LoadedFile& loaded) {
+  EntryReader reader(readLimit_);
+  DocumentReadHooks hooks(reader);
+  ReadOptions options;
+  options.hooks = &hooks;
+  const std::optional<FileLock> lock = FileLock::tryLock(path, FileLock::Mode::Shared);
+  if (!lock) {
+    prompts_.inform(MessageId::FileInUse, {path.u16string()}, Icon::Warning);
+    return ReadStep::Failed;
+  }
+  try {
+    loaded = loadDataFile(path, prompts_, options);
+  } catch (const std::bad_alloc&) {
+    loaded = {};
+    return lowerLimitAndAsk(reader.loweredLimit()) ? ReadStep::Retry : ReadStep::Failed;
+  }
+  lastOpen_.failure = loaded.failure;
+  lastOpen_.dataVersion = loaded.config.dataVersion;
+  if (loaded.failure != LoadFailure::None) {
+    const bool quiet = loaded.failure == LoadFailure::TooFewEntries && hasFile();
+    const std::optional<MessageId> message = failureMessage(loaded.failure);
+    if (message && !quiet) prompts_.inform(*message, {}, Icon::Information);
+    return ReadStep::Failed;
+  }
+  // Nothing of the file's content is shown before its password was given.
+  if (!passwordAccepted(*loaded.ledger.entries)) return ReadStep::Failed;
+  if (!acceptDamage(loaded, reader)) return ReadStep::Failed;
+  reportTrim(reader);
+  upgrade(loaded);
+  return ReadStep::Done;
+}
+
+// Memory ran out: a lower limit may fit, when the user wants the recent entries only.
+bool CSoramiDoc::lowerLimitAndAsk(std::optional<uint32_t> lowered) {
+  if (!lowered || *lowered >= readLimit_) return false;
+  readLimit_ = *lowered;
+  return prompts_.ask(MessageId::ReadLimitExceeded, {}, Buttons::YesNo, Answer::No) == Answer::Yes;
+}
+
+bool CSoramiDoc::passwordAccepted(const CHinmeiList& entries) {
+  if (entries.empty() || !entries.begin()->isHeader()) return true;
+  const std::u16string& password = entries.begin()->name;
+  if (password.empty()) return true;
+  const PasswordCheck check = [&password](std::u16string_view typed) {
+    return typed.size() <= kMaxPasswordLength && passwordMatches(typed, password);
+  };
+  const PasswordReply reply = prompts_.askPassword(check, !hasFile());
+  if (reply.action == PasswordReply::Action::Cancel) return false;
+  if (reply.action == PasswordReply::Action::Ok && check(reply.typed)) return true;
+  host_->exitApplication();
+  return false;
+}
+
+bool CSoramiDoc::acceptDamage(const LoadedFile& /*loaded*/, const EntryReader& reader) {
+  const std::optional<DamageReport>& damage = reader.damage();
+  if (!damage) return true;
+  const Answer a =
+      prompts_.ask(MessageId::FilePartlyBroken, {number(damage->count), number(damage->read)},
+                   Buttons::YesNo, Answer::No);
+  if (a != Answer::Yes) {
+    prompts_.inform(MessageId::FileBroken, {}, Icon::Information);
+    return false;
+  }
+  lastOpen_.damaged = true;
+  return true;
+}
+
+void CSoramiDoc::reportTrim(const EntryReader& reader) {
+  const std::optional<TrimReport>& trim = reader.trimReport();
+  if (!trim) return;
+  const Ymd ymd = ymdFromDay(trim->lastRemovedDay);
+  prompts_.inform(MessageId::ReadLimitTrimmed,
+                  {number(ymd.year), number(ymd.month), number(ymd.day), number(trim->removed),
+                   number(trim->kept)},
+                  Icon::Information);
+  lastOpen_.trimmed = true;
+}
+
+void CSoramiDoc::upgrade(LoadedFile& loaded) {
+  CHinmeiList& entries = *loaded.ledger.entries;
+  CConfig& config = loaded.config;
+  if (lastOpen_.damaged || lastOpen_.trimmed) entries.setModified(true);
+  if (lastOpen_.damaged) {
+    // A partly read store skips the upgrades but must still end properly.
+    config.fromText(entries.begin()->visibleMemo(), u"");
+    repairEndMarker(entries);
+  } else {
+    const uint16_t version = config.dataVersion;
+    upgradeLedger(entries, {version, config.reservedByte1 != 0, config.decimalPlaces}, prompts_);
+    const UpgradeResult result = config.upgrade(prompts_, itemNames(entries));
+    if (result.markForSaving) entries.setModified(true);
+    lastOpen_.upgraded = version < kDataVersionCurrent || result.markForSaving;
+  }
+  entries.rebuildTables();
+  config.expenseItemCount = static_cast<uint16_t>(entries.expenseItemCount());
+  config.incomeItemCount = static_cast<uint16_t>(entries.incomeItemCount());
+}
+
+void CSoramiDoc::adopt(LoadedFile& loaded, const fs::path& path) {
+  live_ = std::move(loaded.config);
+  entries_ = std::move(loaded.ledger.entries);
+  budgets_ = std::move(loaded.ledger.budgets);
+  setPath(path);
+  host_->addRecentFile(path);
+  snapshot_ = live_;
+  modified_ = false;
+  backedUp_.clear();
+  setCurrentDay(openingDay());
+  entries_->computeToDay(currentDay_, true);
+  host_->refreshViews();
+  runPostOpen();
+  lastOpen_.ok = true;
+}
+
+Day CSoramiDoc::openingDay() const {
+  Day day = today();
+  if (live_.openDayMode == kOpenDayLastEntry) {
+    const Day last =
+        dayFromYmd(live_.lastEntryYear, live_.lastEntryMonth, live_.lastEntryDayOfMonth);
+    if (last != InvalidDay) day = last;
+  } else if (live_.openDayMode == kOpenDayLastOpen && isValidDay(live_.lastOpenDay) &&
+             live_.lastOpenDay > MinDay) {
+    day = live_.lastOpenDay;
+  }
+  return addDays(day, live_.dayOffset);
+}
+
+// A failed open leaves the open file, its settings and its state as they were.
+void CSoramiDoc::restorePrevious() {
+  live_ = backup_;
+  setPath(entries_ ? path_ : fs::path());
+}
+
+}  // namespace sorami

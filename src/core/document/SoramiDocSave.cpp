@@ -1,0 +1,96 @@
+// Saving: the configuration text goes into the header entry, then the whole file is written
+// beside the old one and put in its place.
+
+#include <exception>
+
+#include "document/SoramiDoc.h"
+
+namespace sorami {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr size_t kMaxPasswordLength = 20;
+
+}  // namespace
+
+bool CSoramiDoc::save(const fs::path& path) {
+  if (!entries_) return false;
+  if (!writeLedger(path, *entries_, budgets_.get())) return false;
+  modified_ = false;
+  entries_->setModified(false);
+  if (budgets_) budgets_->setModified(false);
+  return true;
+}
+
+bool CSoramiDoc::writeLedger(const fs::path& path, CHinmeiList& entries, CBudgetList* budgets) {
+  CConfig copy = live_;
+  // Unless the display mode is saved, the file keeps the one it was opened with.
+  if (live_.saveDisplayMode == 0) {
+    copy.displayMode = snapshot_.displayMode;
+    copy.displaySubMode = snapshot_.displaySubMode;
+  }
+  if (!entries.empty() && entries.begin()->isHeader()) {
+    entries.begin()->setVisibleMemo(copy.toText());
+  }
+  const std::vector<uint8_t> bytes = dataFileBytes(copy, entries, budgets);
+  SafeWriteOptions options;
+  // The first save of an opening keeps the version it replaces.
+  options.keepBackup = backedUp_ != path;
+  options.progress = saveProgress;
+  SaveError error = SaveError::WriteFailed;
+  try {
+    error = writeFileSafely(path, bytes, options);
+  } catch (const std::exception&) {
+    error = SaveError::WriteFailed;
+  }
+  if (error != SaveError::None) {
+    reportSaveError(error, path);
+    return false;
+  }
+  backedUp_ = path;
+  snapshot_ = copy;
+  return true;
+}
+
+void CSoramiDoc::reportSaveError(SaveError error, const fs::path& path) {
+  switch (error) {
+    case SaveError::CannotCreate:
+      prompts_.inform(MessageId::InvalidFileName, {}, Icon::Error);
+      return;
+    case SaveError::InUse:
+      prompts_.inform(MessageId::FileInUse, {path.u16string()}, Icon::Error);
+      return;
+    case SaveError::None:
+    case SaveError::WriteFailed:
+      prompts_.inform(MessageId::SaveFailed, {}, Icon::Error);
+      return;
+  }
+}
+
+bool CSoramiDoc::saveModified() {
+  if (!isModified()) return true;
+  if (path_.empty()) return false;
+  if (live_.confirmSaveAfterChange != 0) {
+    const Answer a = prompts_.ask(MessageId::ConfirmSaveChanged, {path_.u16string()},
+                                  Buttons::YesNoCancel, Answer::Yes);
+    if (a == Answer::Cancel) return false;
+    if (a == Answer::No) return true;
+  }
+  return save();
+}
+
+bool CSoramiDoc::setPassword() {
+  if (!entries_ || entries_->empty() || !entries_->begin()->isHeader()) return false;
+  std::optional<std::u16string> typed = prompts_.newPassword();
+  if (!typed) return false;
+  if (typed->size() > kMaxPasswordLength) typed->resize(kMaxPasswordLength);
+  CHinmei& header = *entries_->begin();
+  if (*typed == header.name) return false;
+  header.name = std::move(*typed);
+  modified_ = true;
+  return true;
+}
+
+}  // namespace sorami

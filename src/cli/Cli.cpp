@@ -16,6 +16,13 @@ const char* const kUsage =
     "コマンド:\n"
     "  dump FILE            データファイルを JSON で表示する\n"
     "  resave IN OUT        データファイルを読み込んで書き戻す\n"
+    "  new FILE             新規データファイルを作成する\n"
+    "                       [--cash N] [--no-samples] [--tax-rate R] [--force]\n"
+    "  check FILE           データファイルを開いて状態を JSON で表示する\n"
+    "  add FILE             明細を1行追加して保存する\n"
+    "                       --date YYYY-MM-DD --item N --name S --amount A [--memo M]\n"
+    "  close-period FILE    期首処理: --date YYYY-MM-DD --out NEW\n"
+    "  (開く・保存するコマンドは --password P と --yes を受け付けます)\n"
     "  --help               この説明を表示する\n";
 
 }  // namespace

@@ -12,6 +12,8 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 1;
 inline constexpr int kExitUnreadable = 2;
 inline constexpr int kExitWriteFailed = 3;
+// check: the file is damaged and could be read in part.
+inline constexpr int kExitDamaged = 3;
 
 // Runs one command line (without the program name) and returns the exit status.
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -3,7 +3,9 @@
 namespace sorami::cli {
 
 const std::vector<Command>& commands() {
-  static const std::vector<Command> all = {{"dump", runDump}, {"resave", runResave}};
+  static const std::vector<Command> all = {{"dump", runDump}, {"resave", runResave},
+                                           {"new", runNew},   {"check", runCheck},
+                                           {"add", runAdd},   {"close-period", runClosePeriod}};
   return all;
 }
 

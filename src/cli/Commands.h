@@ -14,6 +14,10 @@ struct Command {
 
 int runDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runResave(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runNew(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runAdd(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runClosePeriod(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Every command of the program, in the order the usage text lists them.
 const std::vector<Command>& commands();

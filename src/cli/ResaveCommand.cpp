@@ -1,32 +1,23 @@
-// sorami-cli resave IN OUT: reads a data file and writes it back in the current layout.
+// sorami-cli resave IN OUT: reads a data file through the document (upgrades, recovery) and
+// writes it in the current layout.
 
 #include <ostream>
 
 #include "cli/Cli.h"
 #include "cli/Commands.h"
-#include "cli/LoadFile.h"
-#include "cli/TerminalPrompts.h"
-#include "document/Archive.h"
-#include "platform/TextCodec.h"
+#include "cli/DocumentCommand.h"
 
 namespace sorami::cli {
 
 int runResave(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
-  if (args.size() != 2) {
-    err << "使い方: sorami-cli resave IN OUT\n";
+  const std::optional<Options> o = parseOptions(args, {"--password"}, {"--yes"}, err);
+  if (!o || o->positional.size() != 2) {
+    err << "使い方: sorami-cli resave IN OUT [--password P] [--yes]\n";
     return kExitUsage;
   }
-  TerminalPrompts prompts(err);
-  std::optional<LoadedFile> file = loadForCommand(args[0], prompts, err);
-  if (!file) return kExitUnreadable;
-  try {
-    replaceFile(args[1],
-                dataFileBytes(file->config, *file->ledger.entries, file->ledger.budgets.get()));
-  } catch (const ArchiveError& e) {
-    err << toUtf8(formatMessage(MessageId::SaveFailed)) << "\n" << e.what() << "\n";
-    return kExitWriteFailed;
-  }
-  return kExitOk;
+  CommandDocument d(err, *o);
+  if (!d.doc.open(o->positional[0])) return kExitUnreadable;
+  return d.doc.save(o->positional[1]) ? kExitOk : kExitWriteFailed;
 }
 
 }  // namespace sorami::cli

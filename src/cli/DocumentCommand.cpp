@@ -1,0 +1,85 @@
+#include "cli/DocumentCommand.h"
+
+#include <charconv>
+#include <ostream>
+
+#include "platform/TextCodec.h"
+
+namespace sorami::cli {
+
+const std::string* Options::value(const std::string& name) const {
+  const auto it = values.find(name);
+  return it == values.end() ? nullptr : &it->second;
+}
+
+std::optional<Options> parseOptions(const std::vector<std::string>& args,
+                                    const std::set<std::string>& valueNames,
+                                    const std::set<std::string>& flagNames, std::ostream& err) {
+  Options o;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a.rfind("--", 0) != 0) {
+      o.positional.push_back(a);
+    } else if (flagNames.count(a) != 0) {
+      o.flags.insert(a);
+    } else if (valueNames.count(a) != 0 && i + 1 < args.size()) {
+      o.values[a] = args[++i];
+    } else {
+      err << "sorami-cli: 不明なオプション、または値がありません: " << a << "\n";
+      return std::nullopt;
+    }
+  }
+  return o;
+}
+
+CommandPrompts::CommandPrompts(std::ostream& err, const Options& options)
+    : TerminalPrompts(err), err_(err), yes_(options.has("--yes")) {
+  if (const std::string* p = options.value("--password")) password_ = fromUtf8(*p);
+}
+
+void CommandPrompts::inform(MessageId id, const std::vector<std::u16string>& args, Icon icon) {
+  messages.push_back(toUtf8(formatMessage(id, args)));
+  ids.push_back(id);
+  TerminalPrompts::inform(id, args, icon);
+}
+
+Answer CommandPrompts::ask(MessageId id, const std::vector<std::u16string>& args, Buttons buttons,
+                           Answer defaultAnswer) {
+  messages.push_back(toUtf8(formatMessage(id, args)));
+  ids.push_back(id);
+  const bool yesNo = buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel;
+  return TerminalPrompts::ask(id, args, buttons, yes_ && yesNo ? Answer::Yes : defaultAnswer);
+}
+
+PasswordReply CommandPrompts::askPassword(const PasswordCheck& check, bool /*canExit*/) {
+  if (password_ && check(*password_)) return {PasswordReply::Action::Ok, *password_};
+  const MessageId id = MessageId::PasswordRequired;
+  messages.push_back(toUtf8(formatMessage(id)));
+  ids.push_back(id);
+  err_ << toUtf8(formatMessage(id)) << " (--password)\n";
+  return {PasswordReply::Action::Cancel, {}};
+}
+
+CommandDocument::CommandDocument(std::ostream& err, const Options& options)
+    : prompts(err, options), doc(config, prompts, clock) {}
+
+std::optional<Day> parseDateOption(const std::string& text, std::ostream& err) {
+  const Day day = parseIsoDate(text);
+  if (day == InvalidDay) {
+    err << "sorami-cli: 日付は YYYY-MM-DD で指定してください: " << text << "\n";
+    return std::nullopt;
+  }
+  return day;
+}
+
+std::optional<int64_t> parseIntegerOption(const std::string& text, std::ostream& err) {
+  int64_t v = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (ec != std::errc() || end != text.data() + text.size()) {
+    err << "sorami-cli: 数値ではありません: " << text << "\n";
+    return std::nullopt;
+  }
+  return v;
+}
+
+}  // namespace sorami::cli

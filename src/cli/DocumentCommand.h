@@ -1,0 +1,66 @@
+#pragma once
+// What the commands that work through the document share: their options, the prompts that
+// answer from those options, and the document itself over the system clock.
+
+#include <iosfwd>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "cli/TerminalPrompts.h"
+#include "config/Config.h"
+#include "document/SoramiDoc.h"
+#include "platform/Clock.h"
+
+namespace sorami::cli {
+
+struct Options {
+  std::vector<std::string> positional;
+  std::map<std::string, std::string> values;  // "--name value"
+  std::set<std::string> flags;                // "--name"
+  bool has(const std::string& flag) const { return flags.count(flag) != 0; }
+  const std::string* value(const std::string& name) const;
+};
+
+// Splits the arguments; nothing (and a word on `err`) when an option is unknown or lacks its
+// value.
+std::optional<Options> parseOptions(const std::vector<std::string>& args,
+                                    const std::set<std::string>& valueNames,
+                                    const std::set<std::string>& flagNames, std::ostream& err);
+
+// Every message goes to standard error and is remembered; questions take their default answer,
+// or Yes with --yes; the password comes from --password.
+class CommandPrompts : public TerminalPrompts {
+ public:
+  CommandPrompts(std::ostream& err, const Options& options);
+  void inform(MessageId id, const std::vector<std::u16string>& args, Icon icon) override;
+  Answer ask(MessageId id, const std::vector<std::u16string>& args, Buttons buttons,
+             Answer defaultAnswer) override;
+  PasswordReply askPassword(const PasswordCheck& check, bool canExit) override;
+
+  std::vector<std::string> messages;
+  std::vector<MessageId> ids;
+
+ private:
+  std::ostream& err_;
+  bool yes_ = false;
+  std::optional<std::u16string> password_;
+};
+
+// A document with its own configuration record, prompts and clock.
+struct CommandDocument {
+  CommandDocument(std::ostream& err, const Options& options);
+  CConfig config;
+  CommandPrompts prompts;
+  SystemClock clock;
+  CSoramiDoc doc;
+};
+
+// Parses "YYYY-MM-DD"; a word on `err` when it is not a date.
+std::optional<Day> parseDateOption(const std::string& text, std::ostream& err);
+std::optional<int64_t> parseIntegerOption(const std::string& text, std::ostream& err);
+
+}  // namespace sorami::cli

@@ -3,9 +3,10 @@
 namespace sorami::cli {
 
 const std::vector<Command>& commands() {
-  static const std::vector<Command> all = {{"dump", runDump}, {"resave", runResave},
-                                           {"new", runNew},   {"check", runCheck},
-                                           {"add", runAdd},   {"close-period", runClosePeriod}};
+  static const std::vector<Command> all = {
+      {"dump", runDump},         {"resave", runResave}, {"new", runNew},
+      {"check", runCheck},       {"add", runAdd},       {"close-period", runClosePeriod},
+      {"generate", runGenerate}, {"export", runExport}, {"import", runImport}};
   return all;
 }
 

@@ -52,6 +52,12 @@ Json itemsJson(const CHinmeiList& list) {
   return out;
 }
 
+Json pairJson(const CHinmei& e) {
+  if (e.isPairFirst()) return "first";
+  if (e.isPairSecond()) return "second";
+  return nullptr;
+}
+
 Json lineJson(const ExportLine& l) {
   const CHinmei& e = *l.entry;
   return Json{{"date", isoDate(e.date)},
@@ -62,9 +68,7 @@ Json lineJson(const ExportLine& l) {
               {"expense", l.income ? Json(nullptr) : Json(e.amount)},
               {"memo", toUtf8(e.visibleMemo())},
               {"account", l.account.empty() ? Json(nullptr) : Json(toUtf8(l.account))},
-              {"pair", e.isPairFirst()    ? "first"
-                       : e.isPairSecond() ? "second"
-                                          : nullptr}};
+              {"pair", pairJson(e)}};
 }
 
 // Written a line at a time, so a million lines never stand in memory as one JSON tree.

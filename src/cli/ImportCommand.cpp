@@ -4,6 +4,7 @@
 // when every line taken was stored.
 
 #include <fstream>
+#include <map>
 #include <ostream>
 
 #include "cli/Cli.h"
@@ -48,6 +49,25 @@ const char* failureText(ImportFailure failure) {
       return "行が多すぎます。一度に取り込める行数の上限";
   }
   return "";
+}
+
+// Unknown items are named line by line (the first few); the other reasons are counted.
+void reportSkipped(const std::vector<SkippedLine>& skipped, const std::string& csv,
+                   std::ostream& err) {
+  constexpr size_t kNamedLines = 20;
+  std::map<SkipReason, size_t> counts;
+  size_t named = 0;
+  for (const SkippedLine& s : skipped) {
+    ++counts[s.reason];
+    if (s.reason == SkipReason::UnknownItem && named++ < kNamedLines) {
+      err << "sorami-cli: " << csv << ": " << s.line << "行目: 「" << s.item << "」 "
+          << skipText(s.reason) << "\n";
+    }
+  }
+  for (const auto& [reason, count] : counts) {
+    if (reason == SkipReason::UnknownItem && count <= kNamedLines) continue;
+    err << "sorami-cli: " << csv << ": " << count << " 行: " << skipText(reason) << "\n";
+  }
 }
 
 void reportFailure(const ImportResult& r, const std::string& csv, std::ostream& err) {
@@ -97,10 +117,7 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
   options.decimalPlaces = d.doc.config().decimalPlaces;
   options.skipZeroAmounts = d.doc.config().skipZeroAmounts != 0;
   ImportResult result = readImportCsv(in, list, options);
-  for (const SkippedLine& s : result.skipped) {
-    err << "sorami-cli: " << csv << ": " << s.line << "行目: 「" << s.item << "」 "
-        << skipText(s.reason) << "\n";
-  }
+  reportSkipped(result.skipped, csv, err);
   if (result.failure != ImportFailure::None) {
     reportFailure(result, csv, err);
     return kExitBadInput;

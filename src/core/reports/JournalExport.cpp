@@ -88,7 +88,8 @@ class JournalWriter {
     for (const Posting& p : postings) sum += p.amount;
     postings.push_back({std::u16string(kJournalOpening), -sum});
     std::erase_if(postings, [](const Posting& p) { return p.amount == 0; });
-    out_ << isoDate(day) << " * 開始残高\n";
+    // Dated the day before, so that a report up to `day` (its end excluded) holds them.
+    out_ << isoDate(day - 1) << " * 開始残高\n";
     for (const Posting& p : postings) posting(p);
     out_ << "\n";
   }

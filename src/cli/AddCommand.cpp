@@ -1,11 +1,15 @@
-// sorami-cli add FILE --date D --item N --name S --amount A [--memo M]: one ledger line, placed
-// after the other lines of its day, saved through the document.
+// sorami-cli add FILE --date D --item ITEM --name S --amount A [--memo M]: one ledger line,
+// placed after the other lines of its day, saved through the document.
+//
+// ITEM is an item's name (or its number). For a transfer pseudo-item the name is the account or
+// loan; one that is not registered yet is registered on the spot with the balance 0 on day D
+// (what the registration dialog would ask for), and the command says so.
 
 #include <ostream>
 
 #include "cli/Cli.h"
 #include "cli/Commands.h"
-#include "cli/DocumentCommand.h"
+#include "cli/LedgerCommand.h"
 #include "platform/TextCodec.h"
 
 namespace sorami::cli {
@@ -13,55 +17,127 @@ namespace sorami::cli {
 namespace {
 
 constexpr const char* kAddUsage =
-    "使い方: sorami-cli add FILE --date YYYY-MM-DD --item N --name S --amount A [--memo M]\n";
+    "使い方: sorami-cli add FILE --date YYYY-MM-DD --item 項目 --name 品名 --amount 金額 "
+    "[--memo メモ]\n";
 
 struct Line {
   Day day = MinDay;
-  int64_t item = 0;
-  int64_t amount = 0;
+  std::u16string item;
+  std::u16string name;
+  int32_t amount = 0;
+  std::u16string memo;
 };
 
 std::optional<Line> lineOptions(const Options& o, std::ostream& err) {
-  for (const char* name : {"--date", "--item", "--name", "--amount"}) {
-    if (!o.value(name)) return std::nullopt;
-  }
-  Line l;
-  const std::optional<Day> day = parseDateOption(*o.value("--date"), err);
-  const std::optional<int64_t> item = parseIntegerOption(*o.value("--item"), err);
-  const std::optional<int64_t> amount = parseIntegerOption(*o.value("--amount"), err);
-  if (!day || !item || !amount) return std::nullopt;
-  if (*amount < INT32_MIN || *amount > INT32_MAX) {
-    err << "sorami-cli: 金額が大きすぎます。\n";
+  const std::optional<Day> day = dateOption(o, err);
+  const std::string* item = o.value("--item");
+  const std::string* name = o.value("--name");
+  const std::string* amountText = o.value("--amount");
+  if (!day || !item || !name || !amountText) return std::nullopt;
+  if (*day <= MinDay || *day >= MaxDay) {
+    err << "sorami-cli: 0100-01-02 から 9999-12-30 までの日付を指定してください。\n";
     return std::nullopt;
   }
-  return Line{*day, *item, *amount};
+  const std::optional<int64_t> amount = parseIntegerOption(*amountText, err);
+  if (!amount) return std::nullopt;
+  if (*amount < INT32_MIN || *amount > INT32_MAX) {
+    err << toUtf8(formatMessage(MessageId::AmountOutOfRange)) << "\n";
+    return std::nullopt;
+  }
+  const std::string* memo = o.value("--memo");
+  return Line{*day, fromUtf8(*item), fromUtf8(*name), static_cast<int32_t>(*amount),
+              memo ? fromUtf8(*memo) : u""};
+}
+
+// The item of that name; a number names the item of that number when no item has it as name.
+const CHinmei* findItem(const CHinmeiList& store, const std::u16string& text) {
+  const int byName = store.itemNumberByName(text, EF_DIRECTION_MASK >> 8);
+  if (byName >= 0) return store.itemByNumber(byName);
+  const std::optional<int64_t> number = [&]() -> std::optional<int64_t> {
+    if (text.empty() || text.size() > 5) return std::nullopt;
+    int64_t n = 0;
+    for (char16_t c : text) {
+      if (c < u'0' || c > u'9') return std::nullopt;
+      n = n * 10 + (c - u'0');
+    }
+    return n;
+  }();
+  return number ? store.itemByNumber(static_cast<int>(*number)) : nullptr;
+}
+
+constexpr std::u16string_view kSpaces = u" \u3000";
+
+bool isBlank(std::u16string_view name) {
+  return name.find_first_not_of(kSpaces) == std::u16string_view::npos;
+}
+
+// Account and loan names are registered without surrounding spaces; the line must match.
+std::u16string trimmed(const std::u16string& name) {
+  const size_t first = name.find_first_not_of(kSpaces);
+  if (first == std::u16string::npos) return {};
+  return name.substr(first, name.find_last_not_of(kSpaces) - first + 1);
+}
+
+// Registers the account or loan a transfer names when it is new; the kind's word, or nothing
+// when none was registered. False in `ok` when the registration was refused.
+const char16_t* registerTarget(CHinmeiList& store, const CHinmei& line, Prompts& prompts,
+                               bool& ok) {
+  ok = true;
+  const uint16_t kind = (line.flags & EF_ACCOUNT) != 0 ? kKindAccount : kKindLoan;
+  if (!line.isTransfer() || store.definitionByName(line.name, kind)) return nullptr;
+  ok = store.registerAccount(line.name, kind, -1, 0).has_value();
+  if (!ok) return nullptr;
+  const char16_t* word = kind == kKindAccount ? u"貯蓄項目" : u"借入項目";
+  prompts.inform(MessageId::AccountRegisteredByCommand, {line.name, word}, Icon::Information);
+  return word;
+}
+
+Json lineJson(const CHinmei& e, const CHinmei& item, const char16_t* registered) {
+  return Json{{"date", isoDate(e.date)},
+              {"item", e.item},
+              {"itemName", toUtf8(item.name)},
+              {"name", toUtf8(e.name)},
+              {"amount", e.amount},
+              {"memo", toUtf8(e.visibleMemo())},
+              {"registered", registered ? Json(toUtf8(registered)) : Json(nullptr)}};
 }
 
 }  // namespace
 
-int runAdd(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
-  const std::optional<Options> o = parseOptions(
-      args, {"--date", "--item", "--name", "--amount", "--memo", "--password"}, {"--yes"}, err);
+int runAdd(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const std::optional<Options> o =
+      parseFileCommand(args, {"--date", "--item", "--name", "--amount", "--memo"}, err);
   const std::optional<Line> line = o ? lineOptions(*o, err) : std::nullopt;
-  if (!o || !line || o->positional.size() != 1) {
+  if (!line) {
     err << kAddUsage;
     return kExitUsage;
   }
-  CommandDocument d(err, *o);
-  if (!d.doc.open(o->positional[0])) return kExitUnreadable;
-  const CHinmei* item = d.doc.entries()->itemByNumber(static_cast<int>(line->item));
+  LedgerCommand ledger(err, *o);
+  if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
+  CHinmeiList& store = ledger.store();
+  const CHinmei* item = findItem(store, line->item);
   if (item == nullptr) {
-    err << "sorami-cli: その番号の項目はありません: " << line->item << "\n";
+    err << "sorami-cli: その名前または番号の項目はありません: " << toUtf8(line->item) << "\n";
     return kExitUsage;
   }
-  const std::string* memo = o->value("--memo");
+  if (ledger.config().skipBlankNames != 0 && isBlank(line->name)) {
+    ledger.prompts().inform(MessageId::BlankNameRefused, {}, Icon::Warning);
+    return kExitUsage;
+  }
+  ledger.show(line->day, DisplayMode::DayInput);
   const auto flags =
       static_cast<uint16_t>(item->flags & (EF_DIRECTION_MASK | EF_ACCOUNT | EF_LOAN));
-  CHinmei entry(line->day, item->item, flags, fromUtf8(*o->value("--name")),
-                memo ? fromUtf8(*memo) : u"", static_cast<int32_t>(line->amount));
-  d.doc.setCurrentDay(line->day);
-  if (!d.doc.entries()->insert(std::move(entry))) return kExitUsage;
-  return d.doc.save() ? kExitOk : kExitWriteFailed;
+  CHinmei entry(line->day, item->item, flags, line->name, line->memo, line->amount);
+  if (entry.isTransfer()) entry.name = trimmed(entry.name);
+  bool registeredOk = true;
+  const char16_t* registered = registerTarget(store, entry, ledger.prompts(), registeredOk);
+  if (!registeredOk) return kExitUsage;
+  const std::optional<CHinmeiList::Position> placed = store.insert(std::move(entry), -1, false);
+  if (!placed) return kExitUsage;
+  const Json j = lineJson(**placed, *store.itemByNumber((*placed)->item), registered);
+  if (!ledger.doc().save()) return kExitWriteFailed;
+  out << j.dump(2) << "\n";
+  return kExitOk;
 }
 
 }  // namespace sorami::cli

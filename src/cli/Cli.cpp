@@ -19,8 +19,14 @@ const char* const kUsage =
     "  new FILE             新規データファイルを作成する\n"
     "                       [--cash N] [--no-samples] [--tax-rate R] [--force]\n"
     "  check FILE           データファイルを開いて状態を JSON で表示する\n"
+    "  balance FILE         日の始めの現金・口座・借入の残高と総資産: --date YYYY-MM-DD\n"
+    "  totals FILE          日または期間の集計と項目ごとの合計・予算\n"
+    "                       --date YYYY-MM-DD --mode day|period\n"
+    "  period FILE          日を含む締め期間: --date YYYY-MM-DD\n"
+    "  holidays             年の祝日と休日: --year Y [--file FILE]\n"
+    "  matrix FILE          月別集計表: --year Y --month M --months N (1～60)\n"
     "  add FILE             明細を1行追加して保存する\n"
-    "                       --date YYYY-MM-DD --item N --name S --amount A [--memo M]\n"
+    "                       --date YYYY-MM-DD --item 項目 --name 品名 --amount 金額 [--memo M]\n"
     "  close-period FILE    期首処理: --date YYYY-MM-DD --out NEW\n"
     "  generate FILE        見本の家計簿を作成する（同じ --seed なら同じ内容）\n"
     "                       --entries N [--seed S] [--years Y] [--force]\n"
@@ -28,6 +34,7 @@ const char* const kUsage =
     "                       [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--out PATH]\n"
     "  import FILE CSV      csv で書き出した明細を取り込む [--day YYYY-MM-DD]\n"
     "  (開く・保存するコマンドは --password P と --yes を受け付けます)\n"
+    "  (締め期間と祝日を使うコマンドは --holiday-file PATH で祝日ファイルを指定できます)\n"
     "  --help               この説明を表示する\n";
 
 }  // namespace

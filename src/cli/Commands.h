@@ -17,6 +17,11 @@ int runResave(const std::vector<std::string>& args, std::ostream& out, std::ostr
 int runNew(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runAdd(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runBalance(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runTotals(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runPeriod(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runHolidays(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runMatrix(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runClosePeriod(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 int runGenerate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

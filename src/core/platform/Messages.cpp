@@ -21,6 +21,7 @@ constexpr Entry kMessages[] = {
     {MessageId::AlreadyRegistered, u"「%1」は%2登録済です。"},
     {MessageId::ConfirmDeleteEntry, u"ﾃﾞｰﾀ（%1）を削除してよろしいですか？"},
     {MessageId::FileBroken, u"このファイルは完全に壊れているか、そらみのデータではありません。"},
+    {MessageId::BlankNameRefused, u"空白は登録できません。"},
     {MessageId::FilePartlyBroken,
      u"このファイルは一部が壊れています。\n予備のデータがあるなら、そのデータを読み込んでください。"
      u"無ければ新規に作成しましょう。\nまた、総数%d個中の%d個は使える可能性があります。\n"
@@ -75,6 +76,7 @@ constexpr Entry kMessages[] = {
      u"しばらくしてからやり直してください。\n%1"},
     {MessageId::PeriodNeedsOtherFile,
      u"期首処理後のデータは、開いているデータファイルとは別のファイルに保存してください。"},
+    {MessageId::AccountRegisteredByCommand, u"「%1」を%2に登録しました。"},
 };
 
 }  // namespace

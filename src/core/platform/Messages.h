@@ -18,6 +18,7 @@ enum class MessageId : int {
   ConfirmDeleteEntry = 146,
   FileBroken = 917,
   FilePartlyBroken = 918,
+  BlankNameRefused = 938,
   TaxRateThreePercent = 981,
 
   // Messages without a number in the string table.
@@ -41,6 +42,7 @@ enum class MessageId : int {
   PasswordRequired,
   FileInUse,
   PeriodNeedsOtherFile,
+  AccountRegisteredByCommand,  // a transfer named an account or loan not yet registered
 };
 
 // The text of a message with its placeholders still in place.

@@ -1,0 +1,108 @@
+#include "cli/LedgerCommand.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+
+#include "cli/Cli.h"
+#include "platform/Clock.h"
+#include "platform/TextCodec.h"
+#include "rules/Calendar.h"
+
+namespace sorami::cli {
+
+std::optional<Options> parseFileCommand(const std::vector<std::string>& args,
+                                        std::set<std::string> values, std::ostream& err) {
+  values.insert({"--password", "--holiday-file"});
+  std::optional<Options> o = parseOptions(args, values, {"--yes"}, err);
+  if (o && o->positional.size() != 1) return std::nullopt;
+  return o;
+}
+
+std::optional<Day> dateOption(const Options& options, std::ostream& err) {
+  const std::string* text = options.value("--date");
+  if (text == nullptr) return std::nullopt;
+  return parseDateOption(*text, err);
+}
+
+std::optional<CHoliday> holidaysForCommand(const Options& options, Prompts& prompts,
+                                           std::ostream& err) {
+  CHoliday holidays;
+  const std::string* path = options.value("--holiday-file");
+  if (path == nullptr) return holidays;
+  std::ifstream in(*path, std::ios::binary);
+  if (!in) {
+    err << "sorami-cli: " << *path << ": " << std::strerror(errno) << "\n";
+    return std::nullopt;
+  }
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const CHoliday::LoadResult result = holidays.loadText(text);
+  if (result.dropped > 0) {
+    prompts.inform(MessageId::HolidayTableFull,
+                   {u16(std::to_string(CHoliday::MaxEntries)), u16(std::to_string(result.dropped))},
+                   Icon::Warning);
+  }
+  return holidays;
+}
+
+LedgerCommand::LedgerCommand(std::ostream& err, const Options& options)
+    : err_(err), options_(options), document_(err, options) {}
+
+int LedgerCommand::open(const std::string& path) {
+  std::optional<CHoliday> holidays = holidaysForCommand(options_, document_.prompts, err_);
+  if (!holidays) return kExitUnreadable;
+  holidays_ = std::move(*holidays);
+  return document_.doc.open(path) ? kExitOk : kExitUnreadable;
+}
+
+LedgerSetup LedgerCommand::setupFor(Day day, DisplayMode mode) {
+  LedgerSetup setup;
+  setup.currentDay = day;
+  setup.mode = mode;
+  setup.today = today(SystemClock(), config().hourOffset);
+  setup.prompts = &document_.prompts;
+  setup.budgets = document_.doc.budgets();
+  return setup;
+}
+
+void LedgerCommand::setUp(Day day, DisplayMode mode) {
+  applyFileSettings(store(), config(), holidays_, setupFor(day, mode));
+}
+
+void LedgerCommand::show(Day day, DisplayMode mode) {
+  showWindow(store(), config(), holidays_, setupFor(day, mode));
+}
+
+void LedgerCommand::computeTo(Day day) {
+  setUp(day, DisplayMode::DayInput);
+  store().computeToDay(day, true);
+}
+
+std::string monthText(YearMonth ym) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d", ym.year, ym.month);
+  return text;
+}
+
+std::string monthText(Day day) {
+  const Ymd ymd = ymdFromDay(day);
+  return monthText(YearMonth{ymd.year, ymd.month});
+}
+
+std::optional<int> boundedOption(const Options& options, const std::string& name, int low, int high,
+                                 std::ostream& err) {
+  const std::string* text = options.value(name);
+  if (text == nullptr) return std::nullopt;
+  const std::optional<int64_t> n = parseIntegerOption(*text, err);
+  if (!n) return std::nullopt;
+  if (*n < low || *n > high) {
+    err << "sorami-cli: " << name << " は " << low << " から " << high << " までです。\n";
+    return std::nullopt;
+  }
+  return static_cast<int>(*n);
+}
+
+}  // namespace sorami::cli

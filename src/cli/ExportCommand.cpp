@@ -9,6 +9,7 @@
 #include "cli/Cli.h"
 #include "cli/Commands.h"
 #include "cli/DocumentCommand.h"
+#include "cli/LedgerCommand.h"
 #include "platform/TextCodec.h"
 #include "reports/CsvExport.h"
 #include "reports/JournalExport.h"
@@ -16,8 +17,6 @@
 namespace sorami::cli {
 
 namespace {
-
-using Json = nlohmann::ordered_json;
 
 constexpr const char* kExportUsage =
     "使い方: sorami-cli export FILE --format csv|json|ledger [--from YYYY-MM-DD] "
@@ -140,14 +139,15 @@ int runExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     err << "sorami-cli: 書き出し先がデータファイルと同じです: " << *outPath << "\n";
     return kExitUsage;
   }
-  CommandDocument d(err, *o);
-  if (!d.doc.open(file)) return kExitUnreadable;
+  LedgerCommand ledger(err, *o);
+  if (const int status = ledger.open(file); status != kExitOk) return status;
+  ledger.setUp(ledger.doc().today(), DisplayMode::DayInput);
   if (!outPath) {
-    writeFormat(*format, d.doc, *range, out);
+    writeFormat(*format, ledger.doc(), *range, out);
     return out ? kExitOk : kExitWriteFailed;
   }
   std::ofstream target(*outPath, std::ios::binary | std::ios::trunc);
-  if (target) writeFormat(*format, d.doc, *range, target);
+  if (target) writeFormat(*format, ledger.doc(), *range, target);
   target.close();
   if (!target) {
     err << "sorami-cli: 書き出せませんでした: " << *outPath << "\n";

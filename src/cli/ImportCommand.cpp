@@ -10,6 +10,7 @@
 #include "cli/Cli.h"
 #include "cli/Commands.h"
 #include "cli/DocumentCommand.h"
+#include "cli/LedgerCommand.h"
 #include "reports/CsvImport.h"
 #include "reports/LedgerExport.h"
 
@@ -110,12 +111,14 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     err << "sorami-cli: 開けません: " << csv << "\n";
     return kExitUnreadable;
   }
-  CommandDocument d(err, *o);
-  if (!d.doc.open(o->positional[0])) return kExitUnreadable;
-  CHinmeiList& list = *d.doc.entries();
-  options.delimiter = textOutputDelimiter(d.doc.config());
-  options.decimalPlaces = d.doc.config().decimalPlaces;
-  options.skipZeroAmounts = d.doc.config().skipZeroAmounts != 0;
+  LedgerCommand ledger(err, *o);
+  if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
+  ledger.setUp(ledger.doc().today(), DisplayMode::DayInput);
+  CHinmeiList& list = ledger.store();
+  const CConfig& config = ledger.config();
+  options.delimiter = textOutputDelimiter(config);
+  options.decimalPlaces = config.decimalPlaces;
+  options.skipZeroAmounts = list.context().options.skipZeroAmounts;
   ImportResult result = readImportCsv(in, list, options);
   reportSkipped(result.skipped, csv, err);
   if (result.failure != ImportFailure::None) {
@@ -123,7 +126,7 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return kExitBadInput;
   }
   if (!storeLines(list, result.lines, err)) return kExitBadInput;
-  if (!result.lines.empty() && !d.doc.save()) return kExitWriteFailed;
+  if (!result.lines.empty() && !ledger.doc().save()) return kExitWriteFailed;
   out << result.lines.size() << " 行を取り込みました（" << result.skipped.size()
       << " 行は取り込んでいません）。\n";
   return kExitOk;

@@ -296,6 +296,12 @@ TEST_F(ExchangeCommands, LedgerAndHledgerReadTheJournalWithTheSameBalances) {
     GTEST_SKIP() << "ledger and hledger are not installed";
   }
   const std::string p = generate("tools.mtb", 10'000);
+  // Names and memos that look like the journal's own structure: status marks, codes, account
+  // separators, comments, dates and value expressions.
+  writeText(dir / "odd.csv",
+            "2025-12-31,食費,\"*(特売): [2割引]; 再\",,800,\"a:: b [=2020/01/01] ; c\r\nx\",\r\n"
+            "2025-12-31,食費,!注意\t2,,100,date:2020-01-01,\r\n");
+  ASSERT_EQ(runCli({"import", p, (dir / "odd.csv").string()}).status, kExitOk);
   const std::string journal = file("tools.journal");
   ASSERT_EQ(runCli({"export", p, "--format", "ledger", "--out", journal}).status, kExitOk);
   for (const char* date : {"2022-01-01", "2023-07-15", "2025-06-01", "2026-01-01"}) {

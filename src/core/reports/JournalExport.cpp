@@ -170,7 +170,10 @@ class JournalWriter {
     std::erase_if(postings, [](const Posting& p) { return p.amount == 0; });
     if (postings.empty()) return;
     out_ << isoDate(lines[0].entry->date);
-    const std::u16string text = description(lines);
+    std::u16string text = description(lines);
+    // A leading mark would be read as the transaction's status.
+    if (!text.empty() && text[0] == u'*') text[0] = u'＊';
+    if (!text.empty() && text[0] == u'!') text[0] = u'！';
     if (!text.empty()) out_ << " " << toUtf8(text);
     out_ << "\n";
     for (const ExportLine& l : lines) comment(l.entry->visibleMemo());

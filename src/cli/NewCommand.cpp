@@ -15,28 +15,30 @@ namespace {
 constexpr const char* kNewUsage =
     "使い方: sorami-cli new FILE [--cash N] [--no-samples] [--tax-rate R] [--force]\n";
 
+// A whole number option within its range; false (with a word on `err`) when it is not.
+bool boundedOption(const Options& o, const std::string& name, int64_t max, int64_t& out,
+                   std::ostream& err) {
+  const std::string* text = o.value(name);
+  if (!text) return true;
+  const std::optional<int64_t> n = parseIntegerOption(*text, err);
+  if (!n || *n < 0 || *n > max) {
+    err << "sorami-cli: " << name << " は 0 から " << max << " までです。\n";
+    return false;
+  }
+  out = *n;
+  return true;
+}
+
 std::optional<NewFileValues> newFileValues(const Options& o, const CSoramiDoc& doc,
                                            std::ostream& err) {
-  NewFileValues values;
-  values.sampleNames = !o.has("--no-samples");
-  values.taxRate = proposedTaxRate(doc.today());
-  if (const std::string* cash = o.value("--cash")) {
-    const std::optional<int64_t> n = parseIntegerOption(*cash, err);
-    if (!n || *n < 0 || *n > 999999999) {
-      err << "sorami-cli: --cash は 0 から 999999999 までです。\n";
-      return std::nullopt;
-    }
-    values.initialCash = static_cast<int32_t>(*n);
+  int64_t cash = kDefaultInitialCash;
+  auto rate = static_cast<int64_t>(proposedTaxRate(doc.today()));
+  if (!boundedOption(o, "--cash", 999999999, cash, err) ||
+      !boundedOption(o, "--tax-rate", 100, rate, err)) {
+    return std::nullopt;
   }
-  if (const std::string* rate = o.value("--tax-rate")) {
-    const std::optional<int64_t> n = parseIntegerOption(*rate, err);
-    if (!n || *n < 0 || *n > 100) {
-      err << "sorami-cli: --tax-rate は 0 から 100 までです。\n";
-      return std::nullopt;
-    }
-    values.taxRate = static_cast<double>(*n);
-  }
-  return values;
+  return NewFileValues{static_cast<int32_t>(cash), !o.has("--no-samples"),
+                       static_cast<double>(rate)};
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "cli/Cli.h"
 #include "document/DataFile.h"
+#include "support/RunCli.h"
 
 namespace sorami::cli {
 namespace {
@@ -16,18 +17,8 @@ std::string fixture(const std::string& name) {
   return (std::filesystem::path(SORAMI_FIXTURES) / name).string();
 }
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun runCli(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = run(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using test::CliRun;
+using test::runCli;
 
 nlohmann::json dump(const std::string& name) {
   const CliRun r = runCli({"dump", fixture(name)});

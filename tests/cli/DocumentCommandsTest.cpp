@@ -13,24 +13,15 @@
 #include "config/DefaultData.h"
 #include "document/DataFile.h"
 #include "platform/TextCodec.h"
+#include "support/RunCli.h"
 
 namespace sorami::cli {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun runCli(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = run(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using test::CliRun;
+using test::runCli;
 
 class DocumentCommands : public ::testing::Test {
  protected:

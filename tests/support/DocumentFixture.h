@@ -39,6 +39,15 @@ class RecordingHost : public DocumentHost {
   int exits = 0;
 };
 
+// A second document, as another start of the program would open a file.
+struct OtherDocument {
+  explicit OtherDocument(const Clock& clock) : doc(config, prompts, clock, &host) {}
+  CConfig config;
+  ScriptedPrompts prompts;
+  RecordingHost host;
+  CSoramiDoc doc;
+};
+
 inline std::vector<uint8_t> fileBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

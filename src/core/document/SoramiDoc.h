@@ -76,6 +76,8 @@ class CSoramiDoc {
   std::function<void(CSoramiDoc&)> postOpen;
   // Passed to every save, so a test can fail or end a save half-way.
   std::function<void(size_t)> saveProgress;
+  // Called for every entry read, with the limit in force; a test can run out of memory there.
+  std::function<void(uint32_t index, uint32_t limit)> readProgress;
 
   // ---- Lifecycle.
   // The command "新規作成": the dialog, the file name and the new ledger.

@@ -23,9 +23,12 @@ constexpr int kOpenDayLastOpen = 2;
 // Hands the entries to the document's reader and tells the budget list which months went.
 class DocumentReadHooks : public FileReadHooks {
  public:
-  explicit DocumentReadHooks(EntryReader& reader) : reader_(reader) {}
+  DocumentReadHooks(EntryReader& reader, uint32_t limit,
+                    const std::function<void(uint32_t, uint32_t)>& progress)
+      : reader_(reader), limit_(limit), progress_(progress) {}
   void begin(CHinmeiList& list, uint32_t count) override { reader_.begin(list, count); }
   void appended(CHinmeiList& list, std::list<CHinmei>::iterator entry, uint32_t index) override {
+    if (progress_) progress_(index, limit_);
     reader_.appended(list, entry, index);
   }
   bool damaged(CHinmeiList& list, const ArchiveError& error, uint32_t count,
@@ -45,6 +48,8 @@ class DocumentReadHooks : public FileReadHooks {
 
  private:
   EntryReader& reader_;
+  uint32_t limit_;
+  const std::function<void(uint32_t, uint32_t)>& progress_;
 };
 
 std::u16string number(int64_t n) {
@@ -91,7 +96,7 @@ bool CSoramiDoc::open(const fs::path& path) {
 
 CSoramiDoc::ReadStep CSoramiDoc::readOnce(const fs::path& path, LoadedFile& loaded) {
   EntryReader reader(readLimit_);
-  DocumentReadHooks hooks(reader);
+  DocumentReadHooks hooks(reader, readLimit_, readProgress);
   ReadOptions options;
   options.hooks = &hooks;
   const std::optional<FileLock> lock = FileLock::tryLock(path, FileLock::Mode::Shared);

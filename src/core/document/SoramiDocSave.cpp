@@ -2,6 +2,7 @@
 // beside the old one and put in its place.
 
 #include <exception>
+#include <string>
 
 #include "document/SoramiDoc.h"
 
@@ -12,6 +13,14 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr size_t kMaxPasswordLength = 20;
+
+// The configuration text lives in the visible memo of the header, which ends at a NUL; a NUL
+// read from a damaged file into one of its texts would cut the text short on the next open.
+void dropNulCharacters(CConfig& config) {
+  for (std::u16string* text : {&config.delimiters, &config.decreaseName, &config.increaseName}) {
+    std::erase(*text, u'\0');
+  }
+}
 
 }  // namespace
 
@@ -31,6 +40,7 @@ bool CSoramiDoc::writeLedger(const fs::path& path, CHinmeiList& entries, CBudget
     copy.displayMode = snapshot_.displayMode;
     copy.displaySubMode = snapshot_.displaySubMode;
   }
+  dropNulCharacters(copy);
   if (!entries.empty() && entries.begin()->isHeader()) {
     entries.begin()->setVisibleMemo(copy.toText());
   }

@@ -37,11 +37,9 @@ TEST_F(DocumentTest, SaveKilledHalfWayLeavesThePreviousFileIntact) {
   EXPECT_EQ(fileBytes(p), before);
   // The next save goes through and leaves a readable file.
   ASSERT_TRUE(doc.save());
-  CConfig other;
-  test::ScriptedPrompts quiet;
-  CSoramiDoc reader(other, quiet, clock);
-  ASSERT_TRUE(reader.open(p));
-  EXPECT_EQ(reader.entries()->size(), 485u);
+  test::OtherDocument r(clock);
+  ASSERT_TRUE(r.doc.open(p));
+  EXPECT_EQ(r.doc.entries()->size(), 485u);
 }
 
 TEST_F(DocumentTest, SecondWriterIsTurnedAwayWhileTheFileIsLocked) {

@@ -39,14 +39,12 @@ TEST_F(DocumentTest, NewFileIsWrittenOpenedAndUnmodified) {
   EXPECT_FALSE(fs::exists(backupPath(p)));
   EXPECT_EQ(doc.currentDay(), dayFromYmd(2024, 4, 10));
 
-  CConfig other;
-  test::ScriptedPrompts quiet;
-  CSoramiDoc reader(other, quiet, clock);
-  ASSERT_TRUE(reader.open(p));
-  EXPECT_EQ(reader.entries()->size(), 85u);
-  EXPECT_EQ(other.taxRate, 8);
-  EXPECT_FALSE(reader.isModified());
-  EXPECT_TRUE(quiet.shown.empty());
+  test::OtherDocument r(clock);
+  ASSERT_TRUE(r.doc.open(p));
+  EXPECT_EQ(r.doc.entries()->size(), 85u);
+  EXPECT_EQ(r.config.taxRate, 8);
+  EXPECT_FALSE(r.doc.isModified());
+  EXPECT_TRUE(r.prompts.shown.empty());
 }
 
 TEST_F(DocumentTest, NewFileProposesTheTaxRateOfItsDay) {
@@ -128,28 +126,35 @@ TEST_F(DocumentTest, DisplayModeIsSavedOnlyWhenTheSettingSaysSo) {
     live.saveDisplayMode = saveMode;
     live.displayMode = 2;
     ASSERT_TRUE(doc.save());
-    CConfig other;
-    test::ScriptedPrompts quiet;
-    CSoramiDoc reader(other, quiet, clock);
-    ASSERT_TRUE(reader.open(p));
-    EXPECT_EQ(other.displayMode, saveMode == 1 ? 2 : 0);
+    test::OtherDocument r(clock);
+    ASSERT_TRUE(r.doc.open(p));
+    EXPECT_EQ(r.config.displayMode, saveMode == 1 ? 2 : 0);
     live.displayMode = 0;
     ASSERT_TRUE(doc.save());
   }
 }
 
+TEST_F(DocumentTest, NulCharactersReadIntoSettingsTextsDoNotSpoilTheSavedFile) {
+  const fs::path p = created();
+  live.delimiters = std::u16string(u"、。\0,.", 5);
+  live.increaseName = std::u16string(u"増\0加", 3);
+  ASSERT_TRUE(doc.save());
+  test::OtherDocument r(clock);
+  ASSERT_TRUE(r.doc.open(p));
+  EXPECT_EQ(r.config.delimiters, u"、。,.");
+  EXPECT_EQ(r.config.increaseName, u"増加");
+}
+
 TEST_F(DocumentTest, FirstSaveOfAnOpeningKeepsTheVersionItReplaces) {
   const fs::path p = created();
   const auto original = fileBytes(p);
-  CConfig other;
-  test::ScriptedPrompts quiet;
-  CSoramiDoc second(other, quiet, clock);
-  ASSERT_TRUE(second.open(p));
-  addLine(second, kApril3, 4, EF_EXPENSE, u"パン", 100);
-  ASSERT_TRUE(second.save());
+  test::OtherDocument r(clock);
+  ASSERT_TRUE(r.doc.open(p));
+  addLine(r.doc, kApril3, 4, EF_EXPENSE, u"パン", 100);
+  ASSERT_TRUE(r.doc.save());
   EXPECT_EQ(fileBytes(backupPath(p)), original);
-  addLine(second, kApril3, 4, EF_EXPENSE, u"牛乳", 200);
-  ASSERT_TRUE(second.save());
+  addLine(r.doc, kApril3, 4, EF_EXPENSE, u"牛乳", 200);
+  ASSERT_TRUE(r.doc.save());
   EXPECT_EQ(fileBytes(backupPath(p)), original);
 }
 
@@ -182,17 +187,14 @@ TEST_F(DocumentTest, PasswordIsAskedAndCheckedBeforeTheFileIsShown) {
   };
   using A = PasswordReply::Action;
   for (const Case& c : {Case{{A::Ok, u"秘密の合言葉"}, true, 0}, Case{{A::Ok, scrambled}, true, 0},
-                        Case{{A::Ok, u"ちがう"}, false, 0}, Case{{A::Exit, u""}, false, 1},
+                        Case{{A::Ok, u"ちがう"}, false, 1}, Case{{A::Exit, u""}, false, 1},
                         Case{{A::Cancel, u""}, false, 0}}) {
-    CConfig other;
-    test::ScriptedPrompts asked;
-    test::RecordingHost host2;
-    CSoramiDoc reader(other, asked, clock, &host2);
-    asked.passwords = {c.reply};
-    EXPECT_EQ(reader.open(p), c.opens);
-    EXPECT_EQ(host2.exits, c.exits);
-    EXPECT_EQ(asked.passwordAsked, std::vector<bool>{true});  // no file open: exit offered
-    EXPECT_EQ(asked.shown.size(), 1u);                        // the question only
+    test::OtherDocument r(clock);
+    r.prompts.passwords = {c.reply};
+    EXPECT_EQ(r.doc.open(p), c.opens);
+    EXPECT_EQ(r.host.exits, c.exits);
+    EXPECT_EQ(r.prompts.passwordAsked, std::vector<bool>{true});  // no file open: exit offered
+    EXPECT_EQ(r.prompts.shown.size(), 1u);                        // the question only
   }
 }
 
@@ -243,19 +245,46 @@ TEST_F(DocumentTest, TrimmedReadIsReportedAfterThePasswordAndKeepsBalances) {
   doc.entries()->computeToDay(kApril3 + 1, true);
   const int64_t cash = doc.entries()->cashBalance();
 
-  CConfig other;
-  test::ScriptedPrompts asked;
-  asked.passwords = {{PasswordReply::Action::Ok, u"pw"}};
-  CSoramiDoc reader(other, asked, clock);
-  reader.setReadLimit(40);
-  ASSERT_TRUE(reader.open(p));
-  EXPECT_LT(indexOf(asked.shown, MessageId::PasswordRequired),
-            indexOf(asked.shown, MessageId::ReadLimitTrimmed));
-  EXPECT_EQ(reader.entries()->size(), 41u);
-  EXPECT_EQ(reader.readLimit(), kReadLimitUnlimited);
-  reader.entries()->computeToDay(kApril3 + 1, true);
-  EXPECT_EQ(reader.entries()->cashBalance(), cash);
-  EXPECT_TRUE(reader.isModified());
+  test::OtherDocument r(clock);
+  r.prompts.passwords = {{PasswordReply::Action::Ok, u"pw"}};
+  r.doc.setReadLimit(40);
+  ASSERT_TRUE(r.doc.open(p));
+  EXPECT_LT(indexOf(r.prompts.shown, MessageId::PasswordRequired),
+            indexOf(r.prompts.shown, MessageId::ReadLimitTrimmed));
+  EXPECT_EQ(r.doc.entries()->size(), 41u);
+  EXPECT_EQ(r.doc.readLimit(), kReadLimitUnlimited);
+  r.doc.entries()->computeToDay(kApril3 + 1, true);
+  EXPECT_EQ(r.doc.entries()->cashBalance(), cash);
+  EXPECT_TRUE(r.doc.isModified());
+}
+
+TEST_F(DocumentTest, RunningOutOfMemoryOffersTheRecentEntries) {
+  const fs::path p = created("big.mtb", {10000, false, 10});
+  for (int i = 0; i < 6000; ++i) addLine(doc, kApril3 - 6000 + i, 4, EF_EXPENSE, u"パン", 1);
+  ASSERT_TRUE(doc.save());
+  struct Case {
+    Answer answer;
+    bool opens;
+  };
+  for (const Case c : {Case{Answer::No, false}, Case{Answer::Yes, true}}) {
+    test::OtherDocument r(clock);
+    r.prompts.answers = {c.answer};
+    std::vector<uint32_t> limits;
+    // Memory runs out at entry 5000 while nothing is trimmed.
+    r.doc.readProgress = [&limits](uint32_t index, uint32_t limit) {
+      if (index == 0) limits.push_back(limit);
+      if (index == 5000 && limit == kReadLimitUnlimited) throw std::bad_alloc();
+    };
+    EXPECT_EQ(r.doc.open(p), c.opens);
+    EXPECT_TRUE(r.prompts.wasShown(MessageId::ReadLimitExceeded));
+    EXPECT_EQ(r.doc.readLimit(), kReadLimitUnlimited);
+    if (c.opens) {
+      EXPECT_EQ(limits, (std::vector<uint32_t>{kReadLimitUnlimited, 1000}));
+      EXPECT_EQ(r.doc.entries()->size(), 1001u);
+      EXPECT_TRUE(r.prompts.wasShown(MessageId::ReadLimitTrimmed));
+      EXPECT_EQ(r.doc.entries()->begin()->amount, 10000 - 5020);
+    }
+  }
 }
 
 // 20 definitions and 70 lines; the tag of the line at `spoiled` is broken.
@@ -284,30 +313,26 @@ TEST_F(DocumentTest, DamagedFileIsKeptInPartOnlyWhenTheUserSaysSo) {
     bool opens;
   };
   for (const Case c : {Case{Answer::Yes, true}, Case{Answer::No, false}}) {
-    CConfig other;
-    test::ScriptedPrompts asked;
-    asked.answers = {c.answer};
-    CSoramiDoc reader(other, asked, clock);
-    EXPECT_EQ(reader.open(p), c.opens);
-    EXPECT_TRUE(asked.wasShown(MessageId::FilePartlyBroken));
-    EXPECT_EQ(asked.wasShown(MessageId::FileBroken), !c.opens);
+    test::OtherDocument r(clock);
+    r.prompts.answers = {c.answer};
+    EXPECT_EQ(r.doc.open(p), c.opens);
+    EXPECT_TRUE(r.prompts.wasShown(MessageId::FilePartlyBroken));
+    EXPECT_EQ(r.prompts.wasShown(MessageId::FileBroken), !c.opens);
     if (c.opens) {
-      EXPECT_TRUE(reader.lastOpen().damaged);
-      EXPECT_EQ(reader.entries()->size(), 89u);  // what was read and a new end marker
-      EXPECT_TRUE(reader.entries()->entries().back().isEndMarker());
-      EXPECT_TRUE(reader.isModified());
+      EXPECT_TRUE(r.doc.lastOpen().damaged);
+      EXPECT_EQ(r.doc.entries()->size(), 89u);  // what was read and a new end marker
+      EXPECT_TRUE(r.doc.entries()->entries().back().isEndMarker());
+      EXPECT_TRUE(r.doc.isModified());
     }
   }
 }
 
 TEST_F(DocumentTest, DamagedFileWithTooLittleReadableIsRefused) {
   const fs::path p = damagedFile(created("d.mtb", {0, false, 10}), doc, 85);
-  CConfig other;
-  test::ScriptedPrompts asked;
-  CSoramiDoc reader(other, asked, clock);
-  EXPECT_FALSE(reader.open(p));
-  EXPECT_TRUE(asked.wasShown(MessageId::FileBroken));
-  EXPECT_FALSE(asked.wasShown(MessageId::FilePartlyBroken));
+  test::OtherDocument r(clock);
+  EXPECT_FALSE(r.doc.open(p));
+  EXPECT_TRUE(r.prompts.wasShown(MessageId::FileBroken));
+  EXPECT_FALSE(r.prompts.wasShown(MessageId::FilePartlyBroken));
 }
 
 TEST_F(DocumentTest, StartOfPeriodMovesBalancesIntoANewFile) {
@@ -329,11 +354,9 @@ TEST_F(DocumentTest, StartOfPeriodMovesBalancesIntoANewFile) {
   EXPECT_FALSE(doc.isModified());
   EXPECT_EQ(doc.currentDay(), kApril3 + 1);
 
-  CConfig other;
-  test::ScriptedPrompts quiet;
-  CSoramiDoc reader(other, quiet, clock);
-  ASSERT_TRUE(reader.open(file("2024.mtb")));
-  CHinmeiList& e = *reader.entries();
+  test::OtherDocument r(clock);
+  ASSERT_TRUE(r.doc.open(file("2024.mtb")));
+  CHinmeiList& e = *r.doc.entries();
   EXPECT_EQ(e.begin()->amount, 10000 - 300 - 2000);
   std::vector<std::u16string> dated;
   for (const CHinmei& x : e) {

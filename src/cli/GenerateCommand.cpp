@@ -1,12 +1,14 @@
 // sorami-cli generate FILE --entries N [--seed S] [--years Y] [--force]: a new data file with a
 // sample household of N dated entries, the same for the same seed.
 
+#include <climits>
 #include <filesystem>
 #include <ostream>
 
 #include "cli/Cli.h"
 #include "cli/Commands.h"
 #include "cli/DocumentCommand.h"
+#include "cli/LedgerCommand.h"
 #include "ledger/SampleHousehold.h"
 
 namespace sorami::cli {
@@ -18,26 +20,13 @@ constexpr const char* kGenerateUsage =
 
 constexpr NewFileValues kSampleFileValues{50'000, true, 10};
 
-std::optional<int64_t> boundedOption(const Options& o, const char* name, int64_t low, int64_t high,
-                                     std::ostream& err) {
-  const std::string* text = o.value(name);
-  if (text == nullptr) return std::nullopt;
-  const std::optional<int64_t> n = parseIntegerOption(*text, err);
-  if (!n || *n < low || *n > high) {
-    err << "sorami-cli: " << name << " は " << low << " から " << high << " までです。\n";
-    return std::nullopt;
-  }
-  return n;
-}
-
 std::optional<SampleRequest> sampleRequest(const Options& o, std::ostream& err) {
   SampleRequest r;
-  const auto entries =
-      boundedOption(o, "--entries", 1, static_cast<int64_t>(kSampleMaxEntries), err);
+  const auto entries = boundedOption(o, "--entries", 1, static_cast<int>(kSampleMaxEntries), err);
   if (!entries) return std::nullopt;
   r.entries = static_cast<uint64_t>(*entries);
   if (o.value("--seed")) {
-    const auto seed = boundedOption(o, "--seed", 0, INT64_MAX, err);
+    const auto seed = boundedOption(o, "--seed", 0, INT_MAX, err);
     if (!seed) return std::nullopt;
     r.seed = static_cast<uint64_t>(*seed);
   }

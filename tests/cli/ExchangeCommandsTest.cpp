@@ -19,6 +19,7 @@
 #include "platform/TextCodec.h"
 #include "reports/CsvImport.h"
 #include "reports/CsvText.h"
+#include "support/RunCli.h"
 #include "support/ScriptedPrompts.h"
 
 namespace sorami::cli {
@@ -26,18 +27,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun runCli(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = run(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using test::CliRun;
+using test::runCli;
 
 std::string readAll(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

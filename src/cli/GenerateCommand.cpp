@@ -49,12 +49,7 @@ int runGenerate(const std::vector<std::string>& args, std::ostream&, std::ostrea
     return kExitUsage;
   }
   const std::filesystem::path path = o->positional[0];
-  std::error_code ec;
-  if (std::filesystem::exists(path, ec) && !o->has("--force")) {
-    err << "sorami-cli: ファイルが既にあります（上書きするには --force）: " << path.string()
-        << "\n";
-    return kExitUsage;
-  }
+  if (refuseExisting(path.string(), *o, err)) return kExitUsage;
   CommandDocument d(err, *o);
   if (!d.doc.createFile(path, kSampleFileValues)) return kExitWriteFailed;
   fillSampleHousehold(*d.doc.entries(), *request);

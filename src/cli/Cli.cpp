@@ -28,6 +28,11 @@ const char* const kUsage =
     "  add FILE             明細を1行追加して保存する\n"
     "                       --date YYYY-MM-DD --item 項目 --name 品名 --amount 金額 [--memo M]\n"
     "  close-period FILE    期首処理: --date YYYY-MM-DD --out NEW\n"
+    "  generate FILE        見本の家計簿を作成する（同じ --seed なら同じ内容）\n"
+    "                       --entries N [--seed S] [--years Y] [--force]\n"
+    "  export FILE          明細を書き出す: --format csv|json|ledger\n"
+    "                       [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--out PATH]\n"
+    "  import FILE CSV      csv で書き出した明細を取り込む [--day YYYY-MM-DD]\n"
     "  (開く・保存するコマンドは --password P と --yes を受け付けます)\n"
     "  (締め期間と祝日を使うコマンドは --holiday-file PATH で祝日ファイルを指定できます)\n"
     "  --help               この説明を表示する\n";

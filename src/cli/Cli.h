@@ -14,6 +14,8 @@ inline constexpr int kExitUnreadable = 2;
 inline constexpr int kExitWriteFailed = 3;
 // check: the file is damaged and could be read in part.
 inline constexpr int kExitDamaged = 3;
+// import: the text to read was refused; the data file is as it was.
+inline constexpr int kExitBadInput = 4;
 
 // Runs one command line (without the program name) and returns the exit status.
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -3,11 +3,20 @@
 namespace sorami::cli {
 
 const std::vector<Command>& commands() {
-  static const std::vector<Command> all = {
-      {"dump", runDump},     {"resave", runResave},           {"new", runNew},
-      {"check", runCheck},   {"balance", runBalance},         {"totals", runTotals},
-      {"period", runPeriod}, {"holidays", runHolidays},       {"matrix", runMatrix},
-      {"add", runAdd},       {"close-period", runClosePeriod}};
+  static const std::vector<Command> all = {{"dump", runDump},
+                                           {"resave", runResave},
+                                           {"new", runNew},
+                                           {"check", runCheck},
+                                           {"balance", runBalance},
+                                           {"totals", runTotals},
+                                           {"period", runPeriod},
+                                           {"holidays", runHolidays},
+                                           {"matrix", runMatrix},
+                                           {"add", runAdd},
+                                           {"close-period", runClosePeriod},
+                                           {"generate", runGenerate},
+                                           {"export", runExport},
+                                           {"import", runImport}};
   return all;
 }
 

@@ -24,6 +24,10 @@ int runHolidays(const std::vector<std::string>& args, std::ostream& out, std::os
 int runMatrix(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runClosePeriod(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+int runGenerate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 // Every command of the program, in the order the usage text lists them.
 const std::vector<Command>& commands();
 

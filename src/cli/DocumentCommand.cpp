@@ -1,6 +1,7 @@
 #include "cli/DocumentCommand.h"
 
 #include <charconv>
+#include <filesystem>
 #include <ostream>
 
 #include "platform/TextCodec.h"
@@ -62,6 +63,13 @@ PasswordReply CommandPrompts::askPassword(const PasswordCheck& check, bool /*can
 
 CommandDocument::CommandDocument(std::ostream& err, const Options& options)
     : prompts(err, options), doc(config, prompts, clock) {}
+
+bool refuseExisting(const std::string& path, const Options& options, std::ostream& err) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec) || options.has("--force")) return false;
+  err << "sorami-cli: ファイルが既にあります（上書きするには --force）: " << path << "\n";
+  return true;
+}
 
 std::optional<Day> parseDateOption(const std::string& text, std::ostream& err) {
   const Day day = parseIsoDate(text);

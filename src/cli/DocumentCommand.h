@@ -59,6 +59,10 @@ struct CommandDocument {
   CSoramiDoc doc;
 };
 
+// True (and a word on `err`) when `path` exists and --force was not given: the commands that
+// create a file never write over one unasked.
+bool refuseExisting(const std::string& path, const Options& options, std::ostream& err);
+
 // Parses "YYYY-MM-DD"; a word on `err` when it is not a date.
 std::optional<Day> parseDateOption(const std::string& text, std::ostream& err);
 std::optional<int64_t> parseIntegerOption(const std::string& text, std::ostream& err);

@@ -51,12 +51,7 @@ int runNew(const std::vector<std::string>& args, std::ostream&, std::ostream& er
     return kExitUsage;
   }
   const std::filesystem::path path = o->positional[0];
-  std::error_code ec;
-  if (std::filesystem::exists(path, ec) && !o->has("--force")) {
-    err << "sorami-cli: ファイルが既にあります（上書きするには --force）: " << path.string()
-        << "\n";
-    return kExitUsage;
-  }
+  if (refuseExisting(path.string(), *o, err)) return kExitUsage;
   CommandDocument d(err, *o);
   const std::optional<NewFileValues> values = newFileValues(*o, d.doc, err);
   if (!values) return kExitUsage;

@@ -42,8 +42,8 @@ void CHinmeiList::write(Archive& ar) const {
 }
 
 void CHinmeiList::read(Archive& ar, EntryReadHooks& hooks) {
-  resetDerived();
   // The store now holds what the file holds: nothing to save yet.
+  resetDerived();
   entries_.clear();
   modified_ = false;
   loadState_ = kLoadComplete;

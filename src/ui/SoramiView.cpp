@@ -3,13 +3,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "DetailBox.h"
 #include "GeneralList.h"
+#include "StaticWnd.h"
 #include "ViewFont.h"
 #include "document/SoramiDoc.h"
 
@@ -78,8 +79,19 @@ QWidget* CSoramiView::codedLine(int id, const QString& text) {
   return label;
 }
 
+// The detail list's header and total draw their coded lines themselves.
+CStaticWnd* CSoramiView::staticLine(int id, const QString& text, int style) {
+  auto* line = add(id, new CStaticWnd(text, style));
+  line->setColors(&colors_);
+  return line;
+}
+
 // A line code whose fourth character is "R" draws the line in red (a rest day).
 void CSoramiView::setCodedText(int id, const QString& text) {
+  if (auto* line = qobject_cast<CStaticWnd*>(control(id))) {
+    line->setText(text);
+    return;
+  }
   auto* label = static_cast<QLabel*>(control(id));
   if (label->property("codedText").toString() == text) return;
   label->setProperty("codedText", text);
@@ -89,14 +101,8 @@ void CSoramiView::setCodedText(int id, const QString& text) {
 }
 
 QString CSoramiView::codedText(int id) const {
+  if (auto* line = qobject_cast<CStaticWnd*>(control(id))) return line->text();
   return control(id)->property("codedText").toString();
-}
-
-// The detail list's place; the detail list itself takes it over.
-QWidget* CSoramiView::placeholderList(int id) {
-  auto* widget = add(id, new QListWidget);
-  widget->setFocusPolicy(Qt::ClickFocus);
-  return widget;
 }
 
 CGeneralList* CSoramiView::generalList(int id) {
@@ -127,11 +133,19 @@ QWidget* CSoramiView::buildItemSide() {
 QWidget* CSoramiView::buildDetailSide() {
   auto* side = new QWidget;
   QVBoxLayout* layout = column(side);
-  layout->addWidget(
-      codedLine(IDC_DETAIL_HEADER, QStringLiteral("C  M\t \t品　名\t金　額\t備　考")));
-  layout->addWidget(placeholderList(IDC_DETAIL_LIST), 1);
-  layout->addWidget(
-      codedLine(IDC_DETAIL_TOTAL, QStringLiteral("C   \t \t　　　　　合 計\t \t \t ")));
+  CStaticWnd* header =
+      staticLine(IDC_DETAIL_HEADER, QStringLiteral("C  M\t \t品　名\t金　額\t備　考"),
+                 CStaticWnd::ButtonStyle);
+  CStaticWnd* total =
+      staticLine(IDC_DETAIL_TOTAL, QStringLiteral("C   \t \t　　　　　合 計\t \t \t "),
+                 CStaticWnd::TableStyle);
+  auto* details = add(IDC_DETAIL_LIST, new CDetailBox(header, total));
+  details->setColors(&colors_);
+  // Like the other lists it is reached by clicking; the keys stay with the input row.
+  details->setFocusPolicy(Qt::ClickFocus);
+  layout->addWidget(header);
+  layout->addWidget(details, 1);
+  layout->addWidget(total);
   return side;
 }
 
@@ -174,11 +188,16 @@ CGeneralList* CSoramiView::itemList() const {
 CGeneralList* CSoramiView::summaryList() const {
   return static_cast<CGeneralList*>(control(IDC_SUMMARY_LIST));
 }
+CDetailBox* CSoramiView::detailList() const {
+  return static_cast<CDetailBox*>(control(IDC_DETAIL_LIST));
+}
 
 void CSoramiView::setDisplayColor(int displayColor) {
   colors_.select(displayColor);
   itemList()->viewport()->update();
   summaryList()->viewport()->update();
+  detailList()->viewport()->update();
+  for (int id : {IDC_DETAIL_HEADER, IDC_DETAIL_TOTAL}) control(id)->update();
 }
 
 void CSoramiView::setViewFont(const QFont& font) {

@@ -19,7 +19,10 @@ class QScrollBar;
 namespace sorami {
 
 class CConfig;
+class CDetailBox;
+class CStaticWnd;
 class CGeneralList;
+class CHinmei;
 class CHinmeiList;
 class CSoramiDoc;
 class HolidayCalendar;
@@ -57,6 +60,7 @@ class CSoramiView : public QWidget {
   QScrollBar* columnSelector() const;
   CGeneralList* itemList() const;
   CGeneralList* summaryList() const;
+  CDetailBox* detailList() const;
   // The coded text of a header or total line, line code included.
   QString codedText(int id) const;
 
@@ -109,7 +113,7 @@ class CSoramiView : public QWidget {
   QWidget* buildDetailSide();
   QWidget* buildInputRow();
   QWidget* codedLine(int id, const QString& text);
-  QWidget* placeholderList(int id);
+  CStaticWnd* staticLine(int id, const QString& text, int style);
   CGeneralList* generalList(int id);
   template <typename W>
   W* add(int id, W* widget);
@@ -131,6 +135,8 @@ class CSoramiView : public QWidget {
   void setSelectorPosition(int column);
   void fillItemList();
   void fillSummaryList();
+  void fillDetailList();
+  const CHinmei* selectedItem() const;
   void itemClicked(int row);
   void summaryClicked();
   void focusInput();

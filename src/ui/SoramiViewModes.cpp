@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include "DetailBox.h"
 #include "GeneralList.h"
 #include "SoramiView.h"
 #include "ViewFont.h"
@@ -90,6 +91,18 @@ void CSoramiView::refigure() {
   w.periodStart = periodStart_;
   w.periodEnd = periodEnd_;
   showWindow(store(), config(), *holidays_, w);
+  fillDetailList();
+}
+
+const CHinmei* CSoramiView::selectedItem() const {
+  const int slot = config().currentItem;
+  return slot < store().itemCount() ? store().itemAt(slot) : nullptr;
+}
+
+// The detail list shows the shown span: the selected item's lines, or the cash book.
+void CSoramiView::fillDetailList() {
+  detailList()->setSource(&store(), config(), static_cast<DisplayMode>(displayMode_),
+                          selectedItem(), periodStart_, periodEnd_, holidays_);
 }
 
 void CSoramiView::dayInputMode() {
@@ -336,7 +349,9 @@ void CSoramiView::fillSummaryList() {
 
 void CSoramiView::itemClicked(int row) {
   itemList()->setSelected(row);
-  if (hasData()) config().currentItem = static_cast<uint16_t>(row);
+  if (!hasData()) return;
+  config().currentItem = static_cast<uint16_t>(row);
+  detailList()->fillForItem(selectedItem());
 }
 
 // The summary rows are read, never chosen: the selection goes and the input keeps the focus.

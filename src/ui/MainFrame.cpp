@@ -62,14 +62,14 @@ void CMainFrame::buildMenus() {
   for (const MenuSpec& m : menuTable()) {
     menus.insert(m.id, menuBar()->addMenu(QString::fromUtf16(m.title)));
   }
-  for (const CommandSpec& spec : commandTable()) {
-    QAction* a = buildAction(spec);
-    if (spec.menu == MenuId::None) {
+  for (const CommandSpec& cmd : commandTable()) {
+    QAction* a = buildAction(cmd);
+    if (cmd.menu == MenuId::None) {
       addAction(a);  // keys of the window without a menu entry
       continue;
     }
-    QMenu* menu = menus.value(spec.menu);
-    if ((spec.flags & CF_SEPARATOR) && !menu->isEmpty()) menu->addSeparator();
+    QMenu* menu = menus.value(cmd.menu);
+    if ((cmd.flags & CF_SEPARATOR) && !menu->isEmpty()) menu->addSeparator();
     menu->addAction(a);
   }
   modes_->setExclusive(true);
@@ -79,17 +79,17 @@ void CMainFrame::buildMenus() {
   action(ID_DAY_INPUT_MODE)->setChecked(true);
 }
 
-QAction* CMainFrame::buildAction(const CommandSpec& spec) {
-  auto* a = new QAction(QString::fromUtf16(spec.text), this);
-  a->setData(spec.id);
-  a->setCheckable(spec.flags & CF_CHECKABLE);
+QAction* CMainFrame::buildAction(const CommandSpec& cmd) {
+  auto* a = new QAction(QString::fromUtf16(cmd.text), this);
+  a->setData(cmd.id);
+  a->setCheckable(cmd.flags & CF_CHECKABLE);
   a->setShortcutContext(Qt::WindowShortcut);
   QList<QKeySequence> keys =
-      QKeySequence::listFromString(QString::fromLatin1(spec.keys), QKeySequence::PortableText);
+      QKeySequence::listFromString(QString::fromLatin1(cmd.keys), QKeySequence::PortableText);
   keys.removeIf([](const QKeySequence& k) { return k.isEmpty(); });
   a->setShortcuts(keys);
   for (const QKeySequence& k : keys) keys_.insert(k[0].toCombined(), a);
-  connect(a, &QAction::triggered, this, [this, id = spec.id] {
+  connect(a, &QAction::triggered, this, [this, id = cmd.id] {
     if (isRecentFile(id)) {
       const QStringList& files = settings_.recentFiles().files();
       const int index = id - ID_FILE_MRU_FILE1;
@@ -98,19 +98,19 @@ QAction* CMainFrame::buildAction(const CommandSpec& spec) {
     }
     if (const auto handler = handlers_.value(id)) handler();
   });
-  actions_.insert(spec.id, a);
-  a->setEnabled(isEnabled(spec));
+  actions_.insert(cmd.id, a);
+  a->setEnabled(isEnabled(cmd));
   return a;
 }
 
-bool CMainFrame::isEnabled(const CommandSpec& spec) const {
-  const int id = isRecentFile(spec.id) ? ID_FILE_OPEN : spec.id;
+bool CMainFrame::isEnabled(const CommandSpec& cmd) const {
+  const int id = isRecentFile(cmd.id) ? ID_FILE_OPEN : cmd.id;
   const bool landed = handlers_.contains(id);
-  return landed && (dataLoaded_ || !(spec.flags & CF_NEEDS_DATA));
+  return landed && (dataLoaded_ || !(cmd.flags & CF_NEEDS_DATA));
 }
 
 void CMainFrame::updateCommandStates() {
-  for (const CommandSpec& spec : commandTable()) action(spec.id)->setEnabled(isEnabled(spec));
+  for (const CommandSpec& cmd : commandTable()) action(cmd.id)->setEnabled(isEnabled(cmd));
 }
 
 void CMainFrame::attachCommand(int id, std::function<void()> handler) {
@@ -183,8 +183,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     key->ignore();  // leaves the key to the window's shortcut
     return true;
   }
-  const CommandSpec* spec = findCommand(a->data().toInt());
-  return !a->isEnabled() && spec && spec->menu != MenuId::None;
+  const CommandSpec* cmd = findCommand(a->data().toInt());
+  return !a->isEnabled() && cmd && cmd->menu != MenuId::None;
 }
 
 }  // namespace sorami

@@ -55,9 +55,9 @@ class CMainFrame : public QMainWindow {
 
  private:
   void buildMenus();
-  QAction* buildAction(const CommandSpec& spec);
+  QAction* buildAction(const CommandSpec& cmd);
   void updateCommandStates();
-  bool isEnabled(const CommandSpec& spec) const;
+  bool isEnabled(const CommandSpec& cmd) const;
   void showAbout();
   QAction* actionForKey(const QKeyEvent& event) const;
 

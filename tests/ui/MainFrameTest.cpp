@@ -72,9 +72,9 @@ TEST_F(MainFrameTest, EveryCommandHasItsTextAndKeys) {
   }
   // Every command of the table is reachable, each key belongs to one command only.
   QSet<int> keys;
-  for (const CommandSpec& spec : commandTable()) {
-    ASSERT_TRUE(frame.action(spec.id)) << spec.id;
-    for (const QKeySequence& k : frame.action(spec.id)->shortcuts()) {
+  for (const CommandSpec& cmd : commandTable()) {
+    ASSERT_TRUE(frame.action(cmd.id)) << cmd.id;
+    for (const QKeySequence& k : frame.action(cmd.id)->shortcuts()) {
       EXPECT_FALSE(keys.contains(k[0].toCombined())) << k.toString().toStdString();
       keys.insert(k[0].toCombined());
     }

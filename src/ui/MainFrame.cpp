@@ -84,11 +84,7 @@ QAction* CMainFrame::buildAction(const CommandSpec& cmd) {
   a->setData(cmd.id);
   a->setCheckable(cmd.flags & CF_CHECKABLE);
   a->setShortcutContext(Qt::WindowShortcut);
-  QList<QKeySequence> keys =
-      QKeySequence::listFromString(QString::fromLatin1(cmd.keys), QKeySequence::PortableText);
-  keys.removeIf([](const QKeySequence& k) { return k.isEmpty(); });
-  a->setShortcuts(keys);
-  for (const QKeySequence& k : keys) keys_.insert(k[0].toCombined(), a);
+  setKeys(a, cmd.keys);
   connect(a, &QAction::triggered, this, [this, id = cmd.id] {
     if (isRecentFile(id)) {
       const QStringList& files = settings_.recentFiles().files();
@@ -101,6 +97,31 @@ QAction* CMainFrame::buildAction(const CommandSpec& cmd) {
   actions_.insert(cmd.id, a);
   a->setEnabled(isEnabled(cmd));
   return a;
+}
+
+void CMainFrame::setKeys(QAction* a, const char* text) {
+  for (const QKeySequence& k : a->shortcuts()) keys_.remove(k[0].toCombined());
+  QList<QKeySequence> keys =
+      QKeySequence::listFromString(QString::fromLatin1(text), QKeySequence::PortableText);
+  keys.removeIf([](const QKeySequence& k) { return k.isEmpty(); });
+  a->setShortcuts(keys);
+  for (const QKeySequence& k : keys) keys_.insert(k[0].toCombined(), a);
+}
+
+// With the page keys swapped, PgDown goes back and PgUp forward; the menu entries keep their
+// meaning and show the keys that now reach them.
+void CMainFrame::setPageKeysSwapped(bool swapped) {
+  const std::pair<int, int> pairs[] = {
+      {ID_PREV_DAY, ID_NEXT_DAY}, {ID_PREV_WEEK, ID_NEXT_WEEK}, {ID_PREV_MONTH, ID_NEXT_MONTH}};
+  for (const auto& [back, forward] : pairs) {
+    const char* backKeys = findCommand(back)->keys;
+    const char* forwardKeys = findCommand(forward)->keys;
+    // Both first lose their keys, so that neither takes back a key the other is about to get.
+    setKeys(action(back), "");
+    setKeys(action(forward), "");
+    setKeys(action(back), swapped ? forwardKeys : backKeys);
+    setKeys(action(forward), swapped ? backKeys : forwardKeys);
+  }
 }
 
 bool CMainFrame::isEnabled(const CommandSpec& cmd) const {

@@ -41,6 +41,8 @@ class CMainFrame : public QMainWindow {
   const DisplayColors& colors() const { return colors_; }
   // Switches between the colour and the monochrome table and repaints.
   void setDisplayColor(int displayColor);
+  // The file's setting that exchanges PgUp and PgDown (with Shift and Ctrl alike).
+  void setPageKeysSwapped(bool swapped);
   bool debugMessages() const { return debug_; }
   void setDebugMessages(bool on) { debug_ = on; }
   int configTabNo() const { return configTabNo_; }
@@ -56,6 +58,7 @@ class CMainFrame : public QMainWindow {
  private:
   void buildMenus();
   QAction* buildAction(const CommandSpec& cmd);
+  void setKeys(QAction* a, const char* text);
   void updateCommandStates();
   bool isEnabled(const CommandSpec& cmd) const;
   void showAbout();

@@ -184,6 +184,7 @@ void SoramiDocGateway::showState() {
   if (!frame_) return;
   frame_->setDocumentTitle(hasFile() ? title() : QString());
   frame_->setDataLoaded(hasFile());
+  frame_->setPageKeysSwapped(hasFile() && live_.swapPageKeys != 0);
   frame_->refreshRecentFiles();
 }
 

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "AppSettings.h"
@@ -26,7 +27,8 @@ inline constexpr uint16_t kFifth = 4;  // another expense item
 inline const Day kToday = dayFromYmd(2024, 4, 10);
 
 // A small ledger written through the core: lines around April 2024 and a budget for April.
-inline void writeFixture(const std::filesystem::path& path) {
+inline void writeFixture(const std::filesystem::path& path,
+                         const std::function<void(CConfig&)>& adjust = nullptr) {
   FixedClock clock{2024, 4, 10};
   CConfig live;
   ScriptedPrompts prompts;
@@ -45,6 +47,7 @@ inline void writeFixture(const std::filesystem::path& path) {
   line(5, 1, kFirst, EF_EXPENSE, u"夕食", 1000);
   doc.budgets()->budgetFor(2024, 4).amounts[kFirst] = 30000;
   doc.budgets()->setModified(true);
+  if (adjust) adjust(live);
   ASSERT_TRUE(doc.save());
 }
 

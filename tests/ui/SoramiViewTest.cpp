@@ -179,6 +179,33 @@ TEST_F(SoramiViewTest, ASavedModeComesBackWhenTheFileIsOpenedAgain) {
   EXPECT_TRUE(itemLine(kFirst).endsWith(QStringLiteral("\t3")));
 }
 
+TEST_F(SoramiViewTest, AFileThatSwapsThePageKeysStepsTheOtherWay) {
+  const QString path = QDir(temp.dir()).filePath(QStringLiteral("swapped.mtb"));
+  test::writeFixture(path.toStdString(), [](CConfig& c) { c.swapPageKeys = 1; });
+  ASSERT_TRUE(gateway.openFile(path));
+  const struct {
+    int key;
+    Qt::KeyboardModifiers mods;
+    Day day;
+  } steps[] = {
+      {Qt::Key_PageDown, Qt::NoModifier, dayFromYmd(2024, 4, 9)},
+      {Qt::Key_PageUp, Qt::NoModifier, dayFromYmd(2024, 4, 10)},
+      {Qt::Key_PageDown, Qt::ShiftModifier, dayFromYmd(2024, 4, 3)},
+      {Qt::Key_PageUp, Qt::ControlModifier, dayFromYmd(2024, 5, 3)},
+  };
+  for (const auto& s : steps) {
+    key(s.key, s.mods);
+    EXPECT_EQ(view->currentDay(), s.day) << isoDate(s.day);
+  }
+  // The menu entry keeps its meaning and shows the key that reaches it now.
+  EXPECT_EQ(frame.action(ID_PREV_DAY)->shortcut(), QKeySequence(Qt::Key_PageDown));
+
+  // A file without the setting brings the usual keys back.
+  ASSERT_TRUE(gateway.openFile(QDir(temp.dir()).filePath(QStringLiteral("fixture.mtb"))));
+  key(Qt::Key_PageDown);
+  EXPECT_EQ(view->currentDay(), kToday + 1);
+}
+
 TEST_F(SoramiViewTest, TheSettingsSheetOpensWithCtrlUAndItsColourChoiceRepaintsTheLists) {
   QTimer::singleShot(0, [] {
     auto* sheet = dynamic_cast<ConfigSheet*>(QApplication::activeModalWidget());

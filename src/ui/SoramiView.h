@@ -136,6 +136,7 @@ class CSoramiView : public QWidget {
   void fillItemList();
   void fillSummaryList();
   void fillDetailList();
+  void showCurrentDayInDetails();
   const CHinmei* selectedItem() const;
   void itemClicked(int row);
   void summaryClicked();

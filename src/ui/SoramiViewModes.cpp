@@ -103,6 +103,12 @@ const CHinmei* CSoramiView::selectedItem() const {
 void CSoramiView::fillDetailList() {
   detailList()->setSource(&store(), config(), static_cast<DisplayMode>(displayMode_),
                           selectedItem(), periodStart_, periodEnd_, holidays_);
+  showCurrentDayInDetails();
+}
+
+// Over a period the detail list opens at the current day, its last line there marked.
+void CSoramiView::showCurrentDayInDetails() {
+  if (displayMode_ != DM_DAY_INPUT) detailList()->moveToDay(currentDay_, true);
 }
 
 void CSoramiView::dayInputMode() {
@@ -189,6 +195,7 @@ void CSoramiView::moveWithinPeriods(Day day) {
   if (p.first == periodStart_ && p.last == periodEnd_) {
     // The daily guide depends on the days left after the current day.
     itemList()->setRemainingDays(p.last - currentDay_);
+    showCurrentDayInDetails();
     return;
   }
   periodStart_ = p.first;

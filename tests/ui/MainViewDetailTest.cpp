@@ -74,5 +74,18 @@ TEST_F(MainViewDetailTest, CashBookModeShowsTheCashBookWithRunningBalances) {
   EXPECT_EQ(names(), QStringList{QStringLiteral("夕食")});
 }
 
+TEST_F(MainViewDetailTest, ADayStepWithinThePeriodMovesTheCashBookCursorToThatDay) {
+  key(Qt::Key_U, Qt::AltModifier);
+  // Opened on April 10th: the last line of that day, 給与, is the cursor line.
+  EXPECT_EQ(details()->cursorLine(), 3);
+  for (int i = 0; i < 9; ++i) key(Qt::Key_PageUp);  // April 1st, still the same period
+  EXPECT_EQ(view->periodStart(), dayFromYmd(2024, 4, 1));
+  EXPECT_EQ(details()->cursorLine(), 1);  // 電車, the last line of the 1st
+  EXPECT_EQ(details()->topLine(), 0);
+  key(Qt::Key_PageDown, Qt::ShiftModifier);  // April 8th has no lines: the 1st's last line
+  EXPECT_EQ(details()->cursorLine(), 1);
+  EXPECT_EQ(names().size(), 4);  // the list itself was not rebuilt for another period
+}
+
 }  // namespace
 }  // namespace sorami

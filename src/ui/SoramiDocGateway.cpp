@@ -115,15 +115,16 @@ bool SoramiDocGateway::save() {
   return saved;
 }
 
-// The file is written under the new name and then opened from there, so that the title, the
-// recent files and every later save follow the new name.
+// The title, the recent files and every later save follow the new name; the ledger stays as
+// it is in memory (a password file is not asked for again).
 bool SoramiDocGateway::saveAs() {
   if (!hasFile()) return false;
   const QString path = QFileDialog::getSaveFileName(window(), QStringLiteral("名前を付けて保存"),
                                                     fromPath(document_.path()), kFileFilter);
   if (path.isEmpty()) return false;
-  if (!document_.save(toPath(path))) return false;
-  return openPath(path);
+  const bool saved = document_.saveAs(toPath(path));
+  showState();
+  return saved;
 }
 
 void SoramiDocGateway::setPassword() {
@@ -133,7 +134,7 @@ void SoramiDocGateway::setPassword() {
 
 void SoramiDocGateway::startOfPeriod() {
   if (!hasFile()) return;
-  if (document_.startOfPeriod()) settings_.addRecentFile(fromPath(document_.path()));
+  document_.startOfPeriod();
   showDocument();
 }
 
@@ -163,6 +164,10 @@ bool SoramiDocGateway::mayClose() {
   if (hasFile() && !document_.saveModified()) return false;
   holidays_.saveAtExit(prompts_);
   return true;
+}
+
+void SoramiDocGateway::addRecentFile(const std::filesystem::path& path) {
+  settings_.addRecentFile(fromPath(path));
 }
 
 void SoramiDocGateway::exitApplication() {

@@ -39,6 +39,7 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
 
   // ---- The document's side.
   void exitApplication() override;
+  void addRecentFile(const std::filesystem::path& path) override;
 
   // ---- Commands.
   void newFile();

@@ -87,6 +87,9 @@ class CSoramiDoc {
   bool open(const std::filesystem::path& path);
   bool save(const std::filesystem::path& path);
   bool save() { return save(path_); }
+  // "名前を付けて保存": the ledger goes to `path`, which then is the open file; the old file
+  // stays as it was saved last.
+  bool saveAs(const std::filesystem::path& path);
   // Before a close, exit or the open of another file; true when the close may go on.
   bool saveModified();
   // The dialog "ﾊﾟｽﾜｰﾄﾞの設定"; true when the password changed.

@@ -38,9 +38,7 @@ bool CSoramiDoc::closePeriod(Day closing, const fs::path& newPath) {
     prompts_.inform(MessageId::PeriodNeedsOtherFile, {}, Icon::Warning);
     return false;
   }
-  if (!save(newPath)) return false;
-  setPath(newPath);
-  host_->addRecentFile(newPath);
+  if (!saveAs(newPath)) return false;
   const Day start = closing + 1;
   setCurrentDay(start);
   foldBalancesInto(start);

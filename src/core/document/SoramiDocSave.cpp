@@ -33,6 +33,13 @@ bool CSoramiDoc::save(const fs::path& path) {
   return true;
 }
 
+bool CSoramiDoc::saveAs(const fs::path& path) {
+  if (!save(path)) return false;
+  setPath(path);
+  host_->addRecentFile(path);
+  return true;
+}
+
 bool CSoramiDoc::writeLedger(const fs::path& path, CHinmeiList& entries, CBudgetList* budgets) {
   CConfig copy = live_;
   // Unless the display mode is saved, the file keeps the one it was opened with.

@@ -158,6 +158,29 @@ TEST_F(DocumentTest, FirstSaveOfAnOpeningKeepsTheVersionItReplaces) {
   EXPECT_EQ(fileBytes(backupPath(p)), original);
 }
 
+TEST_F(DocumentTest, SaveAsMovesTheOpenFileToTheNewNameAndLeavesTheOldOne) {
+  const fs::path old = created("old.mtb");
+  const auto oldBytes = fileBytes(old);
+  addLine(doc, kApril3, 4, EF_EXPENSE, u"パン", 100);
+  ASSERT_TRUE(doc.saveAs(file("new.mtb")));
+  EXPECT_EQ(doc.path(), file("new.mtb"));
+  EXPECT_EQ(doc.title(), u"new.mtb");
+  EXPECT_FALSE(doc.isModified());
+  EXPECT_EQ(host.recent.back(), file("new.mtb"));
+  EXPECT_EQ(fileBytes(old), oldBytes);
+  // Later saves go to the new name.
+  addLine(doc, kApril3, 4, EF_EXPENSE, u"牛乳", 200);
+  ASSERT_TRUE(doc.save());
+  EXPECT_EQ(fileBytes(old), oldBytes);
+  test::OtherDocument r(clock);
+  ASSERT_TRUE(r.doc.open(file("new.mtb")));
+  EXPECT_EQ(r.doc.entries()->size(), doc.entries()->size());
+
+  // A name that cannot be written leaves the open file where it was.
+  EXPECT_FALSE(doc.saveAs(dir / "missing" / "x.mtb"));
+  EXPECT_EQ(doc.path(), file("new.mtb"));
+}
+
 TEST_F(DocumentTest, FailedSaveLeavesThePreviousFileAndTheModifiedState) {
   const fs::path p = created();
   addLine(doc, kApril3, 4, EF_EXPENSE, u"パン", 100);

@@ -5,6 +5,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QPushButton>
 
 #include "DetailBox.h"
 #include "SoramiViewFixture.h"
@@ -152,6 +153,55 @@ TEST_F(DetailCommandsTest, CopiedLinesPasteOnAnotherDay) {
   QGuiApplication::clipboard()->setText(QStringLiteral("ただの文章\nもう一行"));
   key(Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(linesOn(kApril11).size(), 2u);
+}
+
+TEST_F(DetailCommandsTest, EverySelectedLineCountsBeyondFiveHundred) {
+  for (int i = 0; i < 600; ++i) {
+    ASSERT_TRUE(store().insert(CHinmei(kApril10, kFirst, EF_EXPENSE, u"多", u"", 1)));
+  }
+  view->currentProcessingDay();
+  ASSERT_EQ(details()->count(), 601);
+  for (int i = 0; i < details()->count(); ++i) details()->setSelected(i, true);
+  key(Qt::Key_W, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text().count(u'\n'), 600);
+  key(Qt::Key_D, Qt::ControlModifier);
+  EXPECT_EQ(details()->count(), 0);
+  EXPECT_TRUE(linesOn(kApril10).empty());
+  key(Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(details()->count(), 601);
+  EXPECT_EQ(store().itemTotal(kFirst), 1400);
+}
+
+TEST(EntryEditDialog, OpensOnTheColumnHitAndAnswersEachButton) {
+  const QString longMemo(300, u'm');
+  const EntryEditRequest request{QStringLiteral("昼食"),
+                                 QStringLiteral("800"),
+                                 {QStringLiteral("昼食"), QStringLiteral("800"), longMemo},
+                                 HitAmount};
+  EntryEditDialog dialog(request);
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("品名(品目)ﾃﾞｰﾀの変更、削除"));
+  dialog.show();
+  auto* amount = dialog.findChild<QLineEdit*>(QStringLiteral("2"));
+  ASSERT_NE(amount, nullptr);
+  EXPECT_EQ(dialog.focusWidget(), amount);
+  EXPECT_EQ(amount->selectedText(), QStringLiteral("800"));
+  QTest::keyClicks(amount, QStringLiteral("1,000"));
+  const QString dir = QCoreApplication::applicationDirPath();
+  EXPECT_TRUE(dialog.grab().save(QDir(dir).filePath(QStringLiteral("entry-edit-dialog.png"))));
+  dialog.accept();
+  auto answer = dialog.answer();
+  ASSERT_TRUE(answer);
+  EXPECT_EQ(answer->action, EntryEditAnswer::Action::Ok);
+  EXPECT_EQ(answer->fields.amount, QStringLiteral("1,000"));
+  EXPECT_EQ(answer->fields.memo, longMemo);  // a stored memo longer than the field stays whole
+
+  dialog.reject();
+  EXPECT_FALSE(dialog.answer());
+  for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
+    if (b->text() == QStringLiteral("削除")) b->click();
+  }
+  ASSERT_TRUE(dialog.answer());
+  EXPECT_EQ(dialog.answer()->action, EntryEditAnswer::Action::Delete);
 }
 
 }  // namespace

@@ -143,6 +143,7 @@ QWidget* CSoramiView::buildDetailSide() {
   details->setColors(&colors_);
   // Like the other lists it is reached by clicking; the keys stay with the input row.
   details->setFocusPolicy(Qt::ClickFocus);
+  connect(details, &CDetailBox::lineActivated, this, &CSoramiView::changeSelectedLine);
   layout->addWidget(header);
   layout->addWidget(details, 1);
   layout->addWidget(total);

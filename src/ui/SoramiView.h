@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "DisplayColors.h"
+#include "EntryEditDialog.h"
 #include "SummaryPeriodDialog.h"
 #include "rules/Day.h"
 #include "rules/Period.h"
@@ -25,6 +26,7 @@ class CGeneralList;
 class CHinmei;
 class CHinmeiList;
 class CSoramiDoc;
+class Prompts;
 class HolidayCalendar;
 
 // Control ids, as commands and notifications carry them.
@@ -101,6 +103,15 @@ class CSoramiView : public QWidget {
   // The summary period dialog; replaceable so that tests answer it.
   std::function<std::optional<SummaryPeriod>(const SummaryPeriod&)> askSummaryPeriod;
 
+  // ---- Commands on the lines selected in the detail list.
+  void deleteSelectedLines();
+  // Opens the change dialog of the one selected line on the column last double-clicked.
+  void changeSelectedLine();
+  void copySelectedLines();
+  void pasteLines();
+  // The change dialog of a detail line; replaceable so that tests answer it.
+  std::function<std::optional<EntryEditAnswer>(const EntryEditRequest&)> askEntryEdit;
+
  signals:
   void displayModeChanged(int mode);
 
@@ -142,6 +153,13 @@ class CSoramiView : public QWidget {
   void summaryClicked();
   void focusInput();
   bool isRestDay(Day day) const;
+
+  // Detail line commands.
+  Prompts& prompts() const;
+  // After the ledger changed: the lists are rebuilt, the detail list's top line kept.
+  void ledgerChanged();
+  EntryEditRequest editRequest(const CHinmei& e) const;
+  bool applyEdit(int line, const EntryEditAnswer& answer, const EntryEditFields& proposed);
 
   QHash<int, QWidget*> controls_;
   QWidget* itemSide_ = nullptr;

@@ -22,6 +22,10 @@ void attachViewCommands(CMainFrame& frame) {
   frame.attachCommand(ID_TODAY, [view] { view->goToday(); });
   frame.attachCommand(ID_CURRENT_PROCESSING_DAY, [view] { view->currentProcessingDay(); });
   frame.attachCommand(ID_REBUILD_SUMMARY, [view] { view->currentProcessingDay(); });
+  frame.attachCommand(ID_DELETE_ENTRY, [view] { view->deleteSelectedLines(); });
+  frame.attachCommand(ID_CHANGE_ENTRY, [view] { view->changeSelectedLine(); });
+  frame.attachCommand(ID_EDIT_COPY, [view] { view->copySelectedLines(); });
+  frame.attachCommand(ID_EDIT_PASTE, [view] { view->pasteLines(); });
   // The check mark follows the mode, also when a cancelled dialog left it unchanged.
   auto showMode = [&frame](int mode) {
     const int ids[] = {ID_DAY_INPUT_MODE, ID_SUMMARY_MODE, ID_CASH_BOOK_MODE};

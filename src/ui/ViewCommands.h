@@ -1,5 +1,6 @@
 #pragma once
-// The main view's commands in the main window: modes, navigation and the column selector.
+// The main view's commands in the main window: modes, navigation, the column selector and the
+// commands on detail lines.
 
 namespace sorami {
 

@@ -18,8 +18,12 @@ constexpr Entry kMessages[] = {
     {MessageId::NotRealData, u"実在するﾃﾞｰﾀで無いので処理できません。"},
     {MessageId::ZeroAmountRefused,
      u"金額がｾﾞﾛのﾃﾞｰﾀは入力出来ません。\n[動作環境]の[入力]でｾﾞﾛ入力可にできます。"},
+    {MessageId::SelectOneEntry, u"品名を１個だけ選択してください。"},
+    {MessageId::DeleteNeedsSelection, u"削除するデータを詳細窓で選択してから実行してください。"},
     {MessageId::AlreadyRegistered, u"「%1」は%2登録済です。"},
     {MessageId::ConfirmDeleteEntry, u"ﾃﾞｰﾀ（%1）を削除してよろしいですか？"},
+    {MessageId::ClipboardOpenFailed, u"ｸﾘｯﾌﾟﾎﾞｰﾄﾞのｵｰﾌﾟﾝに失敗しました。"},
+    {MessageId::ClipboardSetFailed, u"ｸﾘｯﾌﾟﾎﾞｰﾄﾞ ﾃﾞｰﾀのｾｯﾄに失敗しました。"},
     {MessageId::FileBroken, u"このファイルは完全に壊れているか、そらみのデータではありません。"},
     {MessageId::BlankNameRefused, u"空白は登録できません。"},
     {MessageId::FilePartlyBroken,
@@ -77,6 +81,7 @@ constexpr Entry kMessages[] = {
     {MessageId::PeriodNeedsOtherFile,
      u"期首処理後のデータは、開いているデータファイルとは別のファイルに保存してください。"},
     {MessageId::AccountRegisteredByCommand, u"「%1」を%2に登録しました。"},
+    {MessageId::ConfirmDeleteSelected, u"選択された品名ﾃﾞｰﾀを削除してよろしいですか？"},
 };
 
 }  // namespace

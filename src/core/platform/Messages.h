@@ -14,8 +14,12 @@ enum class MessageId : int {
   AccountLimitReached = 130,  // "%1の最大登録数に達しましたので、\n登録できませんでした。"
   NotRealData = 129,
   ZeroAmountRefused = 137,
+  SelectOneEntry = 139,
+  DeleteNeedsSelection = 141,
   AlreadyRegistered = 144,  // "「%1」は%2登録済です。"
   ConfirmDeleteEntry = 146,
+  ClipboardOpenFailed = 159,
+  ClipboardSetFailed = 162,
   FileBroken = 917,
   FilePartlyBroken = 918,
   BlankNameRefused = 938,
@@ -43,6 +47,7 @@ enum class MessageId : int {
   FileInUse,
   PeriodNeedsOtherFile,
   AccountRegisteredByCommand,  // a transfer named an account or loan not yet registered
+  ConfirmDeleteSelected,
 };
 
 // The text of a message with its placeholders still in place.

@@ -10,6 +10,7 @@
 
 #include "DetailBox.h"
 #include "GeneralList.h"
+#include "ParsedEdit.h"
 #include "StaticWnd.h"
 #include "ViewFont.h"
 #include "document/SoramiDoc.h"
@@ -159,11 +160,11 @@ QWidget* CSoramiView::buildInputRow() {
   layout->addWidget(name, 3);
   layout->addWidget(add(IDC_LIST_BUTTON, new QPushButton(QStringLiteral("ﾘｽﾄ"))));
   layout->addWidget(codedLine(IDC_AMOUNT_LABEL, QStringLiteral("H   \t金額 ")));
-  auto* amount = add(IDC_AMOUNT_FIELD, new QLineEdit);
+  auto* amount = add(IDC_AMOUNT_FIELD, new CParsedEdit);
   amount->setMaxLength(AmountFieldMaxChars);
-  amount->setAlignment(Qt::AlignRight);
   layout->addWidget(amount, 2);
   layout->addWidget(add(IDC_CALCULATOR_BUTTON, new QPushButton(QStringLiteral("電卓"))));
+  layout->addWidget(buildAddButtons());
   for (int id : {IDC_NAME_LABEL, IDC_AMOUNT_LABEL}) {
     static_cast<QLabel*>(control(id))->setFrameShape(QFrame::NoFrame);
   }
@@ -176,8 +177,8 @@ QWidget* CSoramiView::buildInputRow() {
 QLineEdit* CSoramiView::nameField() const {
   return static_cast<QLineEdit*>(control(IDC_NAME_FIELD));
 }
-QLineEdit* CSoramiView::amountField() const {
-  return static_cast<QLineEdit*>(control(IDC_AMOUNT_FIELD));
+CParsedEdit* CSoramiView::amountField() const {
+  return static_cast<CParsedEdit*>(control(IDC_AMOUNT_FIELD));
 }
 QScrollBar* CSoramiView::columnSelector() const {
   return static_cast<QScrollBar*>(control(IDC_COLUMN_SELECTOR));

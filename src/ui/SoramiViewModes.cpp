@@ -32,6 +32,7 @@ QString dateParts(Day day) {
 }  // namespace
 
 void CSoramiView::setDocument(CSoramiDoc* document, const HolidayCalendar* holidays) {
+  cancelPending();
   document_ = document;
   holidays_ = holidays;
   ready_ = false;
@@ -68,6 +69,8 @@ void CSoramiView::documentLoaded() {
   periodEnd_ = p.last;
   if (displayMode_ == DM_SUMMARY) setSelectorPosition(qBound(1, config().displaySubMode, 5));
   currentProcessingDay();
+  setUpCalculator();
+  labelAddButtons();
   fitFont();
   if (config().listFontChoice == 0) {
     setViewFont(makeViewFont(viewFontPixels(config().listFontSize)));
@@ -348,10 +351,7 @@ void CSoramiView::fillSummaryList() {
 }
 
 void CSoramiView::itemClicked(int row) {
-  itemList()->setSelected(row);
-  if (!hasData()) return;
-  config().currentItem = static_cast<uint16_t>(row);
-  detailList()->fillForItem(selectedItem());
+  itemStep(row);
 }
 
 // The summary rows are read, never chosen: the selection goes and the input keeps the focus.

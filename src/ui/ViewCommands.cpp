@@ -22,6 +22,11 @@ void attachViewCommands(CMainFrame& frame) {
   frame.attachCommand(ID_TODAY, [view] { view->goToday(); });
   frame.attachCommand(ID_CURRENT_PROCESSING_DAY, [view] { view->currentProcessingDay(); });
   frame.attachCommand(ID_REBUILD_SUMMARY, [view] { view->currentProcessingDay(); });
+  frame.attachCommand(ID_INPUT_ENTER, [view] { view->inputEnter(); });
+  frame.attachCommand(ID_NEXT_ITEM, [view] { view->arrowKey(1); });
+  frame.attachCommand(ID_PREV_ITEM, [view] { view->arrowKey(-1); });
+  frame.attachCommand(ID_STEP_FORWARD, [view] { view->tabKey(1); });
+  frame.attachCommand(ID_STEP_BACK, [view] { view->tabKey(-1); });
   // The check mark follows the mode, also when a cancelled dialog left it unchanged.
   auto showMode = [&frame](int mode) {
     const int ids[] = {ID_DAY_INPUT_MODE, ID_SUMMARY_MODE, ID_CASH_BOOK_MODE};

@@ -194,6 +194,7 @@ class CSoramiView : public QWidget {
   void writeRequest(EntryRequest request);
   void refreshAfterWrite();
   void cancelPending();
+  void placeMemoWindow();
 
   QHash<int, QWidget*> controls_;
   QWidget* itemSide_ = nullptr;

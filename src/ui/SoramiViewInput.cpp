@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "AppSettings.h"
 #include "DetailBox.h"
 #include "GeneralList.h"
 #include "MemoWindow.h"
@@ -316,18 +317,32 @@ bool CSoramiView::addEntry(TransferKind transfer) {
     if (!memoWindow_) {
       memoWindow_ = new CMemoWindow(appSettings_, this);
       connect(memoWindow_, &CMemoWindow::memoAccepted, this, &CSoramiView::writePending);
+      placeMemoWindow();
       connect(memoWindow_, &CMemoWindow::memoCancelled, this, [this] {
         cancelPending();
+        activateWindow();
         backToAmount();
       });
     }
     pendingItem_ = request->item->item;
-    memoWindow_->open(qs(request->memo));
+    const QString memo = qs(request->memo);
     pending_ = std::move(request);
+    memoWindow_->open(memo);
     return true;
   }
   writeRequest(std::move(*request));
   return true;
+}
+
+// Until the user moves it, the memo window sits just above the input row at the right, where
+// it hides neither the item list nor the line being typed.
+void CSoramiView::placeMemoWindow() {
+  if (appSettings_ && appSettings_->windowPos(QStringLiteral("Comment"))) return;
+  memoWindow_->adjustSize();
+  const QPoint rowTopRight =
+      nameField()->parentWidget()->mapToGlobal(QPoint(nameField()->parentWidget()->width(), 0));
+  memoWindow_->move(rowTopRight.x() - memoWindow_->width(),
+                    rowTopRight.y() - memoWindow_->height() - 8);
 }
 
 void CSoramiView::writePending() {

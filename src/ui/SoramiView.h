@@ -195,6 +195,7 @@ class CSoramiView : public QWidget {
   void refreshAfterWrite();
   void cancelPending();
   void placeMemoWindow();
+  void enterField(QLineEdit* field, bool fresh);
 
   QHash<int, QWidget*> controls_;
   QWidget* itemSide_ = nullptr;

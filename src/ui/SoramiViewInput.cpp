@@ -109,29 +109,27 @@ void CSoramiView::stepItem(int direction) {
   itemStep((config().currentItem + direction + count) % count);
 }
 
+// The field takes the keys with its whole text selected; without the keep-previous-input
+// option (`fresh`) the text goes.
+void CSoramiView::enterField(QLineEdit* field, bool fresh) {
+  lastInput_ = field;
+  if (isVisible()) field->setFocus();
+  field->selectAll();
+  if (fresh && hasData() && config().keepPreviousInput == 0) field->clear();
+}
+
 void CSoramiView::nameStep() {
-  QLineEdit* name = nameField();
-  lastInput_ = name;
-  if (isVisible()) name->setFocus();
-  name->selectAll();
-  if (hasData() && config().keepPreviousInput == 0) name->clear();
+  enterField(nameField(), true);
 }
 
 void CSoramiView::amountStep() {
-  CParsedEdit* amount = amountField();
-  lastInput_ = amount;
-  if (isVisible()) amount->setFocus();
-  amount->calculator().clearAll();
+  amountField()->calculator().clearAll();
   rememberAmount();
-  amount->selectAll();
-  if (hasData() && config().keepPreviousInput == 0) amount->clear();
+  enterField(amountField(), true);
 }
 
 void CSoramiView::backToAmount() {
-  CParsedEdit* amount = amountField();
-  lastInput_ = amount;
-  if (isVisible()) amount->setFocus();
-  amount->selectAll();
+  enterField(amountField(), false);
 }
 
 // The amount last written for this product name, and the account or loan it came from.

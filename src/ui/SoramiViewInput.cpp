@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -189,6 +190,11 @@ void CSoramiView::arrowKey(int direction) {
     }
   } else if (nameField()->hasFocus()) {
     stepItem(direction);
+  } else if (QWidget* focus = QApplication::focusWidget(); focus && focus->window() == window()) {
+    // Lists that have the focus keep their own arrow keys. The key goes to the widget itself:
+    // through the application it would come back here as the window's key.
+    QKeyEvent arrow(QEvent::KeyPress, direction > 0 ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
+    static_cast<QObject*>(focus)->event(&arrow);
   }
 }
 

@@ -64,6 +64,15 @@ TEST_F(SoramiViewInputTest, KeysWriteALineWithItsMemoAndTheFieldCalculates) {
   EXPECT_TRUE(view->nameField()->hasFocus());
   EXPECT_EQ(view->nameField()->selectedText(), QStringLiteral("パン、朝食"));
 
+  // The arrows belong to the input row, but a list that has the focus keeps its own.
+  view->detailList()->setFocus();
+  QTest::keyClick(view->detailList(), Qt::Key_Down);
+  QTest::keyClick(view->detailList(), Qt::Key_Down);
+  EXPECT_EQ(view->detailList()->cursorLine(), 1);
+  QTest::keyClick(view->detailList(), Qt::Key_Up);
+  EXPECT_EQ(view->detailList()->cursorLine(), 0);
+  EXPECT_EQ(config().currentItem, kFirst);
+
   // The amount memory offers the last amount of the same product name.
   typeName(QStringLiteral("昼食"));
   enter(view->nameField());

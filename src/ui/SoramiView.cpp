@@ -64,6 +64,7 @@ CSoramiView::CSoramiView(QWidget* parent) : QWidget(parent) {
   setViewFont(makeViewFont(DefaultFontPixels));
   setFocusProxy(nameField());
   lastInput_ = nameField();
+  followInputFocus();
 }
 
 template <typename W>

@@ -186,6 +186,7 @@ class CSoramiView : public QWidget {
   // Entry input.
   Prompts& prompts() const;
   QWidget* buildAddButtons();
+  void followInputFocus();
   void labelAddButtons();
   void setUpCalculator();
   void rememberAmount();

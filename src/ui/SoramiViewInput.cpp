@@ -39,6 +39,13 @@ Prompts& CSoramiView::prompts() const {
   return p ? *p : none;
 }
 
+// Whichever input field the user goes to, by key or by mouse, is where the focus comes back to.
+void CSoramiView::followInputFocus() {
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (now && (now == nameField() || now == amountField())) lastInput_ = now;
+  });
+}
+
 QWidget* CSoramiView::buildAddButtons() {
   auto* box = new QWidget;
   auto* layout = new QHBoxLayout(box);

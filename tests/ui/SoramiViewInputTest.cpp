@@ -38,6 +38,11 @@ TEST_F(SoramiViewInputTest, KeysWriteALineWithItsMemoAndTheFieldCalculates) {
   key(Qt::Key_Down);
   EXPECT_EQ(config().currentItem, kFirst);
   EXPECT_TRUE(view->nameField()->hasFocus());
+  // A click on the summary rows hands the focus back to the field last used.
+  view->amountField()->setFocus();
+  view->summaryList()->setFocus();
+  QTest::mouseClick(view->summaryList()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_TRUE(view->amountField()->hasFocus());
 
   typeName(QStringLiteral("パン、朝食"));
   enter(view->nameField());

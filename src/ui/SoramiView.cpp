@@ -21,7 +21,9 @@ namespace {
 
 constexpr int ColumnSelectorMax = 5;
 constexpr int NameFieldMaxChars = 20;
-constexpr int AmountFieldMaxChars = 10;
+// "-999,999,999": every amount the field takes fits with its separators, so a result or a
+// remembered amount is never cut short.
+constexpr int AmountFieldMaxChars = 12;
 constexpr int DefaultFontPixels = 16;
 constexpr int SummaryRows = 4;
 constexpr int ItemSideStretch = 2;

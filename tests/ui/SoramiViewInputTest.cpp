@@ -105,6 +105,10 @@ TEST_F(SoramiViewInputTest, RefusedInputShowsItsMessageAndWritesNothing) {
 
   typeAmount(QStringLiteral("50/0="));
   EXPECT_TRUE(prompts.wasShown(MessageId::DivisionByZero));
+  // A result is shown whole, separators and all.
+  view->amountField()->selectAll();
+  typeAmount(QStringLiteral("A99999*9999="));  // after clearing all
+  EXPECT_EQ(view->amountField()->text(), QStringLiteral("999,890,001"));
   EXPECT_EQ(linesOn(kToday).size(), 2u);
 }
 

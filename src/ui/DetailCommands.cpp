@@ -27,18 +27,6 @@ std::u16string trimmed(const QString& text) {
 
 }  // namespace
 
-Prompts& CSoramiView::prompts() const {
-  static DefaultPrompts silent;
-  Prompts* p = store().context().prompts;
-  return p != nullptr ? *p : silent;
-}
-
-void CSoramiView::ledgerChanged() {
-  detailList()->refresh();
-  fillItemList();
-  fillSummaryList();
-}
-
 void CSoramiView::deleteSelectedLines() {
   if (!hasData()) return;
   if (detailList()->selectedLines().empty()) {

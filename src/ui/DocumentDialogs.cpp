@@ -1,5 +1,5 @@
 // The document's dialogs: a new data file, the file to save to, the password and the closing date
-// of the start-of-period processing.
+// of the start-of-period processing, and the registration of a new account or loan.
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "QtPrompts.h"
+#include "ledger/Account.h"
 
 namespace sorami {
 
@@ -133,6 +134,41 @@ std::optional<Day> QtPrompts::periodClosingDate(Day proposed) {
   d.form->addRow(new QLabel(QStringLiteral("例:2000年12月31日")));
   if (!d.run()) return std::nullopt;
   return static_cast<Day>(QDate(1899, 12, 30).daysTo(date->date()));
+}
+
+}  // namespace sorami
+
+namespace sorami {
+
+// A transfer that names a new account or loan registers it; the user gives its opening balance
+// and its balance watch here.
+std::optional<NewAccount> QtPrompts::registerAccount(uint16_t kind, const std::u16string& name) {
+  const bool loan = kind == kKindLoan;
+  FormDialog d(parentWidget(),
+               loan ? QStringLiteral("新規の借入の登録") : QStringLiteral("新規の貯蓄の登録"));
+  auto* nameField = new QLineEdit(qs(name));
+  nameField->setMaxLength(255);
+  auto amountBox = [](int low, int value) {
+    auto* box = new QSpinBox;
+    box->setRange(low, 999999999);
+    box->setGroupSeparatorShown(true);
+    box->setValue(value);
+    return box;
+  };
+  QSpinBox* balance = amountBox(-999999998, 0);
+  QSpinBox* threshold = amountBox(-999999998, 0);
+  QSpinBox* days = amountBox(0, NewAccount{}.watchDays);
+  days->setMaximum(999);
+  d.form->addRow(loan ? QStringLiteral("借入名") : QStringLiteral("口座名"), nameField);
+  d.form->addRow(QStringLiteral("初期残高"), balance);
+  d.form->addRow(QStringLiteral("残高監視の金額"), threshold);
+  d.form->addRow(QStringLiteral("残高監視の日数"), days);
+  QObject::connect(nameField, &QLineEdit::textChanged, &d.dialog,
+                   [&](const QString& text) { d.ok()->setEnabled(!text.trimmed().isEmpty()); });
+  d.ok()->setEnabled(!nameField->text().trimmed().isEmpty());
+  if (!d.run()) return std::nullopt;
+  return NewAccount{nameField->text().toStdU16String(), balance->value(), threshold->value(),
+                    days->value()};
 }
 
 }  // namespace sorami

@@ -40,6 +40,7 @@ CMainFrame::CMainFrame(AppSettings& settings, QWidget* parent)
       modes_(new QActionGroup(this)) {
   setCentralWidget(view_);
   view_->setDisplayColor(colors_.displayColor());
+  view_->setAppSettings(&settings_);
   view_->setFocus();
   buildMenus();
   attachCommand(ID_APP_EXIT, [this] { close(); });

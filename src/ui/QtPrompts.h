@@ -24,6 +24,7 @@ class QtPrompts : public Prompts {
   PasswordReply askPassword(const PasswordCheck& check, bool canExit) override;
   std::optional<std::u16string> newPassword() override;
   std::optional<Day> periodClosingDate(Day proposed) override;
+  std::optional<NewAccount> registerAccount(uint16_t kind, const std::u16string& name) override;
 
  private:
   QWidget* parentWidget() const;

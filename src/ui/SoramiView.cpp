@@ -10,6 +10,7 @@
 
 #include "DetailBox.h"
 #include "GeneralList.h"
+#include "ParsedEdit.h"
 #include "StaticWnd.h"
 #include "ViewFont.h"
 #include "document/SoramiDoc.h"
@@ -20,7 +21,9 @@ namespace {
 
 constexpr int ColumnSelectorMax = 5;
 constexpr int NameFieldMaxChars = 20;
-constexpr int AmountFieldMaxChars = 10;
+// "-999,999,999": every amount the field takes fits with its separators, so a result or a
+// remembered amount is never cut short.
+constexpr int AmountFieldMaxChars = 12;
 constexpr int DefaultFontPixels = 16;
 constexpr int SummaryRows = 4;
 constexpr int ItemSideStretch = 2;
@@ -63,6 +66,7 @@ CSoramiView::CSoramiView(QWidget* parent) : QWidget(parent) {
   setViewFont(makeViewFont(DefaultFontPixels));
   setFocusProxy(nameField());
   lastInput_ = nameField();
+  followInputFocus();
 }
 
 template <typename W>
@@ -160,11 +164,11 @@ QWidget* CSoramiView::buildInputRow() {
   layout->addWidget(name, 3);
   layout->addWidget(add(IDC_LIST_BUTTON, new QPushButton(QStringLiteral("ﾘｽﾄ"))));
   layout->addWidget(codedLine(IDC_AMOUNT_LABEL, QStringLiteral("H   \t金額 ")));
-  auto* amount = add(IDC_AMOUNT_FIELD, new QLineEdit);
+  auto* amount = add(IDC_AMOUNT_FIELD, new CParsedEdit);
   amount->setMaxLength(AmountFieldMaxChars);
-  amount->setAlignment(Qt::AlignRight);
   layout->addWidget(amount, 2);
   layout->addWidget(add(IDC_CALCULATOR_BUTTON, new QPushButton(QStringLiteral("電卓"))));
+  layout->addWidget(buildAddButtons());
   for (int id : {IDC_NAME_LABEL, IDC_AMOUNT_LABEL}) {
     static_cast<QLabel*>(control(id))->setFrameShape(QFrame::NoFrame);
   }
@@ -177,8 +181,8 @@ QWidget* CSoramiView::buildInputRow() {
 QLineEdit* CSoramiView::nameField() const {
   return static_cast<QLineEdit*>(control(IDC_NAME_FIELD));
 }
-QLineEdit* CSoramiView::amountField() const {
-  return static_cast<QLineEdit*>(control(IDC_AMOUNT_FIELD));
+CParsedEdit* CSoramiView::amountField() const {
+  return static_cast<CParsedEdit*>(control(IDC_AMOUNT_FIELD));
 }
 QScrollBar* CSoramiView::columnSelector() const {
   return static_cast<QScrollBar*>(control(IDC_COLUMN_SELECTOR));

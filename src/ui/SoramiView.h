@@ -10,7 +10,9 @@
 
 #include "DisplayColors.h"
 #include "EntryEditDialog.h"
+#include "ParsedEdit.h"
 #include "SummaryPeriodDialog.h"
+#include "ledger/EntryInput.h"
 #include "rules/Day.h"
 #include "rules/Period.h"
 
@@ -19,7 +21,10 @@ class QScrollBar;
 
 namespace sorami {
 
+class AppSettings;
 class CConfig;
+class CMemoWindow;
+class Prompts;
 class CDetailBox;
 class CStaticWnd;
 class CGeneralList;
@@ -45,6 +50,9 @@ enum ViewControlId : int {
   IDC_AMOUNT_LABEL = 150,
   IDC_AMOUNT_FIELD = 114,
   IDC_CALCULATOR_BUTTON = 118,
+  IDC_ADD_ENTRY = 119,         // 入力窓の品名をﾃﾞｰﾀに加える
+  IDC_ADD_FROM_ACCOUNT = 120,  // ..., 口座から振替をする
+  IDC_ADD_FROM_LOAN = 122,     // ..., 借入から振替をする
 };
 
 // The ledger names the modes DisplayMode; these are their numbers as the view stores them.
@@ -58,7 +66,7 @@ class CSoramiView : public QWidget {
 
   QWidget* control(int id) const { return controls_.value(id); }
   QLineEdit* nameField() const;
-  QLineEdit* amountField() const;
+  CParsedEdit* amountField() const;
   QScrollBar* columnSelector() const;
   CGeneralList* itemList() const;
   CGeneralList* summaryList() const;
@@ -111,6 +119,38 @@ class CSoramiView : public QWidget {
   void pasteLines();
   // The change dialog of a detail line; replaceable so that tests answer it.
   std::function<std::optional<EntryEditAnswer>(const EntryEditRequest&)> askEntryEdit;
+  // ---- Entry input (SoramiViewInput.cpp).
+  // Where windows of the view keep their positions.
+  void setAppSettings(AppSettings* settings) { appSettings_ = settings; }
+  // Another item chosen (list selection, or Down and Up in the product-name field).
+  void itemStep(int row);
+  // The next (+1) or previous (-1) item, wrapping round.
+  void stepItem(int direction);
+  // To the product-name field (113), to the amount (114), back to a refused amount (154).
+  void nameStep();
+  void amountStep();
+  void backToAmount();
+  // Enter: in the amount field it adds the line, elsewhere it ends the product name.
+  void inputEnter();
+  void nameEnter();
+  // Down (+1) and Up (-1): the amount field counts, the product-name field changes the item.
+  void arrowKey(int direction);
+  // Tab (+1) and Shift+Tab (-1) between the product name and the amount.
+  void tabKey(int direction);
+  // The add commands 119, 120 and 122; true when the line was written or waits for its memo.
+  bool addEntry(TransferKind transfer);
+  // Writes the line that waited for the memo window (157).
+  void writePending();
+  CMemoWindow* memoWindow() const { return memoWindow_; }
+  bool hasPendingEntry() const { return pending_.has_value(); }
+  // The account and loan a transfer goes to unless asked: set by the amount memory.
+  QString transferName(TransferKind kind) const;
+  void setTransferName(TransferKind kind, const QString& name);
+  // Asks for the account or loan of a transfer among the names offered (editable); nothing
+  // when cancelled. Replaceable so that tests answer it.
+  std::function<std::optional<QString>(TransferKind kind, const QStringList& names,
+                                       const QString& proposed)>
+      askTransferName;
 
  signals:
   void displayModeChanged(int mode);
@@ -154,12 +194,24 @@ class CSoramiView : public QWidget {
   void focusInput();
   bool isRestDay(Day day) const;
 
-  // Detail line commands.
   Prompts& prompts() const;
   // After the ledger changed: the lists are rebuilt, the detail list's top line kept.
   void ledgerChanged();
+  // Detail line commands.
   EntryEditRequest editRequest(const CHinmei& e) const;
   bool applyEdit(int line, const EntryEditAnswer& answer, const EntryEditFields& proposed);
+  // Entry input.
+  QWidget* buildAddButtons();
+  void followInputFocus();
+  void labelAddButtons();
+  void setUpCalculator();
+  void rememberAmount();
+  std::optional<QString> chooseTransferName(TransferKind kind);
+  std::optional<EntryRequest> checkedRequest(TransferKind transfer, const QString& account);
+  void writeRequest(EntryRequest request);
+  void cancelPending();
+  void placeMemoWindow();
+  void enterField(QLineEdit* field, bool fresh);
 
   QHash<int, QWidget*> controls_;
   QWidget* itemSide_ = nullptr;
@@ -172,6 +224,13 @@ class CSoramiView : public QWidget {
   Day currentDay_ = MinDay;
   Day periodStart_ = MinDay;
   Day periodEnd_ = MinDay;
+  AppSettings* appSettings_ = nullptr;
+  CMemoWindow* memoWindow_ = nullptr;
+  // The line that waits for the memo window; its item by number, as tables may be rebuilt.
+  std::optional<EntryRequest> pending_;
+  uint16_t pendingItem_ = 0;
+  QString accountName_;
+  QString loanName_;
 };
 
 }  // namespace sorami

@@ -11,6 +11,7 @@
 #include "ViewFont.h"
 #include "document/ShownWindow.h"
 #include "document/SoramiDoc.h"
+#include "platform/Prompts.h"
 #include "rules/Calendar.h"
 
 namespace sorami {
@@ -32,6 +33,7 @@ QString dateParts(Day day) {
 }  // namespace
 
 void CSoramiView::setDocument(CSoramiDoc* document, const HolidayCalendar* holidays) {
+  cancelPending();
   document_ = document;
   holidays_ = holidays;
   ready_ = false;
@@ -68,6 +70,8 @@ void CSoramiView::documentLoaded() {
   periodEnd_ = p.last;
   if (displayMode_ == DM_SUMMARY) setSelectorPosition(qBound(1, config().displaySubMode, 5));
   currentProcessingDay();
+  setUpCalculator();
+  labelAddButtons();
   fitFont();
   if (config().listFontChoice == 0) {
     setViewFont(makeViewFont(viewFontPixels(config().listFontSize)));
@@ -92,6 +96,20 @@ void CSoramiView::refigure() {
   w.periodEnd = periodEnd_;
   showWindow(store(), config(), *holidays_, w);
   fillDetailList();
+}
+
+Prompts& CSoramiView::prompts() const {
+  static DefaultPrompts none;
+  Prompts* p = hasData() ? store().context().prompts : nullptr;
+  return p ? *p : none;
+}
+
+// The store keeps its figures current as lines come and go; the lists show them again, the
+// detail list from the same top line.
+void CSoramiView::ledgerChanged() {
+  fillItemList();
+  fillSummaryList();
+  detailList()->refresh();
 }
 
 const CHinmei* CSoramiView::selectedItem() const {
@@ -355,10 +373,7 @@ void CSoramiView::fillSummaryList() {
 }
 
 void CSoramiView::itemClicked(int row) {
-  itemList()->setSelected(row);
-  if (!hasData()) return;
-  config().currentItem = static_cast<uint16_t>(row);
-  detailList()->fillForItem(selectedItem());
+  itemStep(row);
 }
 
 // The summary rows are read, never chosen: the selection goes and the input keeps the focus.

@@ -26,6 +26,11 @@ void attachViewCommands(CMainFrame& frame) {
   frame.attachCommand(ID_CHANGE_ENTRY, [view] { view->changeSelectedLine(); });
   frame.attachCommand(ID_EDIT_COPY, [view] { view->copySelectedLines(); });
   frame.attachCommand(ID_EDIT_PASTE, [view] { view->pasteLines(); });
+  frame.attachCommand(ID_INPUT_ENTER, [view] { view->inputEnter(); });
+  frame.attachCommand(ID_NEXT_ITEM, [view] { view->arrowKey(1); });
+  frame.attachCommand(ID_PREV_ITEM, [view] { view->arrowKey(-1); });
+  frame.attachCommand(ID_STEP_FORWARD, [view] { view->tabKey(1); });
+  frame.attachCommand(ID_STEP_BACK, [view] { view->tabKey(-1); });
   // The check mark follows the mode, also when a cancelled dialog left it unchanged.
   auto showMode = [&frame](int mode) {
     const int ids[] = {ID_DAY_INPUT_MODE, ID_SUMMARY_MODE, ID_CASH_BOOK_MODE};

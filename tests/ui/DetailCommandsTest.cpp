@@ -116,10 +116,12 @@ TEST_F(DetailCommandsTest, ChangeOpensTheDialogForExactlyOneLine) {
   EXPECT_EQ(details()->selectedLines(), std::vector<int>{0});
   EXPECT_EQ(store().itemTotal(kFirst), 4500);
 
-  // 削除 in the dialog on the transfer's line takes the pair.
+  // 削除 in the dialog on the transfer's line takes the pair; Enter in the list opens it too.
   answerEdit(EntryEditAnswer::Action::Delete, {}, {}, {});
   details()->selectOnly(1);
-  key(Qt::Key_E, Qt::ControlModifier);
+  details()->setFocus();
+  QTest::keyClick(details(), Qt::Key_Return);
+  ASSERT_EQ(requests.size(), 2u);
   EXPECT_EQ(names(), QStringList{QStringLiteral("昼ご飯")});
   EXPECT_EQ(store().itemTotal(kFirst), 1500);
 }

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 
 namespace sorami {
@@ -44,6 +47,28 @@ TEST(QtPrompts, AsksWithTheTableTextAndTheDefaultAnswer) {
       prompts.ask(MessageId::ConfirmDeleteEntry, {u"食費"}, Buttons::YesNoCancel, Answer::Yes),
       Answer::Cancel);
   EXPECT_EQ(text, QStringLiteral("ﾃﾞｰﾀ（食費）を削除してよろしいですか？"));
+}
+
+TEST(QtPrompts, RegistersANewAccountWithItsOpeningBalance) {
+  QtPrompts prompts;
+  QString title;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(dialog);
+    title = dialog->windowTitle();
+    dialog->findChild<QLineEdit*>()->setText(QStringLiteral("定期"));
+    dialog->findChildren<QSpinBox*>().at(0)->setValue(30000);
+    dialog->accept();
+  });
+  const std::optional<NewAccount> a = prompts.registerAccount(0x4000, u"普通");
+  ASSERT_TRUE(a);
+  EXPECT_EQ(title, QStringLiteral("新規の貯蓄の登録"));
+  EXPECT_EQ(a->name, u"定期");
+  EXPECT_EQ(a->initialBalance, 30000);
+  EXPECT_EQ(a->watchDays, 7);
+
+  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+  EXPECT_FALSE(prompts.registerAccount(0x2000, u"カード"));
 }
 
 }  // namespace

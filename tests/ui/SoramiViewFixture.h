@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <filesystem>
@@ -76,6 +78,39 @@ class SoramiViewTest : public ::testing::Test {
     QTest::keyClick(view->nameField(), static_cast<Qt::Key>(k), mods);
   }
   QString itemLine(int row) const { return view->itemList()->lineText(row); }
+  // Types character by character; what the test library cannot spell (kana, kanji) goes as a
+  // key event that carries only its text, as an input method delivers it.
+  static void typeText(QWidget* field, const QString& text) {
+    for (const QChar c : text) {
+      if (c.unicode() < 0x80) {
+        QTest::keyClick(field, static_cast<char>(c.unicode()));
+        continue;
+      }
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(field, &press);
+      QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(field, &release);
+    }
+  }
+  // Replaces the product name's text by typing, as the user does.
+  void typeName(const QString& text) {
+    view->nameField()->setFocus();
+    view->nameField()->selectAll();
+    typeText(view->nameField(), text);
+  }
+  // Types into the amount field over what is selected there.
+  void typeAmount(const QString& text) { typeText(view->amountField(), text); }
+  void enter(QWidget* field) { QTest::keyClick(field, Qt::Key_Return); }
+  CHinmeiList& store() { return *gateway.document().entries(); }
+  CConfig& config() { return gateway.document().config(); }
+  // The ledger lines of a day, in stored order.
+  std::vector<CHinmei> linesOn(Day day) {
+    std::vector<CHinmei> lines;
+    for (const CHinmei& e : store().entries()) {
+      if (e.isDated() && e.date == day && !e.isDiary()) lines.push_back(e);
+    }
+    return lines;
+  }
   QStringList summaryLines() const { return view->summaryList()->lines(); }
   QString periodLine() const { return view->codedText(IDC_PERIOD_LINE); }
   void shoot(const char* name) {

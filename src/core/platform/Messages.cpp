@@ -16,6 +16,8 @@ struct Entry {
 constexpr Entry kMessages[] = {
     {MessageId::AccountLimitReached, u"%1の最大登録数に達しましたので、\n登録できませんでした。"},
     {MessageId::NotRealData, u"実在するﾃﾞｰﾀで無いので処理できません。"},
+    {MessageId::ItemNameBlank, u"項目名を空白以外にしてください。"},
+    {MessageId::FieldBlank, u"%1を空白以外にしてください。"},
     {MessageId::ZeroAmountRefused,
      u"金額がｾﾞﾛのﾃﾞｰﾀは入力出来ません。\n[動作環境]の[入力]でｾﾞﾛ入力可にできます。"},
     {MessageId::SelectOneEntry, u"品名を１個だけ選択してください。"},
@@ -25,7 +27,13 @@ constexpr Entry kMessages[] = {
     {MessageId::ClipboardOpenFailed, u"ｸﾘｯﾌﾟﾎﾞｰﾄﾞのｵｰﾌﾟﾝに失敗しました。"},
     {MessageId::ClipboardSetFailed, u"ｸﾘｯﾌﾟﾎﾞｰﾄﾞ ﾃﾞｰﾀのｾｯﾄに失敗しました。"},
     {MessageId::FileBroken, u"このファイルは完全に壊れているか、そらみのデータではありません。"},
+    {MessageId::NoAccountRegistered,
+     u"口座が一つも登録されていません。\n新しい口座名を入力してください。"},
+    {MessageId::NoLoanRegistered,
+     u"借入名が一つも登録されていません。\n新しい借入名を入力してください。"},
     {MessageId::BlankNameRefused, u"空白は登録できません。"},
+    {MessageId::NoSpecialNameOfNumber, u"入力された番号の特別品名はありません。"},
+    {MessageId::DivisionByZero, u"ｾﾞﾛでは割り算ができません。"},
     {MessageId::FilePartlyBroken,
      u"このファイルは一部が壊れています。\n予備のデータがあるなら、そのデータを読み込んでください。"
      u"無ければ新規に作成しましょう。\nまた、総数%d個中の%d個は使える可能性があります。\n"
@@ -82,6 +90,10 @@ constexpr Entry kMessages[] = {
      u"期首処理後のデータは、開いているデータファイルとは別のファイルに保存してください。"},
     {MessageId::AccountRegisteredByCommand, u"「%1」を%2に登録しました。"},
     {MessageId::ConfirmDeleteSelected, u"選択された品名ﾃﾞｰﾀを削除してよろしいですか？"},
+    {MessageId::RegisterNewAccount,
+     u"登録されていない口座名が指定されています。\n新規の口座名として登録しますか？"},
+    {MessageId::RegisterNewLoan,
+     u"登録されていない借り名が指定されています。\n新規の借入名として登録しますか？"},
 };
 
 }  // namespace

@@ -13,6 +13,8 @@ enum class MessageId : int {
   // Numbered messages of the string table.
   AccountLimitReached = 130,  // "%1の最大登録数に達しましたので、\n登録できませんでした。"
   NotRealData = 129,
+  ItemNameBlank = 134,  // "項目名を空白以外にしてください。"
+  FieldBlank = 136,     // "%1を空白以外にしてください。"
   ZeroAmountRefused = 137,
   SelectOneEntry = 139,
   DeleteNeedsSelection = 141,
@@ -22,7 +24,11 @@ enum class MessageId : int {
   ClipboardSetFailed = 162,
   FileBroken = 917,
   FilePartlyBroken = 918,
+  NoAccountRegistered = 922,
+  NoLoanRegistered = 923,
   BlankNameRefused = 938,
+  NoSpecialNameOfNumber = 939,
+  DivisionByZero = 947,
   TaxRateThreePercent = 981,
 
   // Messages without a number in the string table.
@@ -48,6 +54,8 @@ enum class MessageId : int {
   PeriodNeedsOtherFile,
   AccountRegisteredByCommand,  // a transfer named an account or loan not yet registered
   ConfirmDeleteSelected,
+  RegisterNewAccount,  // a transfer names an account that is not registered
+  RegisterNewLoan,
 };
 
 // The text of a message with its placeholders still in place.

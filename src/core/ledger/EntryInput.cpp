@@ -1,0 +1,177 @@
+#include "ledger/EntryInput.h"
+
+#include <limits>
+
+#include "platform/Prompts.h"
+#include "rules/AmountText.h"
+
+namespace sorami {
+
+namespace {
+
+constexpr std::u16string_view kInputSpaces = u" \u3000";
+
+uint16_t withoutItemBit(uint16_t flags) {
+  return static_cast<uint16_t>(flags & ~EF_ITEM);
+}
+
+bool isIncomeSide(const CHinmei& def) {
+  return (def.flags & EF_INCOME) != 0;
+}
+
+void informZeroRefused(CHinmeiList& store) {
+  if (Prompts* p = store.context().prompts) {
+    p->inform(MessageId::ZeroAmountRefused, {}, Icon::Warning);
+  }
+}
+
+// Stores `first`, then `second` right after it; when the second is refused the first goes
+// again, so no half of a pair is ever left alone.
+std::optional<CHinmeiList::Position> storePair(CHinmeiList& store, CHinmei first, CHinmei second) {
+  first.flags = static_cast<uint16_t>((first.flags & ~EF_PAIR_SECOND) | EF_PAIR);
+  second.flags |= EF_PAIR_MASK;
+  const std::optional<CHinmeiList::Position> a = store.insert(std::move(first));
+  if (!a) return std::nullopt;
+  const std::optional<CHinmeiList::Position> b = store.insert(std::move(second));
+  if (!b) {
+    store.removeWithTotals(*a);
+    return std::nullopt;
+  }
+  return b;
+}
+
+}  // namespace
+
+std::u16string trimInputSpaces(std::u16string_view text) {
+  const size_t first = text.find_first_not_of(kInputSpaces);
+  if (first == std::u16string_view::npos) return {};
+  const size_t last = text.find_last_not_of(kInputSpaces);
+  return std::u16string(text.substr(first, last - first + 1));
+}
+
+NameAndMemo splitNameText(std::u16string_view text, std::u16string_view delimiters) {
+  const std::u16string trimmed = trimInputSpaces(text.substr(0, kNameTextLimit));
+  const size_t cut = delimiters.empty() ? std::u16string::npos : trimmed.find_first_of(delimiters);
+  if (cut == std::u16string::npos) return {trimmed, {}};
+  return {trimmed.substr(0, cut), trimmed.substr(cut + 1)};
+}
+
+std::optional<int> specialNameNumber(std::u16string_view text) {
+  if (text.empty() || text.size() > 9) return std::nullopt;
+  int n = 0;
+  for (char16_t c : text) {
+    if (c < u'0' || c > u'9') return std::nullopt;
+    n = n * 10 + (c - u'0');
+  }
+  if (n < 1) return std::nullopt;
+  return n;
+}
+
+std::vector<std::u16string> specialNamesOf(CHinmeiList& store, const CHinmei& item) {
+  std::vector<std::u16string> names;
+  const uint16_t kind = item.flags & (EF_ACCOUNT | EF_LOAN);
+  for (const CHinmei& e : store.entries()) {
+    if (!e.isDefinition()) break;
+    if ((e.flags & EF_DEFINITION) == 0 || e.isRule()) continue;
+    const uint16_t entryKind = e.flags & (EF_ACCOUNT | EF_LOAN);
+    const bool wanted = kind != 0 ? (entryKind & kind) != 0 : entryKind == 0 && e.item == item.item;
+    if (wanted) names.push_back(e.name);
+  }
+  return names;
+}
+
+std::optional<int32_t> readAmountText(std::u16string_view text, int decimalPlaces) {
+  const int64_t value =
+      parseAmount(trimInputSpaces(text.substr(0, kAmountTextLimit)), decimalPlaces);
+  if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<int32_t>(value);
+}
+
+uint16_t kindFlag(TransferKind kind) {
+  switch (kind) {
+    case TransferKind::Savings:
+      return EF_ACCOUNT;
+    case TransferKind::Loan:
+      return EF_LOAN;
+    case TransferKind::None:
+      break;
+  }
+  return 0;
+}
+
+std::u16string transferText(TransferKind kind, std::u16string_view account, bool incomeItem) {
+  if (kind == TransferKind::None) return {};
+  std::u16string text = kind == TransferKind::Savings ? u"口座:" : u"借入:";
+  text += account;
+  text += incomeItem ? u"へ" : u"から";
+  return text;
+}
+
+std::u16string composeMemo(std::u16string_view memo, std::u16string_view transfer) {
+  if (memo.empty()) return std::u16string(transfer);
+  std::u16string out(memo);
+  if (!transfer.empty()) {
+    out += u" :";
+    out += transfer;
+  }
+  return out;
+}
+
+bool zeroAmountAccepted(CHinmeiList& store, const CHinmei& item, std::u16string_view name,
+                        bool skipZeroAmounts) {
+  if (!skipZeroAmounts) return true;
+  if ((item.flags & EF_ACCOUNT) != 0) return store.findAccount(name) == nullptr;
+  if ((item.flags & EF_LOAN) != 0) return store.findLoan(name) == nullptr;
+  return false;
+}
+
+std::optional<CHinmeiList::Position> writeEntry(CHinmeiList& store, const EntryRequest& r,
+                                                bool skipZeroAmounts) {
+  if (r.item == nullptr) return std::nullopt;
+  const CHinmei& def = *r.item;
+  CHinmei entry(r.day, def.item, static_cast<uint16_t>(withoutItemBit(def.flags) | r.taxFlags),
+                r.name, r.memo, r.amount);
+  if (r.transfer == TransferKind::None) return store.insert(std::move(entry));
+  if (r.amount == 0 && skipZeroAmounts) {
+    informZeroRefused(store);
+    return std::nullopt;
+  }
+  // The other half sits on the account or loan, on the opposite side of the cash; like every
+  // line of such an item it names the account, and its memo tells where the money went.
+  const uint16_t opposite = isIncomeSide(def) ? EF_EXPENSE : EF_INCOME;
+  const CHinmei* other = store.itemByDirection(kindFlag(r.transfer) | opposite);
+  if (other == nullptr) return std::nullopt;
+  std::u16string memo = def.name + u":" + r.name + (isIncomeSide(*other) ? u"へ" : u"から");
+  CHinmei half(r.day, other->item, withoutItemBit(other->flags), r.account, std::move(memo),
+               r.amount);
+  if (isIncomeSide(def)) {
+    const auto second = storePair(store, std::move(entry), std::move(half));
+    if (!second) return std::nullopt;
+    return std::prev(*second);
+  }
+  return storePair(store, std::move(half), std::move(entry));
+}
+
+std::optional<RememberedAmount> rememberAmount(CHinmeiList& store, uint16_t item,
+                                               std::u16string_view name, Day currentDay,
+                                               int searchDepth) {
+  if (searchDepth < 0 || currentDay >= MaxDay) return std::nullopt;
+  const Day oldest = currentDay - searchDepth;
+  CHinmeiList::Position p = store.firstOnOrAfter(currentDay + 1);
+  while (p != store.begin()) {
+    --p;
+    if (p->isDefinition() || p->date < oldest) break;
+    if (p->item != item || p->name != name) continue;
+    RememberedAmount found{p->amount, p->flags, {}, {}};
+    if (const auto partner = store.partnerOf(p)) {
+      if (((*partner)->flags & EF_ACCOUNT) != 0) found.accountName = (*partner)->name;
+      if (((*partner)->flags & EF_LOAN) != 0) found.loanName = (*partner)->name;
+    }
+    return found;
+  }
+  return std::nullopt;
+}
+
+}  // namespace sorami

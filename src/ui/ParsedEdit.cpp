@@ -1,0 +1,74 @@
+#include "ParsedEdit.h"
+
+#include <QKeyEvent>
+
+namespace sorami {
+
+CParsedEdit::CParsedEdit(QWidget* parent) : QLineEdit(parent) {
+  setAlignment(Qt::AlignRight);
+}
+
+int64_t CParsedEdit::value() const {
+  return calc_.value(text().toStdU16String());
+}
+
+void CParsedEdit::take(const std::u16string& text) {
+  const QString shown = QString::fromStdU16String(text);
+  if (shown != this->text()) setText(shown);
+}
+
+void CParsedEdit::evaluate() {
+  if (calc_.pending() == ParsedCalc::OpNone) return;
+  std::u16string text = this->text().toStdU16String();
+  calc_.apply(ParsedCalc::OpNone, text);
+  take(text);
+}
+
+void CParsedEdit::stepUp() {
+  std::u16string text = this->text().toStdU16String();
+  calc_.stepUp(text);
+  take(text);
+  selectAll();
+}
+
+void CParsedEdit::stepDown() {
+  std::u16string text = this->text().toStdU16String();
+  calc_.stepDown(text);
+  take(text);
+  selectAll();
+}
+
+void CParsedEdit::keyPressEvent(QKeyEvent* event) {
+  const QString typed = event->text();
+  const bool control = (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) != 0;
+  if (typed.size() != 1 || control || typed[0].unicode() < u' ') {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  // A selected text is replaced by what is typed, so the calculator sees the field without it.
+  std::u16string text = this->text().toStdU16String();
+  if (hasSelectedText()) {
+    text.erase(static_cast<size_t>(selectionStart()), static_cast<size_t>(selectedText().size()));
+  }
+  const std::u16string before = text;
+  switch (calc_.key(typed[0].unicode(), text)) {
+    case ParsedCalc::Outcome::Insert:
+      // A digit after a result starts a new number.
+      if (text != before) {
+        take(text);
+        end(false);
+      }
+      QLineEdit::keyPressEvent(event);
+      return;
+    case ParsedCalc::Outcome::Handled:
+      take(text);
+      end(false);
+      event->accept();
+      return;
+    case ParsedCalc::Outcome::PassOn:
+      event->ignore();
+      return;
+  }
+}
+
+}  // namespace sorami

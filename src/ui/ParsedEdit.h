@@ -1,0 +1,35 @@
+#pragma once
+// A numeric field that is its own small calculator: digits and + - * / % = typed into it work
+// on a running value, and results are shown with thousands separators.
+
+#include <QLineEdit>
+
+#include "rules/ParsedCalc.h"
+
+namespace sorami {
+
+class CParsedEdit : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  explicit CParsedEdit(QWidget* parent = nullptr);
+
+  ParsedCalc& calculator() { return calc_; }
+  // The value shown, in the smallest unit.
+  int64_t value() const;
+  // Finishes a pending calculation, as = would.
+  void evaluate();
+  // The arrow keys: one up or down, wrapping round at the ends of the range.
+  void stepUp();
+  void stepDown();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void take(const std::u16string& text);
+
+  ParsedCalc calc_;
+};
+
+}  // namespace sorami

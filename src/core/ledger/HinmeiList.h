@@ -138,6 +138,8 @@ class CHinmeiList {
   ConstPosition end() const { return entries_.end(); }
   Entries& entries() { return entries_; }
   const Entries& entries() const { return entries_; }
+  // Bytes the store's pool took from the system for the nodes of its entries.
+  size_t nodeBytes() const { return pool_.reservedBytes(); }
 
   uint16_t dataVersion() const { return dataVersion_; }
   void setDataVersion(uint16_t v) { dataVersion_ = v; }

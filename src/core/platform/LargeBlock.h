@@ -10,7 +10,9 @@
 
 namespace sorami {
 
-// Blocks at least this large are taken from the system directly, aligned for huge pages.
+// Blocks at least this large are mapped from the system directly, with all their pages.
+inline constexpr size_t kMappedBlockBytes = size_t{64} << 10;
+// Blocks at least this large are aligned for huge pages, which are taken as they are touched.
 inline constexpr size_t kLargePageBytes = size_t{2} << 20;
 
 // A block of at least `bytes` bytes, aligned to at least 16 bytes; throws std::bad_alloc.

@@ -326,7 +326,8 @@ void replaceFile(const std::filesystem::path& path, std::span<const uint8_t> byt
   std::FILE* f = std::fopen(temporary.c_str(), "wb");
   if (!f)
     throw ArchiveError(ArchiveErrorKind::WriteFailed, 0, "cannot create " + temporary.string());
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  // An empty span may have no data pointer at all, which fwrite must not be given.
+  bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   ok = std::fflush(f) == 0 && ok;
   ok = ::fsync(fileno(f)) == 0 && ok;
   ok = std::fclose(f) == 0 && ok;

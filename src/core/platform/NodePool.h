@@ -29,7 +29,8 @@ class NodePool : public std::pmr::memory_resource {
   static constexpr size_t kGrain = alignof(std::max_align_t);
   // Larger blocks (or stricter alignments) go to the general heap.
   static constexpr size_t kMaxPooled = 256;
-  static constexpr size_t kFirstChunk = size_t{64} << 10;
+  // One huge page: the first touch of a store costs one page fault, and its nodes stay warm.
+  static constexpr size_t kFirstChunk = kLargePageBytes;
   static constexpr size_t kLargestChunk = size_t{64} << 20;
 
   struct FreeBlock {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "document/Archive.h"
@@ -339,6 +341,14 @@ TEST(DataFile, WholeFilesAreReadByteForByte) {
     EXPECT_TRUE(std::ranges::equal(file->bytes(), bytes)) << size;
     EXPECT_EQ(readWholeFile(path), bytes) << size;
   }
+  // A file whose size is not known beforehand (as those of /proc) is read to its end all the
+  // same, its block growing as needed.
+  std::ifstream in("/proc/self/cmdline", std::ios::binary);
+  const Bytes cmdline{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::optional<FileBytes> grown = readFileBytes("/proc/self/cmdline");
+  ASSERT_TRUE(grown.has_value());
+  EXPECT_GT(cmdline.size(), 1u);
+  EXPECT_TRUE(std::ranges::equal(grown->bytes(), cmdline));
   EXPECT_FALSE(readFileBytes(dir / "missing.bin").has_value());
   EXPECT_FALSE(readFileBytes(dir).has_value());
   std::filesystem::remove_all(dir);

@@ -1,5 +1,6 @@
 #include "document/Archive.h"
 
+#include <bit>
 #include <cstring>
 
 #include "platform/TextCodec.h"
@@ -185,10 +186,16 @@ void Archive::readText(std::u16string& out) {
   }
   if (wide) {
     if (len > remaining() / 2) fail(ArchiveErrorKind::EndOfFile, "text runs past the end");
-    out.resize(len);
     const uint8_t* p = data_.data() + pos_;
-    for (uint32_t i = 0; i < len; ++i) {
-      out[i] = static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8));
+    if constexpr (std::endian::native == std::endian::little) {
+      // The stored code units are already in memory order.
+      out.resize(len);
+      std::memcpy(out.data(), p, static_cast<size_t>(len) * 2);
+    } else {
+      out.resize(len);
+      for (uint32_t i = 0; i < len; ++i) {
+        out[i] = static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8));
+      }
     }
     pos_ += static_cast<size_t>(len) * 2;
   } else {

@@ -1,8 +1,11 @@
 #include "document/DataFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 
 #include "document/Archive.h"
@@ -243,18 +246,19 @@ std::vector<uint8_t> dataFileBytes(CConfig& config, const CHinmeiList& entries,
 LoadedFile loadDataFile(const std::filesystem::path& path, Prompts& prompts,
                         const ReadOptions& options) {
   LoadedFile loaded;
-  const std::optional<std::vector<uint8_t>> bytes = readWholeFile(path);
-  if (!bytes) {
+  const std::optional<FileBytes> file = readFileBytes(path);
+  if (!file) {
     loaded.failure = LoadFailure::CannotOpen;
     return loaded;
   }
-  loaded.recognition = recognise(std::span(*bytes).first(std::min(bytes->size(), kRecogniseBytes)));
+  const std::span<const uint8_t> bytes = file->bytes();
+  loaded.recognition = recognise(bytes.first(std::min(bytes.size(), kRecogniseBytes)));
   if (loaded.recognition.failure == FileFailure::NewerVersion) {
     loaded.failure = LoadFailure::NewerVersion;
     return loaded;
   }
   try {
-    loaded.ledger = readDataFile(*bytes, loaded.config, prompts, options);
+    loaded.ledger = readDataFile(bytes, loaded.config, prompts, options);
   } catch (const ArchiveError& e) {
     loaded.failure = LoadFailure::Unreadable;
     loaded.error = e.what();
@@ -282,17 +286,38 @@ std::optional<MessageId> failureMessage(LoadFailure failure) {
 }
 
 std::optional<std::vector<uint8_t>> readWholeFile(const std::filesystem::path& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return std::nullopt;
-  std::vector<uint8_t> bytes;
-  uint8_t chunk[64 * 1024];
-  size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
-    bytes.insert(bytes.end(), chunk, chunk + n);
-  const bool failed = std::ferror(f) != 0;
-  std::fclose(f);
+  const std::optional<FileBytes> file = readFileBytes(path);
+  if (!file) return std::nullopt;
+  const std::span<const uint8_t> bytes = file->bytes();
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
+}
+
+// The size the file has now is a hint: a file that grows meanwhile is read to its end all the
+// same, into a block twice as large.
+std::optional<FileBytes> readFileBytes(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  const size_t hint = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
+  FileBytes file{LargeBlock(hint + 1), 0};
+  bool failed = false;
+  for (;;) {
+    if (file.size == file.block.size()) {
+      LargeBlock larger(file.block.size() * 2);
+      std::copy_n(file.block.data(), file.size, larger.data());
+      file.block = std::move(larger);
+    }
+    const ssize_t n = ::read(fd, file.block.data() + file.size, file.block.size() - file.size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      failed = n < 0;
+      break;
+    }
+    file.size += static_cast<size_t>(n);
+  }
+  ::close(fd);
   if (failed) return std::nullopt;
-  return bytes;
+  return file;
 }
 
 void replaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
@@ -301,7 +326,8 @@ void replaceFile(const std::filesystem::path& path, std::span<const uint8_t> byt
   std::FILE* f = std::fopen(temporary.c_str(), "wb");
   if (!f)
     throw ArchiveError(ArchiveErrorKind::WriteFailed, 0, "cannot create " + temporary.string());
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  // An empty span may have no data pointer at all, which fwrite must not be given.
+  bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   ok = std::fflush(f) == 0 && ok;
   ok = ::fsync(fileno(f)) == 0 && ok;
   ok = std::fclose(f) == 0 && ok;

@@ -16,6 +16,7 @@
 #include "config/Config.h"
 #include "ledger/BudgetList.h"
 #include "ledger/HinmeiList.h"
+#include "platform/LargeBlock.h"
 #include "platform/Messages.h"
 
 namespace sorami {
@@ -116,6 +117,14 @@ std::optional<MessageId> failureMessage(LoadFailure failure);
 
 // The whole content of a file, or nothing when it cannot be read.
 std::optional<std::vector<uint8_t>> readWholeFile(const std::filesystem::path& path);
+
+// The whole content of a file read in one go into one block: the first `size` bytes of `block`.
+struct FileBytes {
+  LargeBlock block;
+  size_t size = 0;
+  std::span<const uint8_t> bytes() const { return {block.data(), size}; }
+};
+std::optional<FileBytes> readFileBytes(const std::filesystem::path& path);
 // Writes beside the target and renames, so a failed write never leaves a half file in place of
 // the old one. Throws ArchiveError (WriteFailed).
 void replaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes);

@@ -27,7 +27,7 @@ class DocumentReadHooks : public FileReadHooks {
                     const std::function<void(uint32_t, uint32_t)>& progress)
       : reader_(reader), limit_(limit), progress_(progress) {}
   void begin(CHinmeiList& list, uint32_t count) override { reader_.begin(list, count); }
-  void appended(CHinmeiList& list, std::list<CHinmei>::iterator entry, uint32_t index) override {
+  void appended(CHinmeiList& list, EntryList::iterator entry, uint32_t index) override {
     if (progress_) progress_(index, limit_);
     reader_.appended(list, entry, index);
   }

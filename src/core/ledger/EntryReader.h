@@ -44,7 +44,7 @@ class EntryReader : public EntryReadHooks {
   explicit EntryReader(uint32_t readLimit = kReadLimitUnlimited) : limit_(readLimit) {}
 
   void begin(CHinmeiList& list, uint32_t count) override;
-  void appended(CHinmeiList& list, std::list<CHinmei>::iterator entry, uint32_t index) override;
+  void appended(CHinmeiList& list, EntryList::iterator entry, uint32_t index) override;
   bool damaged(CHinmeiList& list, const ArchiveError& error, uint32_t count,
                uint32_t read) override;
   void outOfMemory(CHinmeiList& list, uint32_t read) override;
@@ -58,7 +58,7 @@ class EntryReader : public EntryReadHooks {
   std::optional<uint32_t> loweredLimit() const { return lowered_; }
 
  private:
-  using Position = std::list<CHinmei>::iterator;
+  using Position = EntryList::iterator;
   void findHeadEnd(CHinmeiList& list, Position entry);
   void trimOne(CHinmeiList& list, Position entry);
   void fold(CHinmeiList& list, const CHinmei& e);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <memory_resource>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@
 #include "ledger/Account.h"
 #include "ledger/Hinmei.h"
 #include "ledger/LedgerContext.h"
+#include "platform/NodePool.h"
 
 namespace sorami {
 
@@ -23,6 +25,9 @@ class Archive;
 class ArchiveError;
 class CHinmeiList;
 class Prompts;
+
+// The ordered entries of a store; its nodes live in the store's own pool.
+using EntryList = std::pmr::list<CHinmei>;
 
 // The version of the configuration block every save writes.
 inline constexpr uint16_t kBlockVersionCurrent = 952;
@@ -80,7 +85,7 @@ enum class EditOutcome { Changed, Removed, Refused, Cancelled };
 
 // A line of the detail list: an entry, or an account that has no line in the window.
 struct DetailLine {
-  std::optional<std::list<CHinmei>::iterator> entry;
+  std::optional<EntryList::iterator> entry;
   std::u16string accountName;
 };
 
@@ -98,8 +103,7 @@ class EntryReadHooks {
   virtual void begin(CHinmeiList& /*list*/, uint32_t /*count*/) {}
   // `entry` was appended as the `index`-th entry read (from 0). The hook may remove earlier
   // entries, never `entry` itself.
-  virtual void appended(CHinmeiList& /*list*/, std::list<CHinmei>::iterator /*entry*/,
-                        uint32_t /*index*/) {}
+  virtual void appended(CHinmeiList& /*list*/, EntryList::iterator /*entry*/, uint32_t /*index*/) {}
   // The bytes of the store are damaged; `read` entries of `count` were read and are still in
   // the list, the damaged one is not. True keeps them and ends reading normally; false lets
   // the error pass on.
@@ -115,7 +119,7 @@ class EntryReadHooks {
 
 class CHinmeiList {
  public:
-  using Entries = std::list<CHinmei>;
+  using Entries = EntryList;
   using Position = Entries::iterator;
   using ConstPosition = Entries::const_iterator;
 
@@ -134,6 +138,8 @@ class CHinmeiList {
   ConstPosition end() const { return entries_.end(); }
   Entries& entries() { return entries_; }
   const Entries& entries() const { return entries_; }
+  // Bytes the store's pool took from the system for the nodes of its entries.
+  size_t nodeBytes() const { return pool_.reservedBytes(); }
 
   uint16_t dataVersion() const { return dataVersion_; }
   void setDataVersion(uint16_t v) { dataVersion_ = v; }
@@ -330,7 +336,9 @@ class CHinmeiList {
   std::array<int64_t, 7> rows_{};
   std::array<int64_t, kMaxItems> itemTotals_{};
 
-  Entries entries_;
+  // Declared before the list, so the list gives its nodes back before the pool goes.
+  NodePool pool_;
+  Entries entries_{&pool_};
   uint16_t dataVersion_ = kDataVersionCurrent;
   uint16_t blockVersion_ = kBlockVersionCurrent;
   int32_t loadState_ = kLoadComplete;

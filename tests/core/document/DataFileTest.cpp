@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "document/Archive.h"
@@ -320,6 +322,35 @@ TEST(DataFile, ReplaceFileWritesWholeFilesOnly) {
   replaceFile(target, bytes);
   EXPECT_EQ(readWholeFile(target), bytes);
   EXPECT_THROW(replaceFile(dir / "missing-folder" / "out.mtb", bytes), ArchiveError);
+  std::filesystem::remove_all(dir);
+}
+
+// Files are read in one go into one block: every size from empty to beyond the huge-page blocks
+// comes back byte for byte, and what cannot be read is nothing.
+TEST(DataFile, WholeFilesAreReadByteForByte) {
+  const auto dir = std::filesystem::temp_directory_path() / "sorami-readfile-test";
+  std::filesystem::create_directories(dir);
+  const auto path = dir / "bytes.bin";
+  for (const size_t size :
+       {size_t{0}, size_t{1}, kMappedBlockBytes - 1, kMappedBlockBytes, kLargePageBytes + 3}) {
+    Bytes bytes(size);
+    for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(i * 7 + i / 256);
+    replaceFile(path, bytes);
+    const std::optional<FileBytes> file = readFileBytes(path);
+    ASSERT_TRUE(file.has_value()) << size;
+    EXPECT_TRUE(std::ranges::equal(file->bytes(), bytes)) << size;
+    EXPECT_EQ(readWholeFile(path), bytes) << size;
+  }
+  // A file whose size is not known beforehand (as those of /proc) is read to its end all the
+  // same, its block growing as needed.
+  std::ifstream in("/proc/self/cmdline", std::ios::binary);
+  const Bytes cmdline{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::optional<FileBytes> grown = readFileBytes("/proc/self/cmdline");
+  ASSERT_TRUE(grown.has_value());
+  EXPECT_GT(cmdline.size(), 1u);
+  EXPECT_TRUE(std::ranges::equal(grown->bytes(), cmdline));
+  EXPECT_FALSE(readFileBytes(dir / "missing.bin").has_value());
+  EXPECT_FALSE(readFileBytes(dir).has_value());
   std::filesystem::remove_all(dir);
 }
 

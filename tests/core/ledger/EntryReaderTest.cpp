@@ -123,7 +123,7 @@ TEST(EntryReader, LimitIsLoweredFromWhatFitted) {
 // Memory that runs out at the n-th entry.
 struct FailingReader : EntryReader {
   using EntryReader::EntryReader;
-  void appended(CHinmeiList& list, std::list<CHinmei>::iterator e, uint32_t index) override {
+  void appended(CHinmeiList& list, EntryList::iterator e, uint32_t index) override {
     if (index == 30) throw std::bad_alloc();
     EntryReader::appended(list, e, index);
   }

@@ -100,7 +100,7 @@ TEST(HinmeiList, ReadsDatesOfTheStoresVersion) {
 // Records what reading reports, and keeps damaged stores when told to.
 struct RecordingHooks : EntryReadHooks {
   void begin(CHinmeiList&, uint32_t count) override { begun = count; }
-  void appended(CHinmeiList& list, std::list<CHinmei>::iterator e, uint32_t index) override {
+  void appended(CHinmeiList& list, EntryList::iterator e, uint32_t index) override {
     EXPECT_EQ(std::next(e), list.end());
     indexes.push_back(index);
   }

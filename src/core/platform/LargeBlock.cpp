@@ -1,0 +1,56 @@
+#include "platform/LargeBlock.h"
+
+#include <sys/mman.h>
+
+#include <new>
+
+namespace sorami {
+
+namespace {
+
+size_t mappedSize(size_t bytes) {
+  return (bytes + kLargePageBytes - 1) / kLargePageBytes * kLargePageBytes;
+}
+
+// Maps a little more than needed and trims both ends, so the block starts on a huge page.
+void* mapAligned(size_t size) {
+  const size_t span = size + kLargePageBytes;
+  void* raw = ::mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (raw == MAP_FAILED) throw std::bad_alloc();
+  const auto start = reinterpret_cast<uintptr_t>(raw);
+  const uintptr_t aligned = (start + kLargePageBytes - 1) & ~(uintptr_t{kLargePageBytes} - 1);
+  if (aligned > start) ::munmap(raw, aligned - start);
+  const uintptr_t end = start + span;
+  if (end > aligned + size) ::munmap(reinterpret_cast<void*>(aligned + size), end - aligned - size);
+  void* block = reinterpret_cast<void*>(aligned);
+#ifdef MADV_HUGEPAGE
+  // Only advice: where huge pages are off, the block works with ordinary pages.
+  ::madvise(block, size, MADV_HUGEPAGE);
+#endif
+  return block;
+}
+
+}  // namespace
+
+void* allocateBlock(size_t bytes) {
+  if (bytes < kMappedBlockBytes) return ::operator new(bytes == 0 ? 1 : bytes);
+  if (bytes < kLargePageBytes) {
+    // Mapped with all its pages at once: one call instead of a page fault every 4 KiB.
+    void* block = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE,
+                         MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    if (block == MAP_FAILED) throw std::bad_alloc();
+    return block;
+  }
+  return mapAligned(mappedSize(bytes));
+}
+
+void freeBlock(void* block, size_t bytes) noexcept {
+  if (block == nullptr) return;
+  if (bytes < kMappedBlockBytes) {
+    ::operator delete(block);
+  } else {
+    ::munmap(block, bytes < kLargePageBytes ? bytes : mappedSize(bytes));
+  }
+}
+
+}  // namespace sorami

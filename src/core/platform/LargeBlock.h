@@ -1,0 +1,59 @@
+#pragma once
+// Memory for large data that lives as long as an open file: the bytes of the file while it is
+// read, the nodes of its entries. Blocks of 2 MiB and more are asked to be backed by huge pages
+// where the system has them, so first touching a large store costs one page fault per 2 MiB
+// instead of one per 4 KiB.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace sorami {
+
+// Blocks at least this large are mapped from the system directly, with all their pages.
+inline constexpr size_t kMappedBlockBytes = size_t{64} << 10;
+// Blocks at least this large are aligned for huge pages, which are taken as they are touched.
+inline constexpr size_t kLargePageBytes = size_t{2} << 20;
+
+// A block of at least `bytes` bytes, aligned to at least 16 bytes; throws std::bad_alloc.
+void* allocateBlock(size_t bytes);
+// Gives back a block from allocateBlock with the size it was asked for.
+void freeBlock(void* block, size_t bytes) noexcept;
+
+// One owned block of bytes.
+class LargeBlock {
+ public:
+  LargeBlock() = default;
+  explicit LargeBlock(size_t bytes)
+      : data_(static_cast<uint8_t*>(allocateBlock(bytes))), size_(bytes) {}
+  LargeBlock(LargeBlock&& other) noexcept : data_(other.data_), size_(other.size_) {
+    other.data_ = nullptr;
+    other.size_ = 0;
+  }
+  LargeBlock& operator=(LargeBlock&& other) noexcept {
+    if (this != &other) {
+      release();
+      data_ = other.data_;
+      size_ = other.size_;
+      other.data_ = nullptr;
+      other.size_ = 0;
+    }
+    return *this;
+  }
+  LargeBlock(const LargeBlock&) = delete;
+  LargeBlock& operator=(const LargeBlock&) = delete;
+  ~LargeBlock() { release(); }
+
+  uint8_t* data() { return data_; }
+  const uint8_t* data() const { return data_; }
+  size_t size() const { return size_; }
+
+ private:
+  void release() noexcept {
+    if (data_ != nullptr) freeBlock(data_, size_);
+  }
+  uint8_t* data_ = nullptr;
+  size_t size_ = 0;
+};
+
+}  // namespace sorami

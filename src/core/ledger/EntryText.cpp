@@ -142,12 +142,10 @@ std::u16string entryTextLine(const CHinmeiList& store, const CHinmei& e, int dec
   const CHinmei* def = store.itemByNumber(e.item);
   const bool expense = isExpenseItem(def);
   std::u16string line = dateField(e.date);
-  for (std::u16string_view field :
-       {std::u16string_view(def != nullptr ? def->name : std::u16string()),
-        std::u16string_view(e.name)}) {
-    line += u'\t';
-    line += field;
-  }
+  line += u'\t';
+  if (def != nullptr) line += def->name;
+  line += u'\t';
+  line += e.name;
   line += u'\t';
   line += amountField(expense ? 0 : e.amount, decimalPlaces);
   line += u'\t';

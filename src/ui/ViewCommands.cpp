@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "Commands.h"
+#include "DetailBox.h"
 #include "MainFrame.h"
 #include "SoramiView.h"
 
@@ -31,6 +32,12 @@ void attachViewCommands(CMainFrame& frame) {
   frame.attachCommand(ID_PREV_ITEM, [view] { view->arrowKey(-1); });
   frame.attachCommand(ID_STEP_FORWARD, [view] { view->tabKey(1); });
   frame.attachCommand(ID_STEP_BACK, [view] { view->tabKey(-1); });
+  frame.attachCommand(ID_DETAIL_DOWN, [view] { view->detailList()->moveCursorLine(1, false); });
+  frame.attachCommand(ID_DETAIL_UP, [view] { view->detailList()->moveCursorLine(-1, false); });
+  frame.attachCommand(ID_DETAIL_EXTEND_DOWN,
+                      [view] { view->detailList()->moveCursorLine(1, true); });
+  frame.attachCommand(ID_DETAIL_EXTEND_UP,
+                      [view] { view->detailList()->moveCursorLine(-1, true); });
   // The check mark follows the mode, also when a cancelled dialog left it unchanged.
   auto showMode = [&frame](int mode) {
     const int ids[] = {ID_DAY_INPUT_MODE, ID_SUMMARY_MODE, ID_CASH_BOOK_MODE};

@@ -87,5 +87,17 @@ TEST_F(MainViewDetailTest, ADayStepWithinThePeriodMovesTheCashBookCursorToThatDa
   EXPECT_EQ(names().size(), 4);  // the list itself was not rebuilt for another period
 }
 
+TEST_F(MainViewDetailTest, CtrlArrowsMoveTheDetailCursorFromTheInputRowAndWrap) {
+  key(Qt::Key_U, Qt::AltModifier);  // the cash book of April: four lines, cursor on the 4th
+  ASSERT_EQ(details()->count(), 4);
+  key(Qt::Key_Down, Qt::ControlModifier);  // wraps to the first
+  EXPECT_EQ(details()->selectedLines(), std::vector<int>{0});
+  key(Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(details()->selectedLines(), (std::vector<int>{0, 1}));
+  key(Qt::Key_Up, Qt::ControlModifier);
+  EXPECT_EQ(details()->selectedLines(), std::vector<int>{0});
+  EXPECT_TRUE(view->nameField()->hasFocus());  // the keys work without leaving the input row
+}
+
 }  // namespace
 }  // namespace sorami

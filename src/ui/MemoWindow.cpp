@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "WindowPos.h"
 
@@ -59,6 +60,9 @@ CMemoWindow::CMemoWindow(AppSettings* settings, QWidget* parent)
 }
 
 void CMemoWindow::open(const QString& memo) {
+  // The field takes no more than its length from the keys, but a memo that comes in longer
+  // (a typed memo with the transfer text joined to it) is written whole, never cut.
+  edit_->setMaxLength(std::max(kMemoMaxChars, static_cast<int>(memo.size())));
   edit_->setText(memo);
   edit_->setCursorPosition(0);
   show();

@@ -210,6 +210,22 @@ TEST_F(SoramiViewInputTest, MemoWindowWritesOnlyOnOk) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return view->amountField()->hasFocus(); }));
 }
 
+// The transfer text joins a memo that may already fill the window's field: what opens in the
+// window is written whole, never cut at the field's length.
+TEST(MemoWindow, KeepsAMemoLongerThanTheFieldTakes) {
+  const QString longMemo = QString(250, u'm') + QStringLiteral(" :口座:普通預金から");
+  CMemoWindow window(nullptr);
+  window.open(longMemo);
+  EXPECT_EQ(window.memo().size(), longMemo.size());
+  EXPECT_TRUE(window.memo() == longMemo);
+  window.accept();
+  window.open(QStringLiteral("短い"));
+  EXPECT_EQ(window.memo(), QStringLiteral("短い"));
+  // A memo typed afresh still stops at the field's length.
+  window.editor()->setText(QString(300, u'x'));
+  EXPECT_EQ(window.memo().size(), kMemoMaxChars);
+}
+
 // A week typed into a new file, saved and opened again: every day shows the same figures.
 TEST_F(SoramiViewInputTest, AWeekOfLinesSurvivesSavingAndOpeningAgain) {
   const QString path = QDir(temp.dir()).filePath(QStringLiteral("week.mtb"));

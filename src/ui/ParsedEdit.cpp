@@ -45,13 +45,17 @@ void CParsedEdit::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
     return;
   }
-  // A selected text is replaced by what is typed, so the calculator sees the field without it.
+  // A digit or point replaces a selected text, so for those the calculator sees the field
+  // without it; an operator works on the whole amount the field shows.
+  const char16_t c = typed[0].unicode();
+  const bool entersText =
+      (c >= u'0' && c <= u'9') || c == u',' || (c == u'.' && calc_.settings().decimalPlaces > 0);
   std::u16string text = this->text().toStdU16String();
-  if (hasSelectedText()) {
+  if (entersText && hasSelectedText()) {
     text.erase(static_cast<size_t>(selectionStart()), static_cast<size_t>(selectedText().size()));
   }
   const std::u16string before = text;
-  switch (calc_.key(typed[0].unicode(), text)) {
+  switch (calc_.key(c, text)) {
     case ParsedCalc::Outcome::Insert:
       // A digit after a result starts a new number.
       if (text != before) {

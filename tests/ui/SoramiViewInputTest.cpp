@@ -210,6 +210,27 @@ TEST_F(SoramiViewInputTest, MemoWindowWritesOnlyOnOk) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return view->amountField()->hasFocus(); }));
 }
 
+// An operator works on the amount the field shows, also while it is selected to be typed over;
+// a digit or point replaces the selection.
+TEST_F(SoramiViewInputTest, OperatorsTakeTheSelectedAmountAsTheFieldsValue) {
+  const struct {
+    QString keys;
+    QString shown;
+  } cases[] = {
+      {QStringLiteral("*2="), QStringLiteral("600")},
+      {QStringLiteral("+50="), QStringLiteral("350")},
+      {QStringLiteral("-100="), QStringLiteral("200")},
+      {QStringLiteral("75"), QStringLiteral("75")},
+  };
+  for (const auto& c : cases) {
+    typeName(QStringLiteral("パン"));
+    enter(view->nameField());
+    ASSERT_EQ(view->amountField()->selectedText(), QStringLiteral("300"));
+    typeAmount(c.keys);
+    EXPECT_EQ(view->amountField()->text(), c.shown) << c.keys.toStdString();
+  }
+}
+
 // The transfer text joins a memo that may already fill the window's field: what opens in the
 // window is written whole, never cut at the field's length.
 TEST(MemoWindow, KeepsAMemoLongerThanTheFieldTakes) {

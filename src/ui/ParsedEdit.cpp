@@ -13,8 +13,13 @@ int64_t CParsedEdit::value() const {
 }
 
 void CParsedEdit::take(const std::u16string& text) {
-  const QString shown = QString::fromStdU16String(text);
-  if (shown != this->text()) setText(shown);
+  showText(QString::fromStdU16String(text));
+}
+
+void CParsedEdit::showText(const QString& shown) {
+  // The field would cut the text at its length, and a figure cut short is another amount.
+  if (shown.size() > maxLength()) setMaxLength(static_cast<int>(shown.size()));
+  if (shown != text()) setText(shown);
 }
 
 void CParsedEdit::evaluate() {

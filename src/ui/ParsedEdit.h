@@ -22,6 +22,8 @@ class CParsedEdit : public QLineEdit {
   // The arrow keys: one up or down, wrapping round at the ends of the range.
   void stepUp();
   void stepDown();
+  // Shows a result or a remembered amount whole, also when it is longer than what may be typed.
+  void showText(const QString& shown);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

@@ -146,8 +146,8 @@ void CSoramiView::rememberAmount() {
   accountName_ = found ? qs(found->accountName) : QString();
   loanName_ = found ? qs(found->loanName) : QString();
   const int64_t amount = found ? found->amount : 0;
-  amountField()->setText(found ? qs(formatAmount(amount, true, config().decimalPlaces))
-                               : QStringLiteral("0"));
+  amountField()->showText(found ? qs(formatAmount(amount, true, config().decimalPlaces))
+                                : QStringLiteral("0"));
 }
 
 void CSoramiView::inputEnter() {

@@ -231,6 +231,21 @@ TEST_F(SoramiViewInputTest, OperatorsTakeTheSelectedAmountAsTheFieldsValue) {
   }
 }
 
+// A result is shown and written whole, also when it is longer than what may be typed.
+TEST_F(SoramiViewInputTest, ALongResultIsWrittenWhole) {
+  typeName(QStringLiteral("土地"));
+  enter(view->nameField());
+  typeAmount(QStringLiteral("100000000*15="));
+  EXPECT_EQ(view->amountField()->text(), QStringLiteral("1,500,000,000"));
+  enter(view->amountField());
+  ASSERT_EQ(linesOn(kToday).size(), 3u);
+  EXPECT_EQ(linesOn(kToday)[2].amount, 1500000000);
+  // The amount memory offers it whole as well.
+  typeName(QStringLiteral("土地"));
+  enter(view->nameField());
+  EXPECT_EQ(view->amountField()->text(), QStringLiteral("1,500,000,000"));
+}
+
 // The transfer text joins a memo that may already fill the window's field: what opens in the
 // window is written whole, never cut at the field's length.
 TEST(MemoWindow, KeepsAMemoLongerThanTheFieldTakes) {

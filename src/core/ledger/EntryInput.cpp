@@ -81,8 +81,8 @@ std::vector<std::u16string> specialNamesOf(CHinmeiList& store, const CHinmei& it
 }
 
 std::optional<int32_t> readAmountText(std::u16string_view text, int decimalPlaces) {
-  const int64_t value =
-      parseAmount(trimInputSpaces(text.substr(0, kAmountTextLimit)), decimalPlaces);
+  // The whole figure is read: cut short, a long amount would be taken for a tenth of itself.
+  const int64_t value = parseAmount(trimInputSpaces(text), decimalPlaces);
   if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max()) {
     return std::nullopt;
   }

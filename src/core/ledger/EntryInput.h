@@ -15,9 +15,8 @@ namespace sorami {
 
 class CConfig;
 
-// Longest product-name text and amount text that are read.
+// Longest product-name text that is read.
 inline constexpr size_t kNameTextLimit = 256;
-inline constexpr size_t kAmountTextLimit = 13;
 
 // Without ordinary and full-width spaces at either end.
 std::u16string trimInputSpaces(std::u16string_view text);
@@ -37,8 +36,8 @@ std::optional<int> specialNameNumber(std::u16string_view text);
 // pseudo-items the registered accounts or loans, in stored order.
 std::vector<std::u16string> specialNamesOf(CHinmeiList& store, const CHinmei& item);
 
-// The amount field's text as an amount: at most 13 characters, trimmed, then parsed. Nothing
-// when the figure does not fit an amount.
+// The amount field's text as an amount: trimmed, then parsed. Nothing when the figure does not
+// fit an amount.
 std::optional<int32_t> readAmountText(std::u16string_view text, int decimalPlaces);
 
 enum class TransferKind { None, Savings, Loan };

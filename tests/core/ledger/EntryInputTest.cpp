@@ -52,8 +52,10 @@ TEST(EntryInput, ReadsSpecialNameNumbersAndAmounts) {
   EXPECT_EQ(readAmountText(u"-50", 0), -50);
   EXPECT_EQ(readAmountText(u"", 0), 0);
   EXPECT_EQ(readAmountText(u"1.5", 2), 150);
-  // Only the first 13 characters count.
-  EXPECT_EQ(readAmountText(u"1,234,567,890,123", 0), 1234567890);
+  // The whole figure counts: a long one is never read as a shorter amount.
+  EXPECT_EQ(readAmountText(u"-2,000,000,000", 0), -2000000000);
+  EXPECT_EQ(readAmountText(u"-12,345,678.95", 2), -1234567895);
+  EXPECT_FALSE(readAmountText(u"1,234,567,890,123", 0));
   EXPECT_FALSE(readAmountText(u"9999999999", 0));
 }
 

@@ -175,7 +175,11 @@ void CSoramiView::nameEnter() {
       field->selectAll();
       return;
     }
-    field->setText(qs(names[static_cast<size_t>(*number - 1)]));
+    // The field would cut a long name at its length, and a name cut short names another line
+    // or account.
+    const QString name = qs(names[static_cast<size_t>(*number - 1)]);
+    if (name.size() > field->maxLength()) field->setMaxLength(static_cast<int>(name.size()));
+    field->setText(name);
   }
   const NameAndMemo typed = splitNameText(field->text().toStdU16String(), config().delimiters);
   if (typed.name.empty() && config().skipBlankNames != 0) {

@@ -246,6 +246,21 @@ TEST_F(SoramiViewInputTest, ALongResultIsWrittenWhole) {
   EXPECT_EQ(view->amountField()->text(), QStringLiteral("1,500,000,000"));
 }
 
+// A special name chosen by its number is taken whole, however long: cut short, an account's
+// name would name another account.
+TEST_F(SoramiViewInputTest, ASpecialNameByNumberIsTakenWhole) {
+  const std::u16string longName = u"みずほ銀行 渋谷中央支店 普通預金 口座番号1234567";
+  ASSERT_TRUE(store().registerAccount(longName, kKindAccount, -1, 0));
+  int slot = 0;
+  while (slot < store().itemCount() && (store().itemAt(slot)->flags & EF_ACCOUNT) == 0) ++slot;
+  ASSERT_LT(slot, store().itemCount());
+  config().specialNamesByNumber = 1;
+  view->itemStep(slot);
+  typeName(QStringLiteral("1"));
+  enter(view->nameField());
+  EXPECT_EQ(view->nameField()->text().toStdU16String(), longName);
+}
+
 // The transfer text joins a memo that may already fill the window's field: what opens in the
 // window is written whole, never cut at the field's length.
 TEST(MemoWindow, KeepsAMemoLongerThanTheFieldTakes) {

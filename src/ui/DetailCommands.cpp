@@ -7,6 +7,7 @@
 #include "DetailBox.h"
 #include "SoramiView.h"
 #include "document/SoramiDoc.h"
+#include "ledger/EntryInput.h"
 #include "ledger/EntryText.h"
 #include "platform/Prompts.h"
 #include "rules/AmountText.h"
@@ -68,7 +69,13 @@ bool CSoramiView::applyEdit(int line, const EntryEditAnswer& answer,
   edit.action = answer.action == EntryEditAnswer::Action::Delete ? EntryEdit::Action::Delete
                                                                  : EntryEdit::Action::Ok;
   edit.name = trimmed(answer.fields.name);
-  edit.amount = parseAmount(trimmed(answer.fields.amount), config().decimalPlaces);
+  // A text that is no figure would read as 0, which deletes the line.
+  const std::u16string amount = answer.fields.amount.toStdU16String();
+  if (answer.action == EntryEditAnswer::Action::Ok && !isAmountText(amount)) {
+    prompts().inform(MessageId::AmountNotANumber, {}, Icon::Warning);
+    return false;
+  }
+  edit.amount = parseAmount(trimInputSpaces(narrowFigures(amount)), config().decimalPlaces);
   if (answer.fields.memo != proposed.memo) edit.memo = answer.fields.memo.toStdU16String();
   const CHinmeiList::Position entry = detailList()->lines().row(line).entry;
   const CHinmei* item = detailList()->lines().source().item;

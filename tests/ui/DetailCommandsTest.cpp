@@ -126,6 +126,28 @@ TEST_F(DetailCommandsTest, ChangeOpensTheDialogForExactlyOneLine) {
   EXPECT_EQ(store().itemTotal(kFirst), 1500);
 }
 
+// An amount typed with the Japanese input method on reads as the same figure; a text that is no
+// figure at all is refused and the line stays as it was, rather than read as 0 and deleted.
+TEST_F(DetailCommandsTest, ChangeReadsFullWidthFiguresAndRefusesText) {
+  const struct {
+    QString amount;
+    int32_t stored;
+    bool refused;
+  } cases[] = {
+      {QStringLiteral("１，５００"), 1500, false},
+      {QStringLiteral("\u3000－２５０ "), -250, false},
+      {QStringLiteral("千円"), -250, true},
+  };
+  for (const auto& c : cases) {
+    answerEdit(EntryEditAnswer::Action::Ok, QStringLiteral("昼食"), c.amount, QString());
+    details()->selectOnly(0);
+    view->changeSelectedLine();
+    ASSERT_EQ(linesOn(kApril10).size(), 1u) << c.amount.toStdString();
+    EXPECT_EQ(linesOn(kApril10).front()->amount, c.stored) << c.amount.toStdString();
+    EXPECT_EQ(shownCount(MessageId::AmountNotANumber), c.refused ? 1 : 0);
+  }
+}
+
 TEST_F(DetailCommandsTest, CopiedLinesPasteOnAnotherDay) {
   ASSERT_TRUE(store().insert(CHinmei(kApril10, kFirst, EF_EXPENSE, u"おやつ", u"甘い", 1200)));
   view->currentProcessingDay();

@@ -80,9 +80,26 @@ std::vector<std::u16string> specialNamesOf(CHinmeiList& store, const CHinmei& it
   return names;
 }
 
+std::u16string narrowFigures(std::u16string_view text) {
+  std::u16string out(text);
+  for (char16_t& c : out) {
+    if (c >= u'\uFF01' && c <= u'\uFF5E') {
+      c = static_cast<char16_t>(c - 0xFEE0);
+    } else if (c == u'\u2212') {  // the minus sign some input methods give for －
+      c = u'-';
+    }
+  }
+  return out;
+}
+
+bool isAmountText(std::u16string_view text) {
+  const std::u16string narrow = trimInputSpaces(narrowFigures(text));
+  return narrow.empty() || narrow.find_first_of(u"0123456789") != std::u16string::npos;
+}
+
 std::optional<int32_t> readAmountText(std::u16string_view text, int decimalPlaces) {
   // The whole figure is read: cut short, a long amount would be taken for a tenth of itself.
-  const int64_t value = parseAmount(trimInputSpaces(text), decimalPlaces);
+  const int64_t value = parseAmount(trimInputSpaces(narrowFigures(text)), decimalPlaces);
   if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max()) {
     return std::nullopt;
   }

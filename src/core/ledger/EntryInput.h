@@ -36,8 +36,15 @@ std::optional<int> specialNameNumber(std::u16string_view text);
 // pseudo-items the registered accounts or loans, in stored order.
 std::vector<std::u16string> specialNamesOf(CHinmeiList& store, const CHinmei& item);
 
-// The amount field's text as an amount: trimmed, then parsed. Nothing when the figure does not
-// fit an amount.
+// Figures, signs and separators typed in their full-width forms (as a Japanese input method
+// types them) turned into the ordinary ones; everything else as it is.
+std::u16string narrowFigures(std::u16string_view text);
+
+// Whether a typed amount is a figure: empty (0), or holding at least one digit once narrowed.
+bool isAmountText(std::u16string_view text);
+
+// The amount field's text as an amount: narrowed, trimmed, then parsed. Nothing when the figure
+// does not fit an amount.
 std::optional<int32_t> readAmountText(std::u16string_view text, int decimalPlaces);
 
 enum class TransferKind { None, Savings, Loan };

@@ -94,6 +94,7 @@ constexpr Entry kMessages[] = {
      u"登録されていない口座名が指定されています。\n新規の口座名として登録しますか？"},
     {MessageId::RegisterNewLoan,
      u"登録されていない借り名が指定されています。\n新規の借入名として登録しますか？"},
+    {MessageId::AmountNotANumber, u"金額は数字で入力してください。"},
 };
 
 }  // namespace

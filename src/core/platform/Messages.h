@@ -56,6 +56,7 @@ enum class MessageId : int {
   ConfirmDeleteSelected,
   RegisterNewAccount,  // a transfer names an account that is not registered
   RegisterNewLoan,
+  AmountNotANumber,  // an amount typed as something other than a figure
 };
 
 // The text of a message with its placeholders still in place.

@@ -57,6 +57,12 @@ TEST(EntryInput, ReadsSpecialNameNumbersAndAmounts) {
   EXPECT_EQ(readAmountText(u"-12,345,678.95", 2), -1234567895);
   EXPECT_FALSE(readAmountText(u"1,234,567,890,123", 0));
   EXPECT_FALSE(readAmountText(u"9999999999", 0));
+  // Typed with the input method on, a figure reads the same; a text without digits is none.
+  EXPECT_EQ(readAmountText(u"\u3000－１，２００．５", 1), -12005);
+  EXPECT_TRUE(isAmountText(u""));
+  EXPECT_TRUE(isAmountText(u"１"));
+  EXPECT_FALSE(isAmountText(u"千円"));
+  EXPECT_FALSE(isAmountText(u"-,"));
 }
 
 TEST(EntryInput, ComposesTheMemoWithTheTransferText) {

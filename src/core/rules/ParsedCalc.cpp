@@ -25,6 +25,13 @@ int64_t fromDouble(double v) {
   return static_cast<int64_t>(v);
 }
 
+// One whole unit in the smallest unit held: 100 with two decimal places.
+int64_t unitOf(int decimalPlaces) {
+  int64_t unit = 1;
+  for (int i = 0; i < clampDecimalPlaces(decimalPlaces); ++i) unit *= 10;
+  return unit;
+}
+
 bool isMulOrDiv(int op) {
   return op == ParsedCalc::OpMul || op == ParsedCalc::OpDiv;
 }
@@ -65,8 +72,9 @@ bool ParsedCalc::computeInto(int64_t a, int64_t& r) {
       r = acc - a;
       return true;
     case OpMul:
+      // A percentage of an amount held in hundredths is a percentage all the same.
       if (percent_) {
-        r = a * acc / 100;
+        r = a * acc / (100 * unitOf(settings_.decimalPlaces));
       } else if (settings_.decimalPlaces == 0) {
         r = a * acc;
       } else {
@@ -79,7 +87,7 @@ bool ParsedCalc::computeInto(int64_t a, int64_t& r) {
         return false;
       }
       if (percent_) {
-        r = acc * 100 / a;
+        r = acc * 100 * unitOf(settings_.decimalPlaces) / a;
       } else if (settings_.decimalPlaces > 0) {
         r = fromDouble(static_cast<double>(acc) / static_cast<double>(a) * scale);
       } else {
@@ -119,7 +127,10 @@ void ParsedCalc::apply(int op, std::u16string& text) {
 
 void ParsedCalc::percent(std::u16string& text) {
   percent_ = true;
-  if (isAddOrSub(pending_)) text = format(clamp32(value(text) * accumulator_ / 100));
+  if (isAddOrSub(pending_)) {
+    const int64_t hundred = 100 * unitOf(settings_.decimalPlaces);
+    text = format(clamp32(value(text) * accumulator_ / hundred));
+  }
   apply(OpNone, text);
 }
 

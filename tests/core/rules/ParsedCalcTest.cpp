@@ -37,6 +37,10 @@ TEST(ParsedCalc, WorksThroughTheUsualSums) {
       {u"7/2=", false, 0, u"3"},
       {u"7.00/2.00=", false, 2, u"3.50"},
       {u"1.5*2=", false, 2, u"3.00"},
+      // Percentages of amounts in hundredths are the same percentages.
+      {u"100.00+10.00%", false, 2, u"110.00"},
+      {u"200*10%", false, 2, u"20.00"},
+      {u"50/20%", false, 2, u"250.00"},
       {u"-5+2=", false, 0, u"-3"},
       {u"1000*1000=", false, 0, u"1,000,000"},
       {u"3+4=5+1=", false, 0, u"6"},  // a digit after a result starts a new number

@@ -25,21 +25,6 @@ void informZeroRefused(CHinmeiList& store) {
   }
 }
 
-// Stores `first`, then `second` right after it; when the second is refused the first goes
-// again, so no half of a pair is ever left alone.
-std::optional<CHinmeiList::Position> storePair(CHinmeiList& store, CHinmei first, CHinmei second) {
-  first.flags = static_cast<uint16_t>((first.flags & ~EF_PAIR_SECOND) | EF_PAIR);
-  second.flags |= EF_PAIR_MASK;
-  const std::optional<CHinmeiList::Position> a = store.insert(std::move(first));
-  if (!a) return std::nullopt;
-  const std::optional<CHinmeiList::Position> b = store.insert(std::move(second));
-  if (!b) {
-    store.removeWithTotals(*a);
-    return std::nullopt;
-  }
-  return b;
-}
-
 }  // namespace
 
 std::u16string trimInputSpaces(std::u16string_view text) {
@@ -164,11 +149,11 @@ std::optional<CHinmeiList::Position> writeEntry(CHinmeiList& store, const EntryR
   CHinmei half(r.day, other->item, withoutItemBit(other->flags), r.account, std::move(memo),
                r.amount);
   if (isIncomeSide(def)) {
-    const auto second = storePair(store, std::move(entry), std::move(half));
+    const auto second = store.insertPair(std::move(entry), std::move(half));
     if (!second) return std::nullopt;
     return std::prev(*second);
   }
-  return storePair(store, std::move(half), std::move(entry));
+  return store.insertPair(std::move(half), std::move(entry));
 }
 
 std::optional<RememberedAmount> rememberAmount(CHinmeiList& store, uint16_t item,

@@ -104,24 +104,10 @@ class PromptsOverride {
 
 // An insertion may hand back a definition it registered instead of the entry, which it then
 // dropped.
-std::optional<CHinmeiList::Position> storeEntry(CHinmeiList& store, CHinmei e) {
-  const auto p = store.insert(std::move(e));
-  if (!p || (*p)->isDefinition()) return std::nullopt;
-  return p;
-}
-
 bool storeSingle(CHinmeiList& store, CHinmei e) {
   e.flags &= static_cast<uint16_t>(~EF_PAIR_MASK);
-  return storeEntry(store, std::move(e)).has_value();
-}
-
-// Both halves, or neither: the first is taken out again when the second is refused.
-bool storePair(CHinmeiList& store, CHinmei first, CHinmei second) {
-  const auto p = storeEntry(store, std::move(first));
-  if (!p) return false;
-  if (storeEntry(store, std::move(second))) return true;
-  store.removeWithTotals(*p);
-  return false;
+  const auto p = store.insert(std::move(e));
+  return p && !(*p)->isDefinition();
 }
 
 }  // namespace
@@ -233,7 +219,7 @@ size_t pasteEntries(CHinmeiList& store, std::u16string_view text, const CHinmei*
     std::optional<CHinmei> e = pastedEntry(store, record, selectedItem, decimalPlaces);
     if (!e) continue;
     if (isWaiting && e->isPairSecond()) {
-      if (storePair(store, std::move(waiting), std::move(*e))) stored += 2;
+      if (store.insertPair(std::move(waiting), std::move(*e))) stored += 2;
       isWaiting = false;
       continue;
     }

@@ -204,6 +204,10 @@ class CHinmeiList {
   // position, a created definition, the day's diary entry, or nothing when refused.
   std::optional<Position> insert(CHinmei entry, int indexInDay = -1, bool createDefinition = true);
   Position insertDefinition(CHinmei entry);
+  // Both halves of a transfer, marked as a pair, or neither: when the store refuses the second
+  // (or keeps only a definition it registered in its place) the first is taken out again.
+  // Returns the second half's position.
+  std::optional<Position> insertPair(CHinmei first, CHinmei second);
   // Removes one entry; the running state follows, the shown figures do not.
   void remove(Position p);
   // Removes an entry with its partner and takes both out of the shown figures.

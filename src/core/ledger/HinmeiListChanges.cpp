@@ -62,6 +62,21 @@ void CHinmeiList::entryArrived(Position p) {
 
 // ---- Insertion.
 
+std::optional<CHinmeiList::Position> CHinmeiList::insertPair(CHinmei first, CHinmei second) {
+  first.flags = static_cast<uint16_t>((first.flags & ~EF_PAIR_SECOND) | EF_PAIR);
+  second.flags |= EF_PAIR_MASK;
+  // An insertion may hand back a definition it registered instead of the entry it dropped.
+  const auto stored = [](const std::optional<Position>& p) { return p && !(*p)->isDefinition(); };
+  const std::optional<Position> a = insert(std::move(first));
+  if (!stored(a)) return std::nullopt;
+  const std::optional<Position> b = insert(std::move(second));
+  if (!stored(b)) {
+    removeWithTotals(*a);
+    return std::nullopt;
+  }
+  return b;
+}
+
 CHinmeiList::Position CHinmeiList::placeOnDay(CHinmei&& e, int indexInDay) {
   const Day day = e.date;
   Position p = cursor_ ? *cursor_ : entries_.end();

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "document/Archive.h"
+#include "archive/Archive.h"
 #include "ledger/HinmeiList.h"
 
 using namespace sorami;

@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
+#include "archive/Archive.h"
 #include "config/Config.h"
-#include "document/Archive.h"
 #include "document/DataFile.h"
 #include "ledger/BudgetList.h"
 #include "ledger/HinmeiList.h"

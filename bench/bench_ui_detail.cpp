@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "DetailLines.h"
+#include "lists/DetailLines.h"
 
 using namespace sorami;
 

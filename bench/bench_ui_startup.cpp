@@ -11,15 +11,15 @@
 #include <filesystem>
 #include <random>
 
-#include "AppSettings.h"
-#include "Application.h"
-#include "MainFrame.h"
-#include "QtPrompts.h"
-#include "SingleInstance.h"
-#include "SoramiDocGateway.h"
-#include "SoramiView.h"
 #include "document/SoramiDoc.h"
+#include "document/SoramiDocGateway.h"
+#include "main/Application.h"
+#include "main/MainFrame.h"
+#include "main/SoramiView.h"
+#include "platform/AppSettings.h"
 #include "platform/Clock.h"
+#include "platform/QtPrompts.h"
+#include "platform/SingleInstance.h"
 
 using namespace sorami;
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "document/Archive.h"
+#include "archive/Archive.h"
 #include "document/DataFile.h"
 #include "platform/Prompts.h"
 

@@ -2,13 +2,13 @@
 
 #include <QApplication>
 
-#include "AppSettings.h"
-#include "Application.h"
-#include "DocumentGateway.h"
-#include "MainFrame.h"
-#include "QtPrompts.h"
-#include "SingleInstance.h"
-#include "SoramiDocGateway.h"
+#include "document/DocumentGateway.h"
+#include "document/SoramiDocGateway.h"
+#include "main/Application.h"
+#include "main/MainFrame.h"
+#include "platform/AppSettings.h"
+#include "platform/QtPrompts.h"
+#include "platform/SingleInstance.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "document/Archive.h"
+#include "archive/Archive.h"
 
 namespace sorami::test {
 

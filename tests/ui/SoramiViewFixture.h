@@ -14,11 +14,11 @@
 #include <functional>
 #include <optional>
 
-#include "AppSettings.h"
-#include "GeneralList.h"
-#include "MainFrame.h"
-#include "SoramiDocGateway.h"
-#include "SoramiView.h"
+#include "document/SoramiDocGateway.h"
+#include "lists/GeneralList.h"
+#include "main/MainFrame.h"
+#include "main/SoramiView.h"
+#include "platform/AppSettings.h"
 #include "support/DocumentFixture.h"
 #include "ui/TempSettings.h"
 

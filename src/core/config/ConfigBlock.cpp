@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "archive/Archive.h"
 #include "config/Config.h"
 #include "config/ConfigFields.h"
-#include "document/Archive.h"
 
 namespace sorami {
 

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "document/Archive.h"
+#include "archive/Archive.h"
 #include "platform/Prompts.h"
 
 namespace sorami {

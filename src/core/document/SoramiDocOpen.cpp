@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "document/Archive.h"
+#include "archive/Archive.h"
 #include "document/SoramiDoc.h"
 #include "ledger/LedgerUpgrade.h"
 #include "rules/Calendar.h"

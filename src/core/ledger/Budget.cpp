@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "document/Archive.h"
+#include "archive/Archive.h"
 
 namespace sorami {
 

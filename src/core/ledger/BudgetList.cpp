@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "document/Archive.h"
+#include "archive/Archive.h"
 #include "platform/Prompts.h"
 
 namespace sorami {

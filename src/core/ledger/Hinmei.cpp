@@ -4,7 +4,7 @@
 #include <ctime>
 #include <limits>
 
-#include "document/Archive.h"
+#include "archive/Archive.h"
 
 namespace sorami {
 

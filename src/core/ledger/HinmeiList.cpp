@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "document/Archive.h"
+#include "archive/Archive.h"
 
 namespace sorami {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "archive/Archive.h"
 #include "config/Config.h"
-#include "document/Archive.h"
 
 namespace sorami {
 namespace {

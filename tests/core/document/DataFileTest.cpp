@@ -8,7 +8,7 @@
 #include <iterator>
 #include <string>
 
-#include "document/Archive.h"
+#include "archive/Archive.h"
 #include "support/ScriptedPrompts.h"
 
 namespace sorami {

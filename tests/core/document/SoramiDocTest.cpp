@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "document/Archive.h"
+#include "archive/Archive.h"
 #include "support/DocumentFixture.h"
 
 namespace sorami {

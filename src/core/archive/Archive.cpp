@@ -1,0 +1,309 @@
+#include "archive/Archive.h"
+
+#include <bit>
+#include <cstring>
+
+#include "platform/TextCodec.h"
+
+namespace sorami {
+
+namespace {
+
+constexpr uint16_t kNullTag = 0x0000;
+constexpr uint16_t kNewClassTag = 0xFFFF;
+constexpr uint16_t kClassTag = 0x8000;
+constexpr uint16_t kBigObjectTag = 0x7FFF;
+constexpr uint32_t kBigClassTag = 0x80000000u;
+constexpr uint16_t kWideTextMarker = 0xFFFE;
+
+constexpr std::string_view kClassNames[kClassCount] = {"CHinmeiList", "CHinmei", "CBudgetList",
+                                                       "CBudget"};
+
+const char* kindName(ArchiveErrorKind kind) {
+  switch (kind) {
+    case ArchiveErrorKind::EndOfFile:
+      return "end of file";
+    case ArchiveErrorKind::WrongClass:
+      return "wrong class";
+    case ArchiveErrorKind::BadIndex:
+      return "bad index";
+    case ArchiveErrorKind::BadSchema:
+      return "bad schema";
+    case ArchiveErrorKind::BadFormat:
+      return "bad format";
+    case ArchiveErrorKind::WriteFailed:
+      return "write failed";
+  }
+  return "archive error";
+}
+
+}  // namespace
+
+ArchiveError::ArchiveError(ArchiveErrorKind kind, size_t offset, const std::string& what)
+    : std::runtime_error(std::string(kindName(kind)) + " at byte " + std::to_string(offset) +
+                         (what.empty() ? "" : ": " + what)),
+      kind_(kind),
+      offset_(offset) {}
+
+std::string_view className(ClassId id) {
+  return kClassNames[static_cast<size_t>(id)];
+}
+
+Archive::Archive(std::span<const uint8_t> data) : data_(data) {}
+
+Archive::Archive(ByteSink& sink, size_t bufferSize) : sink_(&sink), buffer_(bufferSize) {}
+
+void Archive::fail(ArchiveErrorKind kind, const std::string& what) const {
+  throw ArchiveError(kind, offset(), what);
+}
+
+void Archive::require(size_t n) {
+  if (data_.size() - pos_ < n) fail(ArchiveErrorKind::EndOfFile, "");
+}
+
+void Archive::requireElements(uint64_t count, size_t minBytesEach) {
+  if (count * minBytesEach > remaining()) {
+    fail(ArchiveErrorKind::EndOfFile, std::to_string(count) + " elements cannot follow");
+  }
+}
+
+uint8_t Archive::readU8() {
+  require(1);
+  return data_[pos_++];
+}
+
+uint16_t Archive::readU16() {
+  require(2);
+  const uint16_t v = static_cast<uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
+  pos_ += 2;
+  return v;
+}
+
+uint32_t Archive::readU32() {
+  require(4);
+  const uint32_t v = static_cast<uint32_t>(data_[pos_]) |
+                     (static_cast<uint32_t>(data_[pos_ + 1]) << 8) |
+                     (static_cast<uint32_t>(data_[pos_ + 2]) << 16) |
+                     (static_cast<uint32_t>(data_[pos_ + 3]) << 24);
+  pos_ += 4;
+  return v;
+}
+
+float Archive::readF32() {
+  const uint32_t bits = readU32();
+  float f;
+  std::memcpy(&f, &bits, sizeof f);
+  return f;
+}
+
+uint8_t* Archive::reserve(size_t n) {
+  if (pos_ + n > buffer_.size()) {
+    flush();
+    if (n > buffer_.size()) buffer_.resize(n);
+  }
+  uint8_t* p = buffer_.data() + pos_;
+  pos_ += n;
+  return p;
+}
+
+void Archive::put(const uint8_t* p, size_t n) {
+  if (n > buffer_.size()) {
+    flush();
+    sink_->write(p, n);
+    written_ += n;
+    return;
+  }
+  std::memcpy(reserve(n), p, n);
+}
+
+void Archive::writeU8(uint8_t v) {
+  *reserve(1) = v;
+}
+
+void Archive::writeU16(uint16_t v) {
+  uint8_t* p = reserve(2);
+  p[0] = static_cast<uint8_t>(v);
+  p[1] = static_cast<uint8_t>(v >> 8);
+}
+
+void Archive::writeU32(uint32_t v) {
+  uint8_t* p = reserve(4);
+  p[0] = static_cast<uint8_t>(v);
+  p[1] = static_cast<uint8_t>(v >> 8);
+  p[2] = static_cast<uint8_t>(v >> 16);
+  p[3] = static_cast<uint8_t>(v >> 24);
+}
+
+void Archive::writeF32(float v) {
+  uint32_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  writeU32(bits);
+}
+
+void Archive::flush() {
+  if (!sink_ || pos_ == 0) return;
+  sink_->write(buffer_.data(), pos_);
+  written_ += pos_;
+  pos_ = 0;
+}
+
+uint32_t Archive::readCount() {
+  const uint16_t w = readU16();
+  return w != 0xFFFF ? w : readU32();
+}
+
+void Archive::writeCount(uint32_t n) {
+  if (n < 0xFFFF) {
+    writeU16(static_cast<uint16_t>(n));
+  } else {
+    writeU16(0xFFFF);
+    writeU32(n);
+  }
+}
+
+void Archive::scramble(std::u16string& text) {
+  for (size_t i = 0; i < text.size(); i += 2) text[i] = static_cast<char16_t>(~text[i]);
+}
+
+std::u16string Archive::readText() {
+  std::u16string s;
+  readText(s);
+  return s;
+}
+
+void Archive::readText(std::u16string& out) {
+  bool wide = false;
+  uint32_t len = readU8();
+  if (len == 0xFF) {
+    len = readU16();
+    if (len == kWideTextMarker) {
+      // Wide text: a second length prefix follows, then UTF-16LE code units.
+      wide = true;
+      len = readU8();
+      if (len == 0xFF) len = readU16();
+    }
+    if (len == 0xFFFF) len = readU32();
+  }
+  if (wide) {
+    if (len > remaining() / 2) fail(ArchiveErrorKind::EndOfFile, "text runs past the end");
+    const uint8_t* p = data_.data() + pos_;
+    if constexpr (std::endian::native == std::endian::little) {
+      // The stored code units are already in memory order.
+      out.resize(len);
+      std::memcpy(out.data(), p, static_cast<size_t>(len) * 2);
+    } else {
+      out.resize(len);
+      for (uint32_t i = 0; i < len; ++i) {
+        out[i] = static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8));
+      }
+    }
+    pos_ += static_cast<size_t>(len) * 2;
+  } else {
+    // Old 8-bit text in the device's code page.
+    if (len > remaining()) fail(ArchiveErrorKind::EndOfFile, "text runs past the end");
+    out = fromShiftJis(std::string_view(reinterpret_cast<const char*>(data_.data() + pos_), len));
+    pos_ += len;
+  }
+  if (scrambled_) scramble(out);
+}
+
+void Archive::writeText(std::u16string_view text) {
+  writeU8(0xFF);
+  writeU16(kWideTextMarker);
+  const size_t len = text.size();
+  if (len <= 254) {
+    writeU8(static_cast<uint8_t>(len));
+  } else if (len <= 0xFFFD) {
+    writeU8(0xFF);
+    writeU16(static_cast<uint16_t>(len));
+  } else {
+    writeU8(0xFF);
+    writeU16(0xFFFF);
+    writeU32(static_cast<uint32_t>(len));
+  }
+  uint8_t* p = reserve(len * 2);
+  for (size_t i = 0; i < len; ++i) {
+    char16_t c = text[i];
+    if (scrambled_ && i % 2 == 0) c = static_cast<char16_t>(~c);
+    p[2 * i] = static_cast<uint8_t>(c);
+    p[2 * i + 1] = static_cast<uint8_t>(c >> 8);
+  }
+}
+
+void Archive::readClassDescription(ClassId& cls) {
+  const uint16_t schema = readU16();
+  const uint16_t nameLength = readU16();
+  require(nameLength);
+  const std::string_view name(reinterpret_cast<const char*>(data_.data() + pos_), nameLength);
+  bool known = false;
+  for (size_t i = 0; i < kClassCount; ++i) {
+    if (kClassNames[i] == name) {
+      cls = static_cast<ClassId>(i);
+      known = true;
+    }
+  }
+  if (!known) fail(ArchiveErrorKind::WrongClass, "unknown class " + std::string(name));
+  pos_ += nameLength;
+  if (schema != 0) fail(ArchiveErrorKind::BadSchema, std::string(name));
+  uint32_t& index = classIndex_[static_cast<size_t>(cls)];
+  if (index != 0) fail(ArchiveErrorKind::BadIndex, "class described twice");
+  index = nextIndex_++;
+}
+
+bool Archive::readObjectTag(ClassId expected) {
+  const size_t start = pos_;
+  const uint16_t w = readU16();
+  ClassId cls = expected;
+  if (w == kNewClassTag) {
+    readClassDescription(cls);
+  } else {
+    const uint32_t tag = w == kBigObjectTag
+                             ? readU32()
+                             : (static_cast<uint32_t>(w & kClassTag) << 16) | (w & ~kClassTag);
+    if (w == kNullTag) return false;
+    if ((tag & kBigClassTag) == 0) {
+      // A reference to an object read before (or to nothing at all).
+      pos_ = start;
+      fail(ArchiveErrorKind::BadIndex, "reference to object " + std::to_string(tag));
+    }
+    const uint32_t index = tag & ~kBigClassTag;
+    bool found = false;
+    for (size_t i = 0; i < kClassCount; ++i) {
+      if (index != 0 && classIndex_[i] == index) {
+        cls = static_cast<ClassId>(i);
+        found = true;
+      }
+    }
+    if (!found) {
+      pos_ = start;
+      fail(ArchiveErrorKind::BadIndex, "class index " + std::to_string(index));
+    }
+  }
+  if (cls != expected) {
+    pos_ = start;
+    fail(ArchiveErrorKind::WrongClass,
+         std::string(className(cls)) + " where " + std::string(className(expected)) + " belongs");
+  }
+  ++nextIndex_;
+  return true;
+}
+
+void Archive::writeObjectTag(ClassId cls) {
+  uint32_t& index = classIndex_[static_cast<size_t>(cls)];
+  if (index == 0) {
+    const std::string_view name = className(cls);
+    writeU16(kNewClassTag);
+    writeU16(0);  // schema
+    writeU16(static_cast<uint16_t>(name.size()));
+    put(reinterpret_cast<const uint8_t*>(name.data()), name.size());
+    index = nextIndex_++;
+  } else if (index < kBigObjectTag) {
+    writeU16(static_cast<uint16_t>(kClassTag | index));
+  } else {
+    writeU16(kBigObjectTag);
+    writeU32(kBigClassTag | index);
+  }
+  ++nextIndex_;
+}
+
+}  // namespace sorami

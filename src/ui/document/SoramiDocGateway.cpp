@@ -1,0 +1,196 @@
+#include "document/SoramiDocGateway.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "main/Commands.h"
+#include "main/MainFrame.h"
+#include "main/SoramiView.h"
+#include "main/ViewCommands.h"
+#include "platform/AppSettings.h"
+#include "settings/ConfigSheet.h"
+
+namespace sorami {
+
+namespace {
+
+const QString kFileFilter = QStringLiteral("そらみﾃﾞｰﾀ(*.mtb)");
+
+std::filesystem::path toPath(const QString& path) {
+  return std::filesystem::path(path.toStdU16String());
+}
+
+QString fromPath(const std::filesystem::path& path) {
+  return QString::fromStdU16String(path.u16string());
+}
+
+// The items the settings sheet offers as receivers of tax lines, transfers left out.
+ConfigSheetItems sheetItems(CHinmeiList* store) {
+  ConfigSheetItems items;
+  if (store == nullptr) return items;
+  for (int slot = 0; slot < store->itemCount(); ++slot) {
+    const CHinmei* def = store->itemAt(slot);
+    if (def->flags & (EF_ACCOUNT | EF_LOAN)) continue;
+    const ItemChoice choice{def->item, def->name};
+    if (def->flags & EF_EXPENSE) items.expense.push_back(choice);
+    if (def->flags & EF_INCOME) items.income.push_back(choice);
+  }
+  return items;
+}
+
+}  // namespace
+
+SoramiDocGateway::SoramiDocGateway(AppSettings& settings, Prompts& prompts, const Clock& clock,
+                                   std::filesystem::path installedHolidays, QObject* parent)
+    : QObject(parent),
+      settings_(settings),
+      prompts_(prompts),
+      installedHolidays_(std::move(installedHolidays)),
+      document_(live_, prompts, clock, this) {}
+
+std::filesystem::path SoramiDocGateway::installedHolidayFile() {
+  const QDir bin(QCoreApplication::applicationDirPath());
+  return toPath(bin.absoluteFilePath(QStringLiteral("../share/sorami/HOLIDAY.TXT")));
+}
+
+QString SoramiDocGateway::title() const {
+  return QString::fromStdU16String(document_.title());
+}
+
+void SoramiDocGateway::attachFrame(CMainFrame& frame) {
+  frame_ = &frame;
+  holidays_.loadAtStart(installedHolidays_, prompts_);
+  frame.attachCommand(ID_FILE_NEW, [this] { newFile(); });
+  frame.attachCommand(ID_FILE_OPEN, [this] { openChosen(); });
+  frame.attachCommand(ID_FILE_SAVE, [this] { save(); });
+  frame.attachCommand(ID_FILE_SAVE_AS, [this] { saveAs(); });
+  frame.attachCommand(ID_SET_PASSWORD, [this] { setPassword(); });
+  frame.attachCommand(ID_START_OF_PERIOD, [this] { startOfPeriod(); });
+  frame.attachCommand(ID_OPTIONS, [this] { settingsSheet(); });
+  frame.setCloseGuard([this] { return mayClose(); });
+  attachViewCommands(frame);
+  showDocument();
+}
+
+QWidget* SoramiDocGateway::window() const {
+  return frame_;
+}
+
+bool SoramiDocGateway::openFile(const QString& path) {
+  if (document_.hasFile() && !document_.saveModified()) return false;
+  return openPath(path);
+}
+
+bool SoramiDocGateway::openPath(const QString& path) {
+  const bool opened = document_.open(toPath(path));
+  if (opened) settings_.addRecentFile(path);
+  showDocument();
+  return opened;
+}
+
+void SoramiDocGateway::startWithoutFile() {
+  showDocument();
+}
+
+void SoramiDocGateway::newFile() {
+  if (document_.hasFile() && !document_.saveModified()) return;
+  if (document_.newDataFile()) settings_.addRecentFile(fromPath(document_.path()));
+  showDocument();
+}
+
+void SoramiDocGateway::openChosen() {
+  const QString start =
+      hasFile() ? QFileInfo(fromPath(document_.path())).absolutePath() : QString();
+  const QString path =
+      QFileDialog::getOpenFileName(window(), QStringLiteral("開く"), start, kFileFilter);
+  if (!path.isEmpty()) openFile(path);
+}
+
+bool SoramiDocGateway::save() {
+  if (!hasFile()) return false;
+  const bool saved = document_.save();
+  showState();
+  return saved;
+}
+
+// The title, the recent files and every later save follow the new name; the ledger stays as
+// it is in memory (a password file is not asked for again).
+bool SoramiDocGateway::saveAs() {
+  if (!hasFile()) return false;
+  const QString path = QFileDialog::getSaveFileName(window(), QStringLiteral("名前を付けて保存"),
+                                                    fromPath(document_.path()), kFileFilter);
+  if (path.isEmpty()) return false;
+  const bool saved = document_.saveAs(toPath(path));
+  showState();
+  return saved;
+}
+
+void SoramiDocGateway::setPassword() {
+  if (hasFile()) document_.setPassword();
+  showState();
+}
+
+void SoramiDocGateway::startOfPeriod() {
+  if (!hasFile()) return;
+  document_.startOfPeriod();
+  showDocument();
+}
+
+void SoramiDocGateway::settingsSheet() {
+  if (!frame_) return;
+  ConfigSheetDevice device{frame_->colors().displayColor(), frame_->debugMessages() ? 1 : 0,
+                           frame_->configTabNo()};
+  ConfigSheet sheet(live_, device, sheetItems(document_.entries()), prompts_, frame_);
+  const int result = sheet.exec();
+  frame_->setConfigTabNo(device.configTabNo);
+  if (result != QDialog::Accepted) return;
+  const ConfigChanges& changes = sheet.changes();
+  frame_->setDebugMessages(device.debug != 0);
+  if (changes.displayColor) frame_->setDisplayColor(device.displayColor);
+  CSoramiView* view = frame_->view();
+  if (changes.processingDay) {
+    view->currentProcessingDay();
+  } else if (changes.totals || changes.decimalPlaces || changes.listLayout) {
+    view->refreshAll();
+  }
+  view->fitFont();
+  showState();
+}
+
+bool SoramiDocGateway::mayClose() {
+  // Without a file there is nothing to save, whatever the settings sheet changed.
+  if (hasFile() && !document_.saveModified()) return false;
+  holidays_.saveAtExit(prompts_);
+  return true;
+}
+
+void SoramiDocGateway::addRecentFile(const std::filesystem::path& path) {
+  settings_.addRecentFile(fromPath(path));
+}
+
+void SoramiDocGateway::exitApplication() {
+  // Queued, so that it also ends a program whose event loop has not started yet.
+  QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                            Qt::QueuedConnection);
+}
+
+// The view shows the ledger now in the document, and the window its state.
+void SoramiDocGateway::showDocument() {
+  if (!frame_) return;
+  CSoramiView* view = frame_->view();
+  view->setDocument(hasFile() ? &document_ : nullptr, &holidays_);
+  view->documentLoaded();
+  showState();
+}
+
+void SoramiDocGateway::showState() {
+  if (!frame_) return;
+  frame_->setDocumentTitle(hasFile() ? title() : QString());
+  frame_->setDataLoaded(hasFile());
+  frame_->setPageKeysSwapped(hasFile() && live_.swapPageKeys != 0);
+  frame_->refreshRecentFiles();
+}
+
+}  // namespace sorami

@@ -1,0 +1,70 @@
+#pragma once
+// The open data file in the window: the File menu over the document, the title, the holiday
+// table of the program's lifetime, the settings sheet, and the main view fed with each new ledger.
+
+#include <QObject>
+#include <filesystem>
+
+#include "config/Config.h"
+#include "document/DocumentGateway.h"
+#include "document/SoramiDoc.h"
+#include "rules/Holidays.h"
+
+namespace sorami {
+
+class AppSettings;
+class Clock;
+class Prompts;
+
+class SoramiDocGateway : public QObject, public DocumentGateway, public DocumentHost {
+  Q_OBJECT
+
+ public:
+  // `installedHolidays` is the holiday file installed with the program, read when the user has
+  // none of their own.
+  SoramiDocGateway(AppSettings& settings, Prompts& prompts, const Clock& clock,
+                   std::filesystem::path installedHolidays, QObject* parent = nullptr);
+
+  // The holiday file installed beside the program's data: <prefix>/share/sorami/HOLIDAY.TXT.
+  static std::filesystem::path installedHolidayFile();
+
+  bool openFile(const QString& path) override;
+  void startWithoutFile() override;
+  bool hasFile() const override { return document_.hasFile(); }
+  QString title() const override;
+  void attachFrame(CMainFrame& frame) override;
+
+  CSoramiDoc& document() { return document_; }
+  CHoliday& holidays() { return holidays_; }
+
+  // ---- The document's side.
+  void exitApplication() override;
+  void addRecentFile(const std::filesystem::path& path) override;
+
+  // ---- Commands.
+  void newFile();
+  void openChosen();
+  bool save();
+  bool saveAs();
+  void setPassword();
+  void startOfPeriod();
+  void settingsSheet();
+  // The close guard: a changed file is saved (asked as configured), the holiday table written.
+  bool mayClose();
+
+ private:
+  bool openPath(const QString& path);
+  void showDocument();
+  void showState();
+  QWidget* window() const;
+
+  AppSettings& settings_;
+  Prompts& prompts_;
+  std::filesystem::path installedHolidays_;
+  CConfig live_;
+  CHoliday holidays_;
+  CSoramiDoc document_;
+  CMainFrame* frame_ = nullptr;
+};
+
+}  // namespace sorami

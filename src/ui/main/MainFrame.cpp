@@ -1,0 +1,212 @@
+#include "main/MainFrame.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+
+#include "document/DocumentGateway.h"
+#include "main/Commands.h"
+#include "main/SoramiView.h"
+#include "platform/AppSettings.h"
+
+namespace sorami {
+
+namespace {
+
+int keyCode(const QKeyEvent& event) {
+  // A key of the number pad means the same command as its twin on the main keyboard.
+  const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
+  return QKeyCombination(mods, static_cast<Qt::Key>(event.key())).toCombined();
+}
+
+bool isRecentFile(int id) {
+  return id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + 4;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(AppSettings& settings, QWidget* parent)
+    : QMainWindow(parent),
+      settings_(settings),
+      view_(new CSoramiView(this)),
+      colors_(settings.displayColor()),
+      debug_(settings.debug()),
+      configTabNo_(settings.configTabNo()),
+      modes_(new QActionGroup(this)) {
+  setCentralWidget(view_);
+  view_->setDisplayColor(colors_.displayColor());
+  view_->setAppSettings(&settings_);
+  view_->setFocus();
+  buildMenus();
+  attachCommand(ID_APP_EXIT, [this] { close(); });
+  attachCommand(ID_APP_ABOUT, [this] { showAbout(); });
+  setDocumentTitle({});
+  refreshRecentFiles();
+  qApp->installEventFilter(this);
+}
+
+CMainFrame::~CMainFrame() {
+  settings_.setDisplayColor(colors_.displayColor());
+  settings_.writeVersion();
+  settings_.setDebug(debug_);
+  settings_.setConfigTabNo(configTabNo_);
+  settings_.sync();
+}
+
+void CMainFrame::buildMenus() {
+  QHash<MenuId, QMenu*> menus;
+  for (const MenuSpec& m : menuTable()) {
+    menus.insert(m.id, menuBar()->addMenu(QString::fromUtf16(m.title)));
+  }
+  for (const CommandSpec& cmd : commandTable()) {
+    QAction* a = buildAction(cmd);
+    if (cmd.menu == MenuId::None) {
+      addAction(a);  // keys of the window without a menu entry
+      continue;
+    }
+    QMenu* menu = menus.value(cmd.menu);
+    if ((cmd.flags & CF_SEPARATOR) && !menu->isEmpty()) menu->addSeparator();
+    menu->addAction(a);
+  }
+  modes_->setExclusive(true);
+  for (int id : {ID_DAY_INPUT_MODE, ID_SUMMARY_MODE, ID_CASH_BOOK_MODE}) {
+    modes_->addAction(action(id));
+  }
+  action(ID_DAY_INPUT_MODE)->setChecked(true);
+}
+
+QAction* CMainFrame::buildAction(const CommandSpec& cmd) {
+  auto* a = new QAction(QString::fromUtf16(cmd.text), this);
+  a->setData(cmd.id);
+  a->setCheckable(cmd.flags & CF_CHECKABLE);
+  a->setShortcutContext(Qt::WindowShortcut);
+  setKeys(a, cmd.keys);
+  connect(a, &QAction::triggered, this, [this, id = cmd.id] {
+    if (isRecentFile(id)) {
+      const QStringList& files = settings_.recentFiles().files();
+      const int index = id - ID_FILE_MRU_FILE1;
+      if (index < files.size()) emit recentFileChosen(files[index]);
+      return;
+    }
+    if (const auto handler = handlers_.value(id)) handler();
+  });
+  actions_.insert(cmd.id, a);
+  a->setEnabled(isEnabled(cmd));
+  return a;
+}
+
+void CMainFrame::setKeys(QAction* a, const char* text) {
+  for (const QKeySequence& k : a->shortcuts()) keys_.remove(k[0].toCombined());
+  QList<QKeySequence> keys =
+      QKeySequence::listFromString(QString::fromLatin1(text), QKeySequence::PortableText);
+  keys.removeIf([](const QKeySequence& k) { return k.isEmpty(); });
+  a->setShortcuts(keys);
+  for (const QKeySequence& k : keys) keys_.insert(k[0].toCombined(), a);
+}
+
+// With the page keys swapped, PgDown goes back and PgUp forward; the menu entries keep their
+// meaning and show the keys that now reach them.
+void CMainFrame::setPageKeysSwapped(bool swapped) {
+  const std::pair<int, int> pairs[] = {
+      {ID_PREV_DAY, ID_NEXT_DAY}, {ID_PREV_WEEK, ID_NEXT_WEEK}, {ID_PREV_MONTH, ID_NEXT_MONTH}};
+  for (const auto& [back, forward] : pairs) {
+    const char* backKeys = findCommand(back)->keys;
+    const char* forwardKeys = findCommand(forward)->keys;
+    // Both first lose their keys, so that neither takes back a key the other is about to get.
+    setKeys(action(back), "");
+    setKeys(action(forward), "");
+    setKeys(action(back), swapped ? forwardKeys : backKeys);
+    setKeys(action(forward), swapped ? backKeys : forwardKeys);
+  }
+}
+
+bool CMainFrame::isEnabled(const CommandSpec& cmd) const {
+  const int id = isRecentFile(cmd.id) ? ID_FILE_OPEN : cmd.id;
+  const bool landed = handlers_.contains(id);
+  return landed && (dataLoaded_ || !(cmd.flags & CF_NEEDS_DATA));
+}
+
+void CMainFrame::updateCommandStates() {
+  for (const CommandSpec& cmd : commandTable()) action(cmd.id)->setEnabled(isEnabled(cmd));
+}
+
+void CMainFrame::attachCommand(int id, std::function<void()> handler) {
+  handlers_.insert(id, std::move(handler));
+  updateCommandStates();
+}
+
+void CMainFrame::setDataLoaded(bool loaded) {
+  dataLoaded_ = loaded;
+  updateCommandStates();
+}
+
+void CMainFrame::setDocumentTitle(const QString& title) {
+  setWindowTitle(title.isEmpty() ? NoFileTitle : title);
+}
+
+void CMainFrame::setDisplayColor(int displayColor) {
+  colors_.select(displayColor);
+  view_->setDisplayColor(displayColor);
+  update();
+}
+
+void CMainFrame::refreshRecentFiles() {
+  const QStringList& files = settings_.recentFiles().files();
+  for (int i = 0; i < 4; ++i) {
+    QAction* a = action(ID_FILE_MRU_FILE1 + i);
+    a->setVisible(i < files.size());
+    if (i < files.size()) a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(files[i]));
+  }
+}
+
+void CMainFrame::bringToFront() {
+  if (isMinimized()) showNormal();
+  show();
+  raise();
+  activateWindow();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (mayClose_ && !mayClose_()) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::showAbout() {
+  QMessageBox::about(
+      this, QStringLiteral("バージョン情報"),
+      QStringLiteral("そらみ %1\n家計簿,出納簿そらみ").arg(QCoreApplication::applicationVersion()));
+}
+
+QAction* CMainFrame::actionForKey(const QKeyEvent& event) const {
+  return keys_.value(keyCode(event));
+}
+
+// The window's own keys come before the meaning a child widget or the desktop gives them
+// (Ctrl+A pastes entries here instead of selecting the text of a field). A key whose command is
+// disabled does nothing, as a menu key should.
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != this) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  QAction* a = actionForKey(*key);
+  if (!a) return false;
+  if (type == QEvent::ShortcutOverride) {
+    if (!a->isEnabled()) return false;
+    key->ignore();  // leaves the key to the window's shortcut
+    return true;
+  }
+  const CommandSpec* cmd = findCommand(a->data().toInt());
+  return !a->isEnabled() && cmd && cmd->menu != MenuId::None;
+}
+
+}  // namespace sorami

@@ -1,0 +1,386 @@
+// The main view's input row: choosing the item, the product name with its memo, the amount with
+// its memory, and writing the line or transfer for the current day.
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "document/SoramiDoc.h"
+#include "input/MemoWindow.h"
+#include "input/ParsedEdit.h"
+#include "lists/DetailBox.h"
+#include "lists/GeneralList.h"
+#include "main/SoramiView.h"
+#include "platform/AppSettings.h"
+#include "rules/AmountText.h"
+
+namespace sorami {
+
+namespace {
+
+constexpr std::u16string_view kNameLabel = u"品名";
+
+bool isIncomeItem(const CHinmei& item) {
+  return (item.flags & EF_INCOME) != 0;
+}
+
+QString qs(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+// Whichever input field the user goes to, by key or by mouse, is where the focus comes back to.
+void CSoramiView::followInputFocus() {
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (now && (now == nameField() || now == amountField())) lastInput_ = now;
+  });
+}
+
+QWidget* CSoramiView::buildAddButtons() {
+  auto* box = new QWidget;
+  auto* layout = new QHBoxLayout(box);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(1);
+  const struct {
+    int id;
+    TransferKind kind;
+    const char16_t* tip;
+  } buttons[] = {
+      {IDC_ADD_ENTRY, TransferKind::None, u"入力窓の品名をﾃﾞｰﾀに加える"},
+      {IDC_ADD_FROM_ACCOUNT, TransferKind::Savings,
+       u"入力窓の品名をﾃﾞｰﾀに加え、口座から振替をする"},
+      {IDC_ADD_FROM_LOAN, TransferKind::Loan, u"入力窓の品名をﾃﾞｰﾀに加え、借入から振替をする"},
+  };
+  for (const auto& b : buttons) {
+    auto* button = new QPushButton;
+    button->setObjectName(QString::number(b.id));
+    controls_.insert(b.id, button);
+    button->setToolTip(QString::fromUtf16(b.tip));
+    button->setFocusPolicy(Qt::NoFocus);
+    connect(button, &QPushButton::clicked, this, [this, kind = b.kind] { addEntry(kind); });
+    layout->addWidget(button);
+  }
+  labelAddButtons();
+  return box;
+}
+
+// The buttons say where the money comes from for an expense item and where it goes for an
+// income item.
+void CSoramiView::labelAddButtons() {
+  const CHinmei* item = hasData() ? selectedItem() : nullptr;
+  const bool income = item && isIncomeItem(*item);
+  const char16_t* expenseLabels[] = {u"現金から", u"口座から", u"借入から"};
+  const char16_t* incomeLabels[] = {u"現金へ", u"口座へ", u"借入返済"};
+  const int ids[] = {IDC_ADD_ENTRY, IDC_ADD_FROM_ACCOUNT, IDC_ADD_FROM_LOAN};
+  for (int i = 0; i < 3; ++i) {
+    auto* button = static_cast<QPushButton*>(control(ids[i]));
+    button->setText(QString::fromUtf16(income ? incomeLabels[i] : expenseLabels[i]));
+  }
+}
+
+void CSoramiView::setUpCalculator() {
+  ParsedCalc& calc = amountField()->calculator();
+  calc.setPrompts(&prompts());
+  if (!hasData()) return;
+  ParsedCalc::Settings& s = calc.settings();
+  s.decimalPlaces = clampDecimalPlaces(config().decimalPlaces);
+  s.precedence = config().operatorPrecedence != 0;
+  s.pointKey = config().keypadPointKey;
+  s.separators = true;
+}
+
+// ---- Input steps.
+
+void CSoramiView::itemStep(int row) {
+  itemList()->setSelected(row);
+  if (!hasData()) return;
+  config().currentItem = static_cast<uint16_t>(qMax(row, 0));
+  if (displayMode_ != DM_CASH_BOOK) detailList()->fillForItem(selectedItem());
+  labelAddButtons();
+  if (nameField()->hasSelectedText()) nameField()->del();
+  if (config().jumpToNameAfterItem != 0 && QWidget::mouseGrabber() == nullptr) nameStep();
+}
+
+void CSoramiView::stepItem(int direction) {
+  if (!hasData() || store().itemCount() == 0) return;
+  const int count = store().itemCount();
+  itemStep((config().currentItem + direction + count) % count);
+}
+
+// The field takes the keys with its whole text selected; without the keep-previous-input
+// option (`fresh`) the text goes.
+void CSoramiView::enterField(QLineEdit* field, bool fresh) {
+  lastInput_ = field;
+  if (isVisible()) field->setFocus();
+  field->selectAll();
+  if (fresh && hasData() && config().keepPreviousInput == 0) field->clear();
+}
+
+void CSoramiView::nameStep() {
+  enterField(nameField(), true);
+}
+
+void CSoramiView::amountStep() {
+  amountField()->calculator().clearAll();
+  rememberAmount();
+  enterField(amountField(), true);
+}
+
+void CSoramiView::backToAmount() {
+  enterField(amountField(), false);
+}
+
+// The amount last written for this product name, and the account or loan it came from.
+void CSoramiView::rememberAmount() {
+  if (!hasData() || config().searchDepth < 0) return;
+  const CHinmei* item = selectedItem();
+  if (!item) return;
+  const NameAndMemo typed =
+      splitNameText(nameField()->text().toStdU16String(), config().delimiters);
+  const std::optional<RememberedAmount> found =
+      sorami::rememberAmount(store(), item->item, typed.name, currentDay_, config().searchDepth);
+  accountName_ = found ? qs(found->accountName) : QString();
+  loanName_ = found ? qs(found->loanName) : QString();
+  const int64_t amount = found ? found->amount : 0;
+  amountField()->showText(found ? qs(formatAmount(amount, true, config().decimalPlaces))
+                                : QStringLiteral("0"));
+}
+
+void CSoramiView::inputEnter() {
+  if (amountField()->hasFocus()) {
+    addEntry(TransferKind::None);
+  } else if (detailList()->hasFocus()) {
+    // Enter on a detail line changes it, as a double click does.
+    changeSelectedLine();
+  } else {
+    nameEnter();
+  }
+}
+
+void CSoramiView::nameEnter() {
+  if (!hasData()) return;
+  QLineEdit* field = nameField();
+  const CHinmei* item = selectedItem();
+  const std::optional<int> number = config().specialNamesByNumber != 0 && item
+                                        ? specialNameNumber(field->text().toStdU16String())
+                                        : std::nullopt;
+  if (number) {
+    const std::vector<std::u16string> names = specialNamesOf(store(), *item);
+    if (*number > static_cast<int>(names.size())) {
+      prompts().inform(MessageId::NoSpecialNameOfNumber, {}, Icon::Warning);
+      field->selectAll();
+      return;
+    }
+    // The field would cut a long name at its length, and a name cut short names another line
+    // or account.
+    const QString name = qs(names[static_cast<size_t>(*number - 1)]);
+    if (name.size() > field->maxLength()) field->setMaxLength(static_cast<int>(name.size()));
+    field->setText(name);
+  }
+  const NameAndMemo typed = splitNameText(field->text().toStdU16String(), config().delimiters);
+  if (typed.name.empty() && config().skipBlankNames != 0) {
+    prompts().inform(MessageId::FieldBlank, {std::u16string(kNameLabel)}, Icon::Warning);
+    return;
+  }
+  amountStep();
+}
+
+void CSoramiView::arrowKey(int direction) {
+  if (amountField()->hasFocus()) {
+    if (direction > 0) {
+      amountField()->stepDown();
+    } else {
+      amountField()->stepUp();
+    }
+  } else if (nameField()->hasFocus()) {
+    stepItem(direction);
+  } else if (QWidget* focus = QApplication::focusWidget(); focus && focus->window() == window()) {
+    // Lists that have the focus keep their own arrow keys. The key goes to the widget itself:
+    // through the application it would come back here as the window's key.
+    QKeyEvent arrow(QEvent::KeyPress, direction > 0 ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
+    static_cast<QObject*>(focus)->event(&arrow);
+  }
+}
+
+void CSoramiView::tabKey(int direction) {
+  const bool inAmount = amountField()->hasFocus();
+  if (direction > 0 && nameField()->hasFocus()) {
+    amountStep();
+  } else if (direction < 0 && !inAmount) {
+    return;
+  } else {
+    nameStep();
+  }
+}
+
+// ---- Adding a line.
+
+QString CSoramiView::transferName(TransferKind kind) const {
+  return kind == TransferKind::Loan ? loanName_ : accountName_;
+}
+
+void CSoramiView::setTransferName(TransferKind kind, const QString& name) {
+  (kind == TransferKind::Loan ? loanName_ : accountName_) = name;
+}
+
+// The account or loan of a transfer: the one the amount memory found, or one the user names.
+// A name not registered yet is registered when the user agrees.
+std::optional<QString> CSoramiView::chooseTransferName(TransferKind kind) {
+  const uint16_t flag = kindFlag(kind);
+  QStringList names;
+  for (const CAccount& a : store().accounts(flag)) {
+    if (a.definition && (a.definition->flags & EF_OUTSIDE_ASSETS) == 0) {
+      names.push_back(qs(a.definition->name));
+    }
+  }
+  QString name = transferName(kind).trimmed();
+  if (name.isEmpty()) {
+    if (names.isEmpty()) {
+      prompts().inform(
+          kind == TransferKind::Loan ? MessageId::NoLoanRegistered : MessageId::NoAccountRegistered,
+          {}, Icon::Information);
+    }
+    const QString proposed = names.isEmpty() ? QString() : names.front();
+    std::optional<QString> typed;
+    if (askTransferName) {
+      typed = askTransferName(kind, names, proposed);
+    } else {
+      bool ok = false;
+      const QString title =
+          kind == TransferKind::Loan ? QStringLiteral("借入から") : QStringLiteral("口座から");
+      const QString label =
+          kind == TransferKind::Loan ? QStringLiteral("借入名") : QStringLiteral("口座名");
+      const QString chosen = QInputDialog::getItem(this, title, label, names, 0, true, &ok);
+      if (ok) typed = chosen;
+    }
+    if (!typed) return std::nullopt;
+    name = QString::fromStdU16String(trimInputSpaces(typed->toStdU16String()));
+    if (name.isEmpty()) return std::nullopt;
+  }
+  if (store().find(flag, name.toStdU16String()) == nullptr) {
+    const MessageId question =
+        kind == TransferKind::Loan ? MessageId::RegisterNewLoan : MessageId::RegisterNewAccount;
+    if (prompts().ask(question, {}, Buttons::YesNo, Answer::Yes) != Answer::Yes) {
+      return std::nullopt;
+    }
+  }
+  setTransferName(kind, name);
+  return name;
+}
+
+// The checks before a line is added; nothing when they refused it (the message is shown and the
+// focus is where the user has to mend it).
+std::optional<EntryRequest> CSoramiView::checkedRequest(TransferKind transfer,
+                                                        const QString& account) {
+  const CHinmei* item = selectedItem();
+  if (!item) return std::nullopt;
+  const NameAndMemo typed =
+      splitNameText(nameField()->text().toStdU16String(), config().delimiters);
+  if (typed.name.empty() && config().skipBlankNames != 0) {
+    prompts().inform(MessageId::FieldBlank, {std::u16string(kNameLabel)}, Icon::Warning);
+    nameStep();
+    return std::nullopt;
+  }
+  amountField()->evaluate();
+  const std::optional<int32_t> amount =
+      readAmountText(amountField()->text().toStdU16String(), config().decimalPlaces);
+  if (!amount) {
+    prompts().inform(MessageId::AmountOutOfRange, {}, Icon::Warning);
+    backToAmount();
+    return std::nullopt;
+  }
+  if (*amount == 0 &&
+      !zeroAmountAccepted(store(), *item, typed.name, config().skipZeroAmounts != 0)) {
+    prompts().inform(MessageId::ZeroAmountRefused, {}, Icon::Warning);
+    backToAmount();
+    return std::nullopt;
+  }
+  EntryRequest r;
+  r.day = currentDay_;
+  r.item = item;
+  r.name = typed.name;
+  r.amount = *amount;
+  r.transfer = transfer;
+  r.account = account.toStdU16String();
+  r.memo = composeMemo(typed.memo, transferText(transfer, r.account, isIncomeItem(*item)));
+  return r;
+}
+
+bool CSoramiView::addEntry(TransferKind transfer) {
+  if (!hasData() || pending_) return false;
+  const CHinmei* item = selectedItem();
+  if (transfer == TransferKind::None && (!item || item->name.empty())) {
+    prompts().inform(MessageId::ItemNameBlank, {}, Icon::Warning);
+    return false;
+  }
+  QString account;
+  if (transfer != TransferKind::None) {
+    const std::optional<QString> chosen = chooseTransferName(transfer);
+    if (!chosen) return false;
+    account = *chosen;
+  }
+  std::optional<EntryRequest> request = checkedRequest(transfer, account);
+  if (!request) return false;
+  if (config().memoAfterAmount != 0) {
+    if (!memoWindow_) {
+      memoWindow_ = new CMemoWindow(appSettings_, this);
+      connect(memoWindow_, &CMemoWindow::memoAccepted, this, &CSoramiView::writePending);
+      placeMemoWindow();
+      connect(memoWindow_, &CMemoWindow::memoCancelled, this, [this] {
+        cancelPending();
+        activateWindow();
+        backToAmount();
+      });
+    }
+    pendingItem_ = request->item->item;
+    const QString memo = qs(request->memo);
+    pending_ = std::move(request);
+    memoWindow_->open(memo);
+    return true;
+  }
+  writeRequest(std::move(*request));
+  return true;
+}
+
+// Until the user moves it, the memo window sits just above the input row at the right, where
+// it hides neither the item list nor the line being typed.
+void CSoramiView::placeMemoWindow() {
+  if (appSettings_ && appSettings_->windowPos(QStringLiteral("Comment"))) return;
+  memoWindow_->adjustSize();
+  const QPoint rowTopRight =
+      nameField()->parentWidget()->mapToGlobal(QPoint(nameField()->parentWidget()->width(), 0));
+  memoWindow_->move(rowTopRight.x() - memoWindow_->width(),
+                    rowTopRight.y() - memoWindow_->height() - 8);
+}
+
+void CSoramiView::writePending() {
+  if (!pending_ || !hasData()) return;
+  EntryRequest r = std::move(*pending_);
+  pending_.reset();
+  r.item = store().itemByNumber(pendingItem_);
+  if (!r.item) return;
+  r.memo = memoWindow_->memo().toStdU16String();
+  // The amount as the field shows it now.
+  const std::optional<int32_t> amount =
+      readAmountText(amountField()->text().toStdU16String(), config().decimalPlaces);
+  if (amount) r.amount = *amount;
+  activateWindow();
+  writeRequest(std::move(r));
+}
+
+void CSoramiView::cancelPending() {
+  pending_.reset();
+  if (memoWindow_ && memoWindow_->isVisible()) memoWindow_->hide();
+}
+
+void CSoramiView::writeRequest(EntryRequest request) {
+  writeEntry(store(), request, config().skipZeroAmounts != 0);
+  ledgerChanged();
+  nameStep();
+}
+
+}  // namespace sorami

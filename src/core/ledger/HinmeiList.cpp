@@ -45,6 +45,7 @@ void CHinmeiList::read(Archive& ar, EntryReadHooks& hooks) {
   // The store now holds what the file holds: nothing to save yet.
   resetDerived();
   entries_.clear();
+  rememberedRows_.fill(-1);
   modified_ = false;
   loadState_ = kLoadComplete;
   uint32_t count = 0;

@@ -221,6 +221,7 @@ size_t CHinmeiList::removeUpTo(Day date) {
 void CHinmeiList::deleteAll() {
   entries_.clear();
   resetDerived();
+  rememberedRows_.fill(-1);
   modified_ = true;
 }
 

@@ -169,7 +169,7 @@ void CSoramiView::nameEnter() {
                                         ? specialNameNumber(field->text().toStdU16String())
                                         : std::nullopt;
   if (number) {
-    const std::vector<std::u16string> names = specialNamesOf(store(), *item);
+    const std::vector<std::u16string> names = store().specialNameTexts(item->item);
     if (*number > static_cast<int>(names.size())) {
       prompts().inform(MessageId::NoSpecialNameOfNumber, {}, Icon::Warning);
       field->selectAll();

@@ -33,7 +33,15 @@ const char* const kUsage =
     "  export FILE          明細を書き出す: --format csv|json|ledger\n"
     "                       [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--out PATH]\n"
     "  import FILE CSV      csv で書き出した明細を取り込む [--day YYYY-MM-DD]\n"
+    "  names FILE           項目の特別品名（行は 1 から）: --item 項目\n"
+    "                       [--add 品名 [--at K] | --change 旧 --to 新 [--rename-entries]\n"
+    "                        | --delete 品名 | --move 行 --by ±1]\n"
+    "  accounts FILE        口座と借入の一覧と日の始めの残高 [--date YYYY-MM-DD]\n"
+    "  account FILE         口座・借入の変更: --kind account|loan と\n"
+    "                       --register 名前 [--initial N] | --rename 旧 --to 新\n"
+    "                       | --cancel 名前 | --set-initial 名前 --to N\n"
     "  (開く・保存するコマンドは --password P と --yes を受け付けます)\n"
+    "  (ファイルを開くコマンドは --today YYYY-MM-DD で今日の日付を指定できます)\n"
     "  (締め期間と祝日を使うコマンドは --holiday-file PATH で祝日ファイルを指定できます)\n"
     "  --help               この説明を表示する\n";
 

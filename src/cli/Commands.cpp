@@ -16,7 +16,11 @@ const std::vector<Command>& commands() {
                                            {"close-period", runClosePeriod},
                                            {"generate", runGenerate},
                                            {"export", runExport},
-                                           {"import", runImport}};
+                                           {"import", runImport},
+                                           // Special names, accounts and loans.
+                                           {"names", runNames},
+                                           {"accounts", runAccounts},
+                                           {"account", runAccount}};
   return all;
 }
 

@@ -50,12 +50,22 @@ class CommandPrompts : public TerminalPrompts {
   std::optional<std::u16string> password_;
 };
 
+// The clock of a command: the system's, or noon (local time) of the day --today names.
+class CommandClock : public Clock {
+ public:
+  explicit CommandClock(const Options& options);
+  std::chrono::system_clock::time_point now() const override;
+
+ private:
+  std::optional<Day> day_;
+};
+
 // A document with its own configuration record, prompts and clock.
 struct CommandDocument {
   CommandDocument(std::ostream& err, const Options& options);
   CConfig config;
   CommandPrompts prompts;
-  SystemClock clock;
+  CommandClock clock;
   CSoramiDoc doc;
 };
 

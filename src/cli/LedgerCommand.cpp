@@ -15,10 +15,15 @@
 namespace sorami::cli {
 
 std::optional<Options> parseFileCommand(const std::vector<std::string>& args,
-                                        std::set<std::string> values, std::ostream& err) {
-  values.insert({"--password", "--holiday-file"});
-  std::optional<Options> o = parseOptions(args, values, {"--yes"}, err);
+                                        std::set<std::string> values, std::ostream& err,
+                                        std::set<std::string> flags) {
+  values.insert({"--password", "--holiday-file", "--today"});
+  flags.insert("--yes");
+  std::optional<Options> o = parseOptions(args, values, flags, err);
   if (o && o->positional.size() != 1) return std::nullopt;
+  if (const std::string* today = o ? o->value("--today") : nullptr) {
+    if (!parseDateOption(*today, err)) return std::nullopt;
+  }
   return o;
 }
 
@@ -62,7 +67,7 @@ LedgerSetup LedgerCommand::setupFor(Day day, DisplayMode mode) {
   LedgerSetup setup;
   setup.currentDay = day;
   setup.mode = mode;
-  setup.today = today(SystemClock(), config().hourOffset);
+  setup.today = document_.doc.today();
   setup.prompts = &document_.prompts;
   setup.budgets = document_.doc.budgets();
   return setup;
@@ -79,6 +84,18 @@ void LedgerCommand::show(Day day, DisplayMode mode) {
 void LedgerCommand::computeTo(Day day) {
   setUp(day, DisplayMode::DayInput);
   store().computeToDay(day, true);
+}
+
+const CHinmei* findItem(const CHinmeiList& store, const std::u16string& text) {
+  const int byName = store.itemNumberByName(text, EF_DIRECTION_MASK >> 8);
+  if (byName >= 0) return store.itemByNumber(byName);
+  if (text.empty() || text.size() > 5) return nullptr;
+  int n = 0;
+  for (char16_t c : text) {
+    if (c < u'0' || c > u'9') return nullptr;
+    n = n * 10 + (c - u'0');
+  }
+  return store.itemByNumber(n);
 }
 
 std::string monthText(YearMonth ym) {

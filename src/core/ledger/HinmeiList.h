@@ -281,6 +281,10 @@ class CHinmeiList {
   bool deleteSpecialNameAt(uint16_t item, int index);
   // Exchanges the index-th name with the one `offset` places away.
   NameMove moveSpecialName(uint16_t item, int index, int offset);
+  // Changes the index-th name through its dialog: "特別品名の変更" for an ordinary item, the
+  // settings dialog of the account or loan for a transfer pseudo-item. True when anything
+  // changed.
+  bool editSpecialName(uint16_t item, int index);
   // The row of each item's list last chosen, by the item's slot in the item table; -1 none.
   // Every row is -1 after a file was read.
   int rememberedRow(int slot) const;
@@ -308,6 +312,9 @@ class CHinmeiList {
   bool setInitialBalance(std::u16string_view name, uint16_t kind, int32_t initialBalance);
   // The balance watch and the place inside or outside the total assets.
   bool setAccountWatch(std::u16string_view name, uint16_t kind, const AccountWatch& watch);
+  // The settings dialog of an account or loan: its name, balance watch and place inside or
+  // outside the total assets. True when anything changed.
+  bool editAccountSettings(std::u16string_view name, uint16_t kind);
   // Writes the object's settings text back into its definition.
   void writeSettingsText(const CAccount& account);
 

@@ -201,6 +201,27 @@ bool CHinmeiList::setAccountWatch(std::u16string_view name, uint16_t kind,
   return true;
 }
 
+bool CHinmeiList::editAccountSettings(std::u16string_view nameView, uint16_t kind) {
+  kind = oneKind(kind);
+  const std::u16string name(nameView);
+  const CAccount* a = find(kind, name);
+  if (a == nullptr || a->definition == nullptr) return false;
+  const AccountSettingsValues current{name, a->watchThreshold, a->watchDays,
+                                      (a->definition->flags & EF_OUTSIDE_ASSETS) != 0};
+  const std::optional<AccountSettingsValues> answer = prompts().accountSettings(kind, current);
+  if (!answer) return false;
+  const std::optional<RenameCount> renamed = renameAccount(answer->name, name, kind);
+  if (!renamed) return false;
+  const std::u16string now = definitionName(answer->name);
+  const bool watchChanged = answer->watchThreshold != current.watchThreshold ||
+                            answer->watchDays != current.watchDays ||
+                            answer->outsideAssets != current.outsideAssets;
+  if (watchChanged) {
+    setAccountWatch(now, kind, {answer->watchDays, answer->watchThreshold, answer->outsideAssets});
+  }
+  return watchChanged || now != name;
+}
+
 void CHinmeiList::writeSettingsText(const CAccount& account) {
   if (account.definition == nullptr) return;
   account.definition->setTail(account.settingsText());

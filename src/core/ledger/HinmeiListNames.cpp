@@ -178,6 +178,19 @@ std::optional<RenameCount> CHinmeiList::changeSpecialName(uint16_t item, int ind
   return count;
 }
 
+bool CHinmeiList::editSpecialName(uint16_t item, int index) {
+  const CHinmei* def = itemByNumber(item);
+  const std::optional<Position> at = specialNameAt(item, index);
+  if (def == nullptr || !at) return false;
+  const std::u16string oldName = (*at)->name;
+  if (const uint16_t kind = def->flags & kKinds) return editAccountSettings(oldName, kind);
+  const std::optional<SpecialNameChange> answer = prompts().specialNameChange(oldName, true);
+  if (!answer) return false;
+  const std::optional<RenameCount> r =
+      changeSpecialName(item, index, answer->newName, answer->renameEntries);
+  return r && definitionName(answer->newName) != oldName;
+}
+
 // The remembered row stays on the list: past the new last row it moves onto it.
 void CHinmeiList::forgetRememberedRow(uint16_t item, int oldCount) {
   const int slot = slotOfItem(item);

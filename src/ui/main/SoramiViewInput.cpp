@@ -37,6 +37,7 @@ QString qs(std::u16string_view text) {
 void CSoramiView::followInputFocus() {
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (now && (now == nameField() || now == amountField())) lastInput_ = now;
+    if (now == amountField()) hideSpecialNames();
   });
 }
 
@@ -101,7 +102,8 @@ void CSoramiView::itemStep(int row) {
   config().currentItem = static_cast<uint16_t>(qMax(row, 0));
   if (displayMode_ != DM_CASH_BOOK) detailList()->fillForItem(selectedItem());
   labelAddButtons();
-  if (nameField()->hasSelectedText()) nameField()->del();
+  fillSpecialNames();
+  rememberedNameToField();
   if (config().jumpToNameAfterItem != 0 && QWidget::mouseGrabber() == nullptr) nameStep();
 }
 
@@ -121,6 +123,7 @@ void CSoramiView::enterField(QLineEdit* field, bool fresh) {
 }
 
 void CSoramiView::nameStep() {
+  showSpecialNamesIfWanted();
   enterField(nameField(), true);
 }
 
@@ -128,6 +131,7 @@ void CSoramiView::amountStep() {
   amountField()->calculator().clearAll();
   rememberAmount();
   enterField(amountField(), true);
+  hideSpecialNames();
 }
 
 void CSoramiView::backToAmount() {
@@ -153,6 +157,8 @@ void CSoramiView::rememberAmount() {
 void CSoramiView::inputEnter() {
   if (amountField()->hasFocus()) {
     addEntry(TransferKind::None);
+  } else if (specialNamesHaveFocus()) {
+    enterFromSpecialNames();
   } else if (detailList()->hasFocus()) {
     // Enter on a detail line changes it, as a double click does.
     changeSelectedLine();
@@ -175,11 +181,7 @@ void CSoramiView::nameEnter() {
       field->selectAll();
       return;
     }
-    // The field would cut a long name at its length, and a name cut short names another line
-    // or account.
-    const QString name = qs(names[static_cast<size_t>(*number - 1)]);
-    if (name.size() > field->maxLength()) field->setMaxLength(static_cast<int>(name.size()));
-    field->setText(name);
+    putNameInField(qs(names[static_cast<size_t>(*number - 1)]));
   }
   const NameAndMemo typed = splitNameText(field->text().toStdU16String(), config().delimiters);
   if (typed.name.empty() && config().skipBlankNames != 0) {
@@ -206,13 +208,26 @@ void CSoramiView::arrowKey(int direction) {
   }
 }
 
+// With the special-name window shown, Tab from the product name and Shift+Tab from the amount
+// go into it; from the window Tab goes on to the amount and Shift+Tab back to the product name.
 void CSoramiView::tabKey(int direction) {
   const bool inAmount = amountField()->hasFocus();
-  if (direction > 0 && nameField()->hasFocus()) {
-    amountStep();
-  } else if (direction < 0 && !inAmount) {
-    return;
-  } else {
+  if (specialNamesHaveFocus()) {
+    activateWindow();
+    if (direction > 0) {
+      amountStep();
+    } else {
+      nameStep();
+    }
+  } else if ((direction > 0 && nameField()->hasFocus()) || (direction < 0 && inAmount)) {
+    if (specialNamesShown()) {
+      focusSpecialNames();
+    } else if (direction > 0) {
+      amountStep();
+    } else {
+      nameStep();
+    }
+  } else if (direction > 0 || inAmount) {
     nameStep();
   }
 }

@@ -34,6 +34,7 @@ QString dateParts(Day day) {
 
 void CSoramiView::setDocument(CSoramiDoc* document, const HolidayCalendar* holidays) {
   cancelPending();
+  hideSpecialNames();
   document_ = document;
   holidays_ = holidays;
   ready_ = false;
@@ -76,11 +77,13 @@ void CSoramiView::documentLoaded() {
   if (config().listFontChoice == 0) {
     setViewFont(makeViewFont(viewFontPixels(config().listFontSize)));
   }
+  showSpecialNamesIfWanted();
 }
 
 void CSoramiView::setMode(int mode) {
   displayMode_ = mode;
   config().displayMode = static_cast<uint16_t>(mode);
+  if (mode == DM_SUMMARY && config().hideListInSummary != 0) hideSpecialNames();
   showItemSide(mode != DM_CASH_BOOK);
   emit displayModeChanged(mode);
 }
@@ -149,6 +152,7 @@ void CSoramiView::fullRefresh() {
   setSelectorPosition(0);
   fillItemList();
   fillSummaryList();
+  fillSpecialNames();
   focusInput();
 }
 
@@ -295,6 +299,7 @@ void CSoramiView::setColumn(int column) {
     }
   } else if (displayMode_ == DM_SUMMARY) {
     goToDay(currentDay_);
+    showSpecialNamesIfWanted();
   }
 }
 

@@ -38,6 +38,14 @@ void attachViewCommands(CMainFrame& frame) {
                       [view] { view->detailList()->moveCursorLine(1, true); });
   frame.attachCommand(ID_DETAIL_EXTEND_UP,
                       [view] { view->detailList()->moveCursorLine(-1, true); });
+  // Special names and accounts.
+  frame.attachCommand(ID_REGISTER_SPECIAL_NAME, [view] { view->registerSpecialName(); });
+  frame.attachCommand(ID_CHANGE_SPECIAL_NAME, [view] { view->changeSpecialName(); });
+  frame.attachCommand(ID_CHANGE_INITIAL_BALANCE, [view] { view->changeInitialBalance(); });
+  frame.attachCommand(ID_ITEM_SETTINGS, [view] { view->itemSettings(); });
+  frame.attachCommand(ID_TOGGLE_PANEL, [view] { view->togglePanel(); });
+  frame.attachCommand(ID_NEXT_SPECIAL_NAME, [view] { view->stepSpecialName(1); });
+  frame.attachCommand(ID_PREV_SPECIAL_NAME, [view] { view->stepSpecialName(-1); });
   // The check mark follows the mode, also when a cancelled dialog left it unchanged.
   auto showMode = [&frame](int mode) {
     const int ids[] = {ID_DAY_INPUT_MODE, ID_SUMMARY_MODE, ID_CASH_BOOK_MODE};

@@ -194,5 +194,28 @@ TEST_F(SpecialNamesTest, DeletingANameOfATransferItemCancelsTheAccount) {
   EXPECT_EQ(f.store.firstDated()->name, u"普通");
 }
 
+TEST_F(SpecialNamesTest, EditingAsksTheDialogOfTheNameOrOfTheAccount) {
+  f.add(day(1), kFood, 200, u"パン");
+  f.prompts.nameChanges = {SpecialNameChange{u"食パン", true}, std::nullopt};
+  EXPECT_TRUE(f.store.editSpecialName(kFood, 1));
+  EXPECT_EQ(f.prompts.nameChangesAsked.back(), std::make_pair(std::u16string(u"パン"), true));
+  EXPECT_EQ(food(), (Names{u"米", u"食パン", u"牛乳"}));
+  EXPECT_EQ(f.store.firstDated()->name, u"食パン");
+  EXPECT_FALSE(f.store.editSpecialName(kFood, 1));  // cancelled
+
+  f.account(u"普通", 1000);
+  f.prompts.accountSettingsAnswers.push_back(AccountSettingsValues{u"生活", 500, 3, false});
+  EXPECT_TRUE(f.store.editSpecialName(kOutOfAccount, 0));
+  ASSERT_EQ(f.prompts.accountSettingsAsked.size(), 1u);
+  const auto& [kind, shown] = f.prompts.accountSettingsAsked[0];
+  EXPECT_EQ(kind, kKindAccount);
+  EXPECT_EQ(shown.name, u"普通");
+  EXPECT_EQ(shown.watchDays, 7);
+  const CAccount* a = f.store.findAccount(u"生活");
+  ASSERT_TRUE(a);
+  EXPECT_EQ(a->watchThreshold, 500);
+  EXPECT_EQ(a->watchDays, 3);
+}
+
 }  // namespace
 }  // namespace sorami::test

@@ -100,13 +100,16 @@ std::optional<SpecialNameChange> QtPrompts::specialNameChange(const std::u16stri
                                                               bool offerRename) {
   FormDialog d(parentWidget(), QStringLiteral("特別品名の変更"));
   QLineEdit* name = nameField(oldName);
-  auto* entries = new QCheckBox(QStringLiteral("入力済みﾃﾞｰﾀの名前も変更する"));
   d.form->addRow(QStringLiteral("変更前"), new QLabel(qs(oldName)));
   d.form->addRow(QStringLiteral("変更後"), name);
-  if (offerRename) d.form->addRow(entries);
+  QCheckBox* entries = nullptr;
+  if (offerRename) {
+    entries = new QCheckBox(QStringLiteral("入力済みﾃﾞｰﾀの名前も変更する"));
+    d.form->addRow(entries);
+  }
   name->selectAll();
   if (!d.run()) return std::nullopt;
-  return SpecialNameChange{name->text().toStdU16String(), offerRename && entries->isChecked()};
+  return SpecialNameChange{name->text().toStdU16String(), entries && entries->isChecked()};
 }
 
 std::optional<int32_t> QtPrompts::newInitialBalance(const std::u16string& name, int32_t current) {

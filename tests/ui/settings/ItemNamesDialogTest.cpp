@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -47,6 +49,8 @@ TEST_F(ItemNamesDialogTest, OpensOnTheItemWithItsRememberedName) {
   EXPECT_EQ(d.selectedSlot(), kFood);
   EXPECT_EQ(rows(d), (QStringList{QStringLiteral("1:米"), QStringLiteral("2:パン")}));
   EXPECT_EQ(d.selectedName(), 1);
+  EXPECT_TRUE(d.grab().save(
+      QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("item-names.png"))));
   config.specialNamesByNumber = 0;
   d.itemList()->setCurrentRow(kIntoAccount);
   EXPECT_EQ(rows(d), QStringList{QStringLiteral("普通")});

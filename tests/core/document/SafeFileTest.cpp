@@ -58,8 +58,9 @@ TEST_F(DocumentTest, SafeWriteKeepsPermissionsAndTheBackupOnRequest) {
   const fs::path p = file("x.mtb");
   ASSERT_EQ(writeFileSafely(p, std::vector<uint8_t>{1}), SaveError::None);
   fs::permissions(p, fs::perms(0600));
-  ASSERT_EQ(writeFileSafely(p, std::vector<uint8_t>{2}, {.keepBackup = true, .progress = {}}),
-            SaveError::None);
+  SafeWriteOptions keep;
+  keep.keepBackup = true;
+  ASSERT_EQ(writeFileSafely(p, std::vector<uint8_t>{2}, keep), SaveError::None);
   EXPECT_EQ(fileBytes(p), std::vector<uint8_t>{2});
   EXPECT_EQ(fileBytes(backupPath(p)), std::vector<uint8_t>{1});
   EXPECT_EQ(fs::status(p).permissions() & fs::perms::mask, fs::perms(0600));

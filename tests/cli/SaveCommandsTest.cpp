@@ -55,8 +55,9 @@ class SaveCommands : public ::testing::Test {
   }
   static size_t linesNamed(const std::string& p, const std::string& name) {
     const CliRun r = runCli({"dump", p});
+    const nlohmann::json j = nlohmann::json::parse(r.out);
     size_t n = 0;
-    for (const auto& e : nlohmann::json::parse(r.out)["entries"]) n += e["name"] == name;
+    for (const auto& e : j["entries"]) n += e["name"] == name;
     return n;
   }
   fs::path dir;

@@ -463,14 +463,21 @@ TEST(SpreadWnd, WidthsComeFromTheSettingsWithinBounds) {
   EXPECT_EQ(again->value("BudgetSpread/Col2").toInt(), 77);
   EXPECT_EQ(again->value("BudgetSpread/Col3").toInt(), CSpreadWnd::MaxColumnWidth);
   AppSettings settings(*again);
-  AmountTable next(4, 6);
-  next.setFont(makeViewFont(16));
-  next.setProfileSection(QStringLiteral("BudgetSpread"));
-  next.setAppSettings(&settings);
+  // The next time, inside its dialog: read back unchanged, and written when the dialog closes.
+  QWidget dialog;
+  auto* next = new AmountTable(4, 6);
+  next->setParent(&dialog);
+  next->setFont(makeViewFont(16));
+  next->setProfileSection(QStringLiteral("BudgetSpread"));
+  next->setAppSettings(&settings);
+  dialog.show();
   for (int c = 0; c <= 4; ++c) {
-    EXPECT_EQ(next.columnWidth(c),
+    EXPECT_EQ(next->columnWidth(c),
               again->value(QStringLiteral("BudgetSpread/Col%1").arg(c + 1)).toInt());
   }
+  next->setColumnWidth(4, 90);
+  dialog.close();
+  EXPECT_EQ(again->value("BudgetSpread/Col5").toInt(), 90);
   // Another section is another table.
   AmountTable other(4, 6);
   other.setAppSettings(&settings);

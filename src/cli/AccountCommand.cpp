@@ -188,6 +188,7 @@ int runAccount(const std::vector<std::string>& args, std::ostream& out, std::ost
     return kExitUsage;
   }
   LedgerCommand ledger(err, *o);
+  ledger.holdForSaving();
   if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
   ledger.show(ledger.doc().today(), DisplayMode::DayInput);
   const Change c = run(ledger.store(), *kind, *o, err);

@@ -81,8 +81,17 @@ std::chrono::system_clock::time_point CommandClock::now() const {
   return std::chrono::system_clock::from_time_t(std::mktime(&noon));
 }
 
+std::function<void()>& afterReadSeam() {
+  static std::function<void()> seam;
+  return seam;
+}
+
 CommandDocument::CommandDocument(std::ostream& err, const Options& options)
-    : prompts(err, options), clock(options), doc(config, prompts, clock) {}
+    : prompts(err, options), clock(options), doc(config, prompts, clock) {
+  doc.postOpen = [](CSoramiDoc&) {
+    if (const std::function<void()>& seam = afterReadSeam()) seam();
+  };
+}
 
 bool refuseExisting(const std::string& path, const Options& options, std::ostream& err) {
   std::error_code ec;

@@ -146,6 +146,7 @@ int runNames(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return kExitUsage;
   }
   LedgerCommand ledger(err, *o);
+  if (change != nullptr) ledger.holdForSaving();
   if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
   CHinmeiList& store = ledger.store();
   const std::u16string itemName = fromUtf8(*o->value("--item"));

@@ -1,6 +1,7 @@
 #include "ledger/EntryInput.h"
 
 #include <limits>
+#include <utility>
 
 #include "platform/Prompts.h"
 #include "rules/AmountText.h"

@@ -17,6 +17,7 @@ constexpr size_t kMinEntryBytes = 16;
 CHinmeiList::Position CHinmeiList::addAtEnd(CHinmei entry) {
   modified_ = true;
   entries_.push_back(std::move(entry));
+  indexArrived(std::prev(entries_.end()));
   return std::prev(entries_.end());
 }
 
@@ -46,6 +47,8 @@ void CHinmeiList::read(Archive& ar, EntryReadHooks& hooks) {
   resetDerived();
   entries_.clear();
   rememberedRows_.fill(-1);
+  // Built from the list when first needed: a file that is only read never pays for it.
+  dayIndexBuilt_ = false;
   modified_ = false;
   loadState_ = kLoadComplete;
   uint32_t count = 0;

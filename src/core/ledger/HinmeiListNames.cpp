@@ -143,7 +143,8 @@ std::optional<int> CHinmeiList::addSpecialName(uint16_t item, std::u16string_vie
   const bool within = index >= 0 && static_cast<size_t>(index) < names.size();
   const Position before = within ? names[static_cast<size_t>(index)] : firstDated();
   const auto flags = static_cast<uint16_t>(EF_DEFINITION | (def->flags & EF_DIRECTION_MASK));
-  indexArrived(entries_.insert(before, CHinmei(MinDay, specialNameItem(item), flags, name, u"", 0)));
+  indexArrived(
+      entries_.insert(before, CHinmei(MinDay, specialNameItem(item), flags, name, u"", 0)));
   const int placed = within ? index : static_cast<int>(names.size());
   setRememberedRow(slotOfItem(item), placed);
   modified_ = true;

@@ -71,6 +71,7 @@ TEST_F(SoramiViewNamesTest, TheWindowListsTheItemsNamesWhileTheNameIsTyped) {
   EXPECT_EQ(names()->headerText(), QStringLiteral("H   \t口座"));
   EXPECT_EQ(names()->nameAt(0), QStringLiteral("普通"));
   // The main window with the window beside its input row, as the user sees them.
+  config().specialNamesByNumber = 1;
   view->itemStep(kFirst);
   view->nameStep();
   QCoreApplication::processEvents();

@@ -82,6 +82,12 @@ class ScriptedPrompts : public Prompts {
   std::optional<std::u16string> newPassword() override { return next(newPasswords); }
   std::optional<Day> periodClosingDate(Day) override { return next(closingDates); }
 
+  // The texts shown, in order.
+  std::vector<std::u16string> texts() const {
+    std::vector<std::u16string> out;
+    for (const Shown& s : shown) out.push_back(s.text);
+    return out;
+  }
   bool wasShown(MessageId id) const {
     for (const Shown& s : shown) {
       if (s.id == id) return true;

@@ -113,6 +113,8 @@ void CSoramiView::ledgerChanged() {
   fillItemList();
   fillSummaryList();
   detailList()->refresh();
+  // A line may have registered, renamed or left an account.
+  fillSpecialNames();
 }
 
 const CHinmei* CSoramiView::selectedItem() const {

@@ -203,12 +203,8 @@ TEST(AccountRegistration, ARenameChecksTheNewNameFirst) {
     f.account(u"B", 0);
     const auto r = f.store.renameAccount(c.typed, u"A", kKindAccount);
     EXPECT_EQ(r.has_value(), c.done);
-    if (c.message) {
-      ASSERT_EQ(f.prompts.shown.size(), 1u);
-      EXPECT_EQ(f.prompts.shown[0].text, c.message);
-    } else {
-      EXPECT_TRUE(f.prompts.shown.empty());
-    }
+    using Texts = std::vector<std::u16string>;
+    EXPECT_EQ(f.prompts.texts(), c.message ? Texts{c.message} : Texts{});
     EXPECT_TRUE(f.store.findAccount(u"A"));
   }
   LedgerFixture f;

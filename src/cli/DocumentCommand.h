@@ -50,12 +50,23 @@ class CommandPrompts : public TerminalPrompts {
   std::optional<std::u16string> password_;
 };
 
+// The system clock, or noon of the day that --today names in its place, so that a command can
+// be run as on any day.
+class CommandClock : public Clock {
+ public:
+  explicit CommandClock(const Options& options);
+  std::chrono::system_clock::time_point now() const override;
+
+ private:
+  std::optional<std::chrono::system_clock::time_point> pinned_;
+};
+
 // A document with its own configuration record, prompts and clock.
 struct CommandDocument {
   CommandDocument(std::ostream& err, const Options& options);
   CConfig config;
   CommandPrompts prompts;
-  SystemClock clock;
+  CommandClock clock;
   CSoramiDoc doc;
 };
 

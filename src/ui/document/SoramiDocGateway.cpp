@@ -5,11 +5,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "diary/DiaryWindows.h"
 #include "main/Commands.h"
 #include "main/MainFrame.h"
 #include "main/SoramiView.h"
 #include "main/ViewCommands.h"
 #include "platform/AppSettings.h"
+#include "reports/SearchCommand.h"
 #include "settings/ConfigSheet.h"
 
 namespace sorami {
@@ -71,6 +73,8 @@ void SoramiDocGateway::attachFrame(CMainFrame& frame) {
   frame.attachCommand(ID_OPTIONS, [this] { settingsSheet(); });
   frame.setCloseGuard([this] { return mayClose(); });
   attachViewCommands(frame);
+  diary_ = attachDiaryWindows(frame, document_, holidays_, &settings_);
+  search_ = attachSearchCommand(frame, document_, holidays_);
   showDocument();
 }
 

@@ -13,6 +13,8 @@
 namespace sorami {
 
 class AppSettings;
+class CDiaryWindows;
+class CSearchCommand;
 class Clock;
 class Prompts;
 
@@ -36,6 +38,9 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
 
   CSoramiDoc& document() { return document_; }
   CHoliday& holidays() { return holidays_; }
+  // The diary windows with the calendar, and the search; there once a frame is attached.
+  CDiaryWindows* diaryWindows() const { return diary_; }
+  CSearchCommand* searchCommand() const { return search_; }
 
   // ---- The document's side.
   void exitApplication() override;
@@ -65,6 +70,8 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
   CHoliday holidays_;
   CSoramiDoc document_;
   CMainFrame* frame_ = nullptr;
+  CDiaryWindows* diary_ = nullptr;
+  CSearchCommand* search_ = nullptr;
 };
 
 }  // namespace sorami

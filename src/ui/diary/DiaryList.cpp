@@ -213,7 +213,8 @@ bool CDiaryList::eventFilter(QObject* watched, QEvent* event) {
       emit editRequested(currentDay_);
       return true;
     }
-    if (key->modifiers() == Qt::NoModifier &&
+    // Arrow keys may come with the keypad's flag; they mean the same.
+    if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
         (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
       showDay(addDays(currentDay_, key->key() == Qt::Key_Up ? -1 : 1));
       return true;

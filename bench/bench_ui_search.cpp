@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
       model.setLines(&store, std::move(r.lines), 0);
     });
   };
-  print("keyword 電気, every item, every day", searchToModel({std::nullopt, u"電気", false}), found);
+  print("keyword 電気, every item, every day", searchToModel({std::nullopt, u"電気", false}),
+        found);
   print("keyword 電気 with the memo, every day", searchToModel({std::nullopt, u"電気", true}),
         found);
   print("keyword ない語, every item, every day", searchToModel({std::nullopt, u"ない語", true}),

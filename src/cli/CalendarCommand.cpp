@@ -37,8 +37,7 @@ int runCalendar(const std::vector<std::string>& args, std::ostream& out, std::os
   const std::optional<Options> o = parseOptions(
       args, {"--month", "--file", "--holiday-file", "--password", "--today"}, {"--yes"}, err);
   const std::string* monthArg = o ? o->value("--month") : nullptr;
-  const std::optional<YearMonth> month =
-      monthArg ? parseMonthOption(*monthArg, err) : std::nullopt;
+  const std::optional<YearMonth> month = monthArg ? parseMonthOption(*monthArg, err) : std::nullopt;
   const std::string* today = o ? o->value("--today") : nullptr;
   if (!month || !o->positional.empty() || (today && !parseDateOption(*today, err))) {
     err << kCalendarUsage;

@@ -99,8 +99,10 @@ int runSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
   if (result.stoppedAtLimit) {
     ledger.prompts().inform(MessageId::SearchTooManyLines, {}, Icon::Warning);
   }
-  const Json j{{"from", isoDate(result.from)},       {"to", isoDate(result.to)},
-               {"count", result.count()},            {"sum", result.sum},
+  const Json j{{"from", isoDate(result.from)},
+               {"to", isoDate(result.to)},
+               {"count", result.count()},
+               {"sum", result.sum},
                {"results", resultsJson(store, result)}};
   out << j.dump(2) << "\n";
   return kExitOk;

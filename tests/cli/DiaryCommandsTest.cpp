@@ -55,7 +55,8 @@ TEST_F(DiaryCommands, SetShowAndRemoveADaysText) {
   Json j = json({"diary", path, "--date", "2024-02-29", "--set", "一行目\n二行目"});
   EXPECT_EQ(j["text"], "一行目\n二行目");
   const fs::path textFile = dir / "text.txt";
-  std::ofstream(textFile, std::ios::binary) << "\xEF\xBB\xBF" << "ファイルから\r\n読んだ";
+  std::ofstream(textFile, std::ios::binary) << "\xEF\xBB\xBF"
+                                            << "ファイルから\r\n読んだ";
   json({"diary", path, "--date", "2024-02-03", "--set-file", textFile.string()});
 
   j = json({"diary", path, "--month", "2024-02"});
@@ -123,8 +124,8 @@ TEST_F(DiaryCommands, SearchListsNewestFirstWithCountAndSum) {
   add("2023-02-20", "住居、公金", "電気料金", "8000", "口座振替");
   add("2023-02-20", "食費", "牛乳", "200", "電気店の隣");
   add("2024-01-20", "住居、公金", "電気料金", "7000");
-  Json j = json({"search", path, "--keyword", "電気", "--from", "2023-01-31", "--to",
-                 "2023-02-31"});
+  Json j =
+      json({"search", path, "--keyword", "電気", "--from", "2023-01-31", "--to", "2023-02-31"});
   EXPECT_EQ(j["from"], "2023-01-31");
   EXPECT_EQ(j["to"], "2023-02-28");
   EXPECT_EQ(j["count"], 1);

@@ -30,9 +30,9 @@ inline constexpr YearMonth kLastDiaryMonth{9999, 12};
 // One day of a month as the diary list shows it.
 struct DiaryDay {
   Day date = MinDay;
-  int weekday = 0;                            // 0 Sunday to 6 Saturday
-  bool red = false;                           // a weekly rest day or a public holiday
-  std::u16string holiday;                     // the public holiday's name; empty on other days
+  int weekday = 0;                             // 0 Sunday to 6 Saturday
+  bool red = false;                            // a weekly rest day or a public holiday
+  std::u16string holiday;                      // the public holiday's name; empty on other days
   std::optional<CHinmeiList::Position> entry;  // the day's diary entry
 };
 

@@ -97,8 +97,7 @@ void CCalendarGrid::paintEvent(QPaintEvent* /*event*/) {
       p.setPen(Qt::black);
       p.drawRect(cell.adjusted(0, 0, -1, -1));
     }
-    p.setPen(holiday || weeklyRest(restDays, column) ? red
-                                                     : palette().color(QPalette::WindowText));
+    p.setPen(holiday || weeklyRest(restDays, column) ? red : palette().color(QPalette::WindowText));
     p.drawText(cell, Qt::AlignCenter, QString::number(i + 1));
     if (!holidays_.nameOfDay(day).empty()) {
       p.setPen(kBlue);

@@ -50,9 +50,8 @@ CDiaryList::CDiaryList(CSoramiDoc& document, const CHoliday& holidays, QWidget* 
   atStart_->setObjectName(QString::number(IDC_DIARY_AT_START));
   days_->setObjectName(QString::number(IDC_DIARY_DAYS));
   days_->setColumnCount(2);
-  days_->setHeaderLabels(
-      {QStringLiteral("日付"),
-       QStringLiteral("日記内容（変更は行をﾀﾞﾌﾞﾙｸﾘｯｸ,又は[Shift]+[Enter]ｷｲ）")});
+  days_->setHeaderLabels({QStringLiteral("日付"),
+                          QStringLiteral("日記内容（変更は行をﾀﾞﾌﾞﾙｸﾘｯｸ,又は[Shift]+[Enter]ｷｲ）")});
   days_->setRootIsDecorated(false);
   days_->setUniformRowHeights(true);
   days_->setTextElideMode(Qt::ElideNone);
@@ -61,12 +60,14 @@ CDiaryList::CDiaryList(CSoramiDoc& document, const CHoliday& holidays, QWidget* 
   days_->header()->setStretchLastSection(false);
   days_->header()->setSectionResizeMode(kDateColumn, QHeaderView::Fixed);
   // The text starts where the widest day label ends.
-  days_->setColumnWidth(kDateColumn, days_->fontMetrics().horizontalAdvance(QStringLiteral("88<金>")) + 12);
+  days_->setColumnWidth(kDateColumn,
+                        days_->fontMetrics().horizontalAdvance(QStringLiteral("88<金>")) + 12);
   days_->installEventFilter(this);
   days_->setMinimumSize(days_->fontMetrics().averageCharWidth() * 60,
                         days_->fontMetrics().height() * 16);
   connect(days_, &QTreeWidget::currentItemChanged, this, [this] { rowChosen(); });
-  connect(days_, &QTreeWidget::itemDoubleClicked, this, [this] { emit editRequested(currentDay_); });
+  connect(days_, &QTreeWidget::itemDoubleClicked, this,
+          [this] { emit editRequested(currentDay_); });
 
   auto* prev = button(u"前月(&Z)", IDC_DIARY_PREV_MONTH);
   auto* thisMonth = button(u"今月(&T)", IDC_DIARY_THIS_MONTH);

@@ -206,8 +206,8 @@ void CDiaryWindows::openCalendar() {
   showWindow(*calendar_);
 }
 
-CDiaryWindows* attachDiaryWindows(CMainFrame& frame, CSoramiDoc& document,
-                                  const CHoliday& holidays, AppSettings* settings) {
+CDiaryWindows* attachDiaryWindows(CMainFrame& frame, CSoramiDoc& document, const CHoliday& holidays,
+                                  AppSettings* settings) {
   auto* windows = new CDiaryWindows(frame, document, holidays, settings);
   frame.attachCommand(ID_DIARY_EDIT, [windows] { windows->editCurrentDay(); });
   // The menu entry is checked while the list is open; choosing it again closes the list.

@@ -67,7 +67,7 @@ class CDiaryWindows : public QObject {
 };
 
 // Creates the diary windows of the main window and gives their commands their work.
-CDiaryWindows* attachDiaryWindows(CMainFrame& frame, CSoramiDoc& document,
-                                  const CHoliday& holidays, AppSettings* settings);
+CDiaryWindows* attachDiaryWindows(CMainFrame& frame, CSoramiDoc& document, const CHoliday& holidays,
+                                  AppSettings* settings);
 
 }  // namespace sorami

@@ -108,8 +108,8 @@ CSearchDialog::CSearchDialog(CHinmeiList& store, const CConfig& config, Prompts&
   fields->addWidget(go, 0, 4);
   fields->addWidget(cancel, 1, 4);
 
-  auto* heading = new QLabel(QStringLiteral(
-      "    日付       項目名　　 品名　　　　　　　　　     　金額　　備考"));
+  auto* heading = new QLabel(
+      QStringLiteral("    日付       項目名　　 品名　　　　　　　　　     　金額　　備考"));
   heading->setFont(list_->font());
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(fields);

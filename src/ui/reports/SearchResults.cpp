@@ -54,8 +54,7 @@ QVariant CSearchResults::data(const QModelIndex& index, int role) const {
   const QString memo = QString::fromStdU16String(std::u16string(e.visibleMemo()));
   switch (role) {
     case Qt::DisplayRole:
-      return QStringList{dateText(e.date), item(), QString::fromStdU16String(e.name), amount,
-                         memo}
+      return QStringList{dateText(e.date), item(), QString::fromStdU16String(e.name), amount, memo}
           .join(u' ');
     case DateRole:
       return dateText(e.date);
@@ -89,8 +88,7 @@ void CSearchResultDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
                       text.toString());
   };
   at(x, x + kItemColumn * w, index.data(CSearchResults::DateRole), Qt::AlignLeft);
-  at(x + kItemColumn * w, x + kNameColumn * w, index.data(CSearchResults::ItemRole),
-     Qt::AlignLeft);
+  at(x + kItemColumn * w, x + kNameColumn * w, index.data(CSearchResults::ItemRole), Qt::AlignLeft);
   at(x + kNameColumn * w, x + (kAmountEnd - 12) * w, index.data(CSearchResults::NameRole),
      Qt::AlignLeft);
   at(x + (kAmountEnd - 12) * w, x + kAmountEnd * w, index.data(CSearchResults::AmountRole),

@@ -50,8 +50,7 @@ TEST(DiaryMonthTest, RowsReferToTheDiaryEntryOfTheirDayOnly) {
   EXPECT_EQ((*rows[2].entry)->visibleMemo(), u"三日");
   ASSERT_TRUE(rows[30].entry);
   EXPECT_FALSE(rows[0].entry);
-  EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const DiaryDay& d) { return d.entry; }),
-            2);
+  EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const DiaryDay& d) { return d.entry; }), 2);
 }
 
 TEST(DiaryTextTest, LineBreaksAreStoredAsCrLfAndEditedAsLf) {
@@ -89,7 +88,8 @@ TEST(DiaryTextTest, Labels) {
   const CHoliday holidays;
   EXPECT_EQ(diaryDayLabel(dayFromYmd(2024, 4, 5)), u" 5<金>");
   EXPECT_EQ(diaryMonthLabel({2024, 4}), u"2024年 4月");
-  EXPECT_EQ(diaryEditorTitle(dayFromYmd(2024, 4, 10), holidays), u"2024年 4月10日<水曜日>の日記編集");
+  EXPECT_EQ(diaryEditorTitle(dayFromYmd(2024, 4, 10), holidays),
+            u"2024年 4月10日<水曜日>の日記編集");
   EXPECT_EQ(diaryEditorTitle(dayFromYmd(2024, 5, 3), holidays),
             u"2024年 5月 3日<金曜日>（憲法記念日）の日記編集");
 }

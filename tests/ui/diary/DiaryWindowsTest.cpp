@@ -176,7 +176,11 @@ TEST(CalendarHitTest, CellsOfTheGridAndNothingOutsideThem) {
     int x, y;
     std::optional<int> day;
   } cases[] = {
-      {65, 15, 1},             {5, 25, 2},  {69, 59, 29}, {5, 65, 30}, {15, 65, std::nullopt},
+      {65, 15, 1},
+      {5, 25, 2},
+      {69, 59, 29},
+      {5, 65, 30},
+      {15, 65, std::nullopt},
       {5, 5, std::nullopt},    // the weekday header
       {5, 15, std::nullopt},   // an empty cell before the 1st
       {71, 15, std::nullopt},  // the strip right of the seventh column (width 71)

@@ -98,8 +98,8 @@ TEST_F(SearchDialogTest, ItemKeywordMemoAndAJumpToTheLine) {
     d.runSearch();
     EXPECT_EQ(rows(d), QStringList{QStringLiteral("2024/04/03 食費 バス 230 パン屋まで")});
     QCoreApplication::processEvents();
-    EXPECT_TRUE(d.grab().save(
-        QDir(QCoreApplication::applicationDirPath()).filePath("search-results.png")));
+    EXPECT_TRUE(
+        d.grab().save(QDir(QCoreApplication::applicationDirPath()).filePath("search-results.png")));
     QListView* list = d.resultList();
     const QRect cell = list->visualRect(d.results()->index(0));
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());

@@ -205,23 +205,30 @@ void CDiaryList::stepMonth(int direction) {
   fillMonth(stepDiaryMonth(shown_, direction));
 }
 
-// Up and Down step the current day, also across the month's ends; Shift+Enter edits it.
+// Up and Down step the current day, also across the month's ends; Shift+Enter edits it. The
+// list claims these keys before any shortcut of the main window can take them.
 bool CDiaryList::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == days_ && event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    if (enter && (key->modifiers() & Qt::ShiftModifier)) {
-      emit editRequested(currentDay_);
-      return true;
-    }
-    // Arrow keys may come with the keypad's flag; they mean the same.
-    if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
-        (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
-      showDay(addDays(currentDay_, key->key() == Qt::Key_Up ? -1 : 1));
-      return true;
-    }
+  const QEvent::Type type = event->type();
+  if (watched != days_ || (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)) {
+    return QDialog::eventFilter(watched, event);
   }
-  return QDialog::eventFilter(watched, event);
+  auto* key = static_cast<QKeyEvent*>(event);
+  const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+  const bool edit = enter && (key->modifiers() & Qt::ShiftModifier);
+  // Arrow keys may come with the keypad's flag; they mean the same.
+  const bool step = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+                    (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down);
+  if (!edit && !step) return QDialog::eventFilter(watched, event);
+  if (type == QEvent::ShortcutOverride) {
+    key->accept();
+    return true;
+  }
+  if (edit) {
+    emit editRequested(currentDay_);
+  } else {
+    showDay(addDays(currentDay_, key->key() == Qt::Key_Up ? -1 : 1));
+  }
+  return true;
 }
 
 void CDiaryList::done(int result) {

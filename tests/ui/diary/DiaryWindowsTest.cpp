@@ -30,9 +30,12 @@ class DiaryWindowsTest : public test::SoramiViewTest {
   CDiaryWindows& diary() { return *gateway.diaryWindows(); }
   CDiaryList& list() { return *diary().list(); }
   CDiaryEditor& editor() { return *diary().editor(); }
+  // The list is the active window then, as it is for the user, so its keys reach it.
   void openList() {
     frame.action(ID_DIARY_LIST)->trigger();
     ASSERT_TRUE(diary().list() && list().isVisible());
+    list().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&list()));
   }
   // Ctrl+M in the main window: the editor of the current day.
   void editCurrentDay() {
@@ -88,6 +91,8 @@ TEST_F(DiaryWindowsTest, MovingInTheListKeepsWhatWasTypedUnderItsOwnDay) {
   QTest::keyClick(list().days(), Qt::Key_Return, Qt::ShiftModifier);
   typeInEditor(QStringLiteral("十日に書いた"));
   // Down in the list: the day after, while the editor is still open.
+  list().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&list()));
   list().days()->setFocus();
   QTest::keyClick(list().days(), Qt::Key_Down);
   EXPECT_EQ(list().currentDay(), kToday + 1);

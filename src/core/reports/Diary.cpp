@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "rules/Holidays.h"
 
@@ -25,6 +26,29 @@ bool contains(const CHinmei& e, std::u16string_view keyword) {
   return e.isDiary() && e.visibleMemo().find(keyword) != std::u16string_view::npos;
 }
 
+// The first entry on or after `first`, reached from the nearest of the store's first dated
+// entry, its cursor and its end, so that a month far from the current day is found quickly too.
+CHinmeiList::Position firstOfMonth(CHinmeiList& store, Day first) {
+  const auto dated = store.firstDated();
+  if (dated == store.end() || dated->isEndMarker()) return dated;
+  const auto marker = std::prev(store.end());
+  const Day oldest = dated->date;
+  const Day newest = marker == dated ? oldest : std::prev(marker)->date;
+  const int64_t fromStart = int64_t{first} - oldest;
+  const int64_t fromEnd = int64_t{newest} - first;
+  const int64_t fromCursor =
+      store.dayCursor() ? std::abs(int64_t{store.computedDay()} - first) : INT64_MAX;
+  if (fromCursor <= fromStart && fromCursor <= fromEnd) return store.firstOnOrAfter(first);
+  if (fromStart <= fromEnd) {
+    auto p = dated;
+    while (p != store.end() && p->date < first) ++p;
+    return p;
+  }
+  auto p = store.end();
+  while (p != dated && std::prev(p)->date >= first) --p;
+  return p;
+}
+
 }  // namespace
 
 std::vector<DiaryDay> diaryMonth(CHinmeiList& store, YearMonth month, unsigned restDays,
@@ -44,7 +68,7 @@ std::vector<DiaryDay> diaryMonth(CHinmeiList& store, YearMonth month, unsigned r
     days.push_back(std::move(row));
   }
   const Day last = first + length - 1;
-  for (auto p = store.firstOnOrAfter(first); p != store.end() && p->date <= last; ++p) {
+  for (auto p = firstOfMonth(store, first); p != store.end() && p->date <= last; ++p) {
     DiaryDay& row = days[static_cast<size_t>(p->date - first)];
     if (p->isDiary() && !row.entry) row.entry = p;
   }

@@ -29,7 +29,10 @@ class SearchDialogTest : public test::SoramiViewTest {
   // Runs the command; `drive` works the dialog and tells whether it was accepted.
   void search(const std::function<bool(CSearchDialog&)>& drive) {
     gateway.searchCommand()->runDialog = [&](CSearchDialog& d) {
+      // Shown and active, as exec() leaves it.
       d.show();
+      d.activateWindow();
+      EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
       return drive(d) ? QDialog::Accepted : QDialog::Rejected;
     };
     frame.action(ID_SEARCH)->trigger();

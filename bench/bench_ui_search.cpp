@@ -68,8 +68,8 @@ int main(int argc, char** argv) {
       model.setLines(&store, std::move(r.lines), 0);
     });
   };
-  print("keyword 電気, every item, every day", searchToModel({std::nullopt, u"電気", false}),
-        found);
+  auto ms = searchToModel({std::nullopt, u"電気", false});
+  print("keyword 電気, every item, every day", ms, found);
   ms = searchToModel({std::nullopt, u"電気", true});
   print("keyword 電気 with the memo, every day", ms, found);
   ms = searchToModel({std::nullopt, u"ない語", true});

@@ -82,8 +82,17 @@ std::chrono::system_clock::time_point CommandClock::now() const {
   return pinned_ ? *pinned_ : std::chrono::system_clock::now();
 }
 
+std::function<void()>& afterReadSeam() {
+  static std::function<void()> seam;
+  return seam;
+}
+
 CommandDocument::CommandDocument(std::ostream& err, const Options& options)
-    : prompts(err, options), clock(options), doc(config, prompts, clock) {}
+    : prompts(err, options), clock(options), doc(config, prompts, clock) {
+  doc.postOpen = [](CSoramiDoc&) {
+    if (const std::function<void()>& seam = afterReadSeam()) seam();
+  };
+}
 
 bool refuseExisting(const std::string& path, const Options& options, std::ostream& err) {
   std::error_code ec;

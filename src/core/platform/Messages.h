@@ -61,6 +61,11 @@ enum class MessageId : int {
   RegisterNewLoan,
   AmountNotANumber,  // an amount typed as something other than a figure
   DiaryNotFound,     // the diary search found no other day with the word
+  // Saving: the file, its folder and its backup.
+  FileReadOnly,       // the file may not be written
+  FolderNotWritable,  // the folder takes no new file
+  BackupFailed,       // the previous version could not be kept
+  FileChangedOnDisk,  // another program wrote the file after it was read
 };
 
 // The text of a message with its placeholders still in place.

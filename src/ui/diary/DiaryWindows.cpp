@@ -127,6 +127,10 @@ void CDiaryWindows::loadEditor(Day day) {
                 QString::fromStdU16String(diaryEditorTitle(day, holidays_)));
 }
 
+void CDiaryWindows::storePendingText() {
+  if (editor_ != nullptr && editor_->isVisible()) storeEditor();
+}
+
 void CDiaryWindows::storeEditor() {
   if (editor_ == nullptr || !hasLedger()) return;
   const Day day = editor_->day();

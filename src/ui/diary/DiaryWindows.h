@@ -32,6 +32,9 @@ class CDiaryWindows : public QObject {
   void openList();
   void editCurrentDay();
   void openCalendar();
+  // Before the document saves or lets its ledger go: what the open editor holds is stored for
+  // its day, so a save, an exit or the open of another file never drops typed text.
+  void storePendingText();
 
   CDiaryList* list() const { return list_; }
   CDiaryEditor* editor() const { return editor_; }

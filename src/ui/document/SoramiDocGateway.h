@@ -58,6 +58,8 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
   bool mayClose();
 
  private:
+  // What the diary editor holds goes into the ledger before a save or a close.
+  void storePendingText();
   bool openPath(const QString& path);
   void showDocument();
   void showState();

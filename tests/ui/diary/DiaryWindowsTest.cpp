@@ -112,6 +112,24 @@ TEST_F(DiaryWindowsTest, MovingInTheListKeepsWhatWasTypedUnderItsOwnDay) {
   EXPECT_FALSE(frame.action(ID_DIARY_LIST)->isChecked());
 }
 
+// Typing still open in the editor goes into the file when it is saved, and is not dropped when
+// another file is opened.
+TEST_F(DiaryWindowsTest, TypingStillInTheEditorIsSavedAndSurvivesOpeningAnotherFile) {
+  const std::filesystem::path first = gateway.document().path();
+  editCurrentDay();
+  typeInEditor(QStringLiteral("保存前"));
+  ASSERT_TRUE(gateway.save());
+  EXPECT_EQ(diaryOf(kToday), u"保存前");
+  EXPECT_FALSE(gateway.document().isModified());
+
+  typeInEditor(QStringLiteral("、続き"));
+  const QString other = QDir(temp.dir()).filePath(QStringLiteral("other.mtb"));
+  test::writeFixture(other.toStdString());
+  ASSERT_TRUE(gateway.openFile(other));
+  ASSERT_TRUE(gateway.openFile(QString::fromStdString(first.string())));
+  EXPECT_EQ(diaryOf(kToday), u"保存前、続き");
+}
+
 TEST_F(DiaryWindowsTest, ALongTextIsNeverCutAndTypingStopsAtTheLimit) {
   const std::u16string longText(40'000, u'長');
   store().setDiary(kToday, longText);

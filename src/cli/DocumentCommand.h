@@ -52,16 +52,16 @@ class CommandPrompts : public TerminalPrompts {
   std::optional<std::u16string> password_;
 };
 
-// The clock of a command: the system's, or noon (local time) of the day --today names.
+// The system clock, or noon of the day that --today names in its place, so that a command can
+// be run as on any day.
 class CommandClock : public Clock {
  public:
   explicit CommandClock(const Options& options);
   std::chrono::system_clock::time_point now() const override;
 
  private:
-  std::optional<Day> day_;
+  std::optional<std::chrono::system_clock::time_point> pinned_;
 };
-
 // How long a command that changes a file waits for another process that holds it.
 inline constexpr std::chrono::milliseconds kWriterLockWait{10000};
 

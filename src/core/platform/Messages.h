@@ -22,6 +22,7 @@ enum class MessageId : int {
   SelectOneAccount = 142,          // "口座を１個だけ選択してください。"
   AlreadyRegistered = 144,         // "「%1」は%2登録済です。"
   ConfirmDeleteEntry = 146,
+  SearchNoData = 148,  // "ﾃﾞｰﾀが１件も入力されていません。"
   ClipboardOpenFailed = 159,
   ClipboardSetFailed = 162,
   FileBroken = 917,
@@ -35,6 +36,8 @@ enum class MessageId : int {
   SelectSpecialNameFirst = 951,  // "特別品名を選択してから行なって下さい。"
   ConfirmCancelAccount = 955,    // "（%1）を取消しますか？\n取消すと、..."
   DivisionByZero = 947,
+  SearchTooManyLines = 948,  // "表示できるメモリを越えました。\n検索を中止します。"
+  SearchNothingFound = 949,  // "検索条件に合ったﾃﾞｰﾀは見つかりませんでした。"
   TaxRateThreePercent = 981,
 
   // Messages without a number in the string table.
@@ -63,6 +66,7 @@ enum class MessageId : int {
   RegisterNewAccount,  // a transfer names an account that is not registered
   RegisterNewLoan,
   AmountNotANumber,  // an amount typed as something other than a figure
+  DiaryNotFound,     // the diary search found no other day with the word
   // Saving: the file, its folder and its backup.
   FileReadOnly,       // the file may not be written
   FolderNotWritable,  // the folder takes no new file

@@ -1,10 +1,12 @@
 # What the Debian package holds beyond the two programs and the desktop files of share/: the man
 # pages, the metainfo, the manual, the shell completion; and how cpack builds the package.
 
-set(SORAMI_APP_ID "sorami.desktop" CACHE INTERNAL "")
+# The component id of software centres, in reverse-domain form after the publisher; the desktop
+# entry keeps its short name, which the program announces as its desktop file name.
+set(SORAMI_APP_ID "jp.tsumiki.sorami")
 
 # The metainfo, with the version and release date of this build.
-set(SORAMI_METAINFO ${CMAKE_BINARY_DIR}/share/sorami.metainfo.xml)
+set(SORAMI_METAINFO ${CMAKE_BINARY_DIR}/share/${SORAMI_APP_ID}.metainfo.xml)
 configure_file(${CMAKE_SOURCE_DIR}/share/sorami.metainfo.xml.in ${SORAMI_METAINFO} @ONLY)
 install(FILES ${SORAMI_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 

@@ -51,7 +51,8 @@ QVariant CHelpBrowser::loadResource(int type, const QUrl& name) {
   QImage image;
   if (!image.loadFromData(data.toByteArray())) return data;
   // The screenshots are as wide as a main window; the page shows them whole.
-  const int width = std::max(MinPictureWidth, viewport()->width() - 2 * int(document()->documentMargin()));
+  const int width =
+      std::max(MinPictureWidth, viewport()->width() - 2 * int(document()->documentMargin()));
   if (image.width() > width) image = image.scaledToWidth(width, Qt::SmoothTransformation);
   return image;
 }
@@ -103,12 +104,12 @@ CHelpWindow::CHelpWindow(QWidget* parent)
 }
 
 QString CHelpWindow::manualFolder() {
-  QStringList candidates{
-      QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../share/sorami/manual")),
-      QStringLiteral(SORAMI_SOURCE_MANUAL)};
-  candidates += QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
-                                          QStringLiteral("sorami/manual"),
-                                          QStandardPaths::LocateDirectory);
+  QStringList candidates{QDir(QCoreApplication::applicationDirPath())
+                             .absoluteFilePath(QStringLiteral("../share/sorami/manual")),
+                         QStringLiteral(SORAMI_SOURCE_MANUAL)};
+  candidates +=
+      QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
+                                QStringLiteral("sorami/manual"), QStandardPaths::LocateDirectory);
   for (const QString& folder : candidates) {
     if (QFileInfo::exists(folder + QStringLiteral("/index.md"))) return QDir(folder).absolutePath();
   }
@@ -144,8 +145,8 @@ void CHelpWindow::showMissing(const QString& page) {
   missing_ = true;
   browser_->clear();
   browser_->clearHistory();
-  browser_->setPlainText(
-      QString::fromStdU16String(formatMessage(MessageId::HelpPageMissing, {page.toStdU16String()})));
+  browser_->setPlainText(QString::fromStdU16String(
+      formatMessage(MessageId::HelpPageMissing, {page.toStdU16String()})));
 }
 
 void CHelpWindow::updateTitle() {

@@ -63,13 +63,10 @@ TEST(HelpPages, AWindowLeadsToItsOwnPageElseToTheWindowItBelongsTo) {
     const char* page;
   };
   const Case cases[] = {
-      {&main, "main-window"},
-      {&diaryList, "diary"},
+      {&main, "main-window"},     {&diaryList, "diary"},
       {field, "diary"},  // a control counts as its window
-      {&unnamedInDiary, "diary"},
-      {&accounts, "accounts"},
-      {&stranger, "main-window"},
-      {nullptr, "main-window"},
+      {&unnamedInDiary, "diary"}, {&accounts, "accounts"},
+      {&stranger, "main-window"}, {nullptr, "main-window"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(helpPageFor(c.widget), QString::fromLatin1(c.page)) << c.page;

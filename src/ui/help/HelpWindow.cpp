@@ -8,10 +8,15 @@
 #include <QImage>
 #include <QPointer>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTextBlock>
+#include <QTextCursor>
+#include <QTextFragment>
+#include <QTextImageFormat>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "help/HelpPages.h"
 #include "platform/Messages.h"
@@ -43,18 +48,47 @@ QPushButton* button(const QString& text, const QKeySequence& key) {
 
 }  // namespace
 
-QVariant CHelpBrowser::loadResource(int type, const QUrl& name) {
-  QVariant data = QTextBrowser::loadResource(type, name);
-  if (type != QTextDocument::ImageResource || data.userType() != QMetaType::QByteArray) {
-    return data;
+// The screenshots are as wide as a main window; the page shows them whole, at most as wide as
+// the page, also after the window was made narrower.
+void CHelpBrowser::fitPictures() {
+  const int room =
+      std::max(MinPictureWidth, viewport()->width() - 2 * int(document()->documentMargin()) - 4);
+  struct Picture {
+    int position;
+    QTextImageFormat format;
+  };
+  std::vector<Picture> pictures;
+  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      if (!fragment.charFormat().isImageFormat()) continue;
+      QTextImageFormat format = fragment.charFormat().toImageFormat();
+      const QVariant data = document()->resource(QTextDocument::ImageResource, QUrl(format.name()));
+      QImage image;
+      if (data.userType() == QMetaType::QByteArray) {
+        image.loadFromData(data.toByteArray());
+      } else if (data.canConvert<QImage>()) {
+        image = qvariant_cast<QImage>(data);
+      }
+      if (image.isNull()) continue;
+      const int width = std::min(image.width(), room);
+      if (int(format.width()) == width) continue;
+      format.setWidth(width);
+      format.setHeight(qreal(image.height()) * width / image.width());
+      pictures.push_back({fragment.position(), format});
+    }
   }
-  QImage image;
-  if (!image.loadFromData(data.toByteArray())) return data;
-  // The screenshots are as wide as a main window; the page shows them whole.
-  const int width =
-      std::max(MinPictureWidth, viewport()->width() - 2 * int(document()->documentMargin()));
-  if (image.width() > width) image = image.scaledToWidth(width, Qt::SmoothTransformation);
-  return image;
+  QTextCursor cursor(document());
+  for (const Picture& p : pictures) {
+    cursor.setPosition(p.position);
+    cursor.setPosition(p.position + 1, QTextCursor::KeepAnchor);
+    cursor.setCharFormat(p.format);
+  }
+}
+
+void CHelpBrowser::resizeEvent(QResizeEvent* event) {
+  QTextBrowser::resizeEvent(event);
+  if (event->size().width() != event->oldSize().width()) fitPictures();
 }
 
 void CHelpBrowser::doSetSource(const QUrl& name, QTextDocument::ResourceType type) {
@@ -63,6 +97,7 @@ void CHelpBrowser::doSetSource(const QUrl& name, QTextDocument::ResourceType typ
     type = QTextDocument::MarkdownResource;
   }
   QTextBrowser::doSetSource(name, type);
+  fitPictures();
 }
 
 CHelpWindow::CHelpWindow(QWidget* parent)

@@ -15,10 +15,13 @@ class CHelpBrowser : public QTextBrowser {
 
  public:
   using QTextBrowser::QTextBrowser;
-  QVariant loadResource(int type, const QUrl& name) override;
 
  protected:
   void doSetSource(const QUrl& name, QTextDocument::ResourceType type) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void fitPictures();
 };
 
 class CHelpWindow : public QWidget {

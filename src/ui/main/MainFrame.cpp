@@ -192,10 +192,11 @@ void CMainFrame::showAbout() {
 
 // The help key works in every window of the program, each opening its own page; the other keys
 // of the main window stay in the main window.
-bool CMainFrame::helpKeyElsewhere(QEvent::Type type, const QKeyEvent& key) {
+bool CMainFrame::helpKeyElsewhere(QWidget& receiver, QEvent::Type type, const QKeyEvent& key) {
   QAction* help = action(ID_HELP_FINDER);
   if (actionForKey(key) != help || !help->isEnabled()) return false;
-  if (type == QEvent::KeyPress && !key.isAutoRepeat()) help->trigger();
+  // The page is that of the window the key was typed in.
+  if (type == QEvent::KeyPress && !key.isAutoRepeat()) showHelp(&receiver);
   return type == QEvent::KeyPress;
 }
 
@@ -212,7 +213,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget) return false;
   auto* key = static_cast<QKeyEvent*>(event);
-  if (widget->window() != this) return helpKeyElsewhere(type, *key);
+  if (widget->window() != this) return helpKeyElsewhere(*widget, type, *key);
   QAction* a = actionForKey(*key);
   if (!a) return false;
   if (type == QEvent::ShortcutOverride) {

@@ -67,7 +67,7 @@ class CMainFrame : public QMainWindow {
   bool isEnabled(const CommandSpec& cmd) const;
   void showAbout();
   QAction* actionForKey(const QKeyEvent& event) const;
-  bool helpKeyElsewhere(QEvent::Type type, const QKeyEvent& key);
+  bool helpKeyElsewhere(QWidget& receiver, QEvent::Type type, const QKeyEvent& key);
 
   AppSettings& settings_;
   CSoramiView* view_;

@@ -8,6 +8,9 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextFragment>
+#include <QTextImageFormat>
 #include <set>
 
 #include "help/HelpPages.h"
@@ -118,11 +121,30 @@ TEST_F(HelpWindowTest, LinksLeadToOtherPagesAndBackAgain) {
   showHelpPage(HelpContentsPage, &frame);
   CHelpWindow* help = helpWindow();
   ASSERT_NE(help, nullptr);
-  help->browser()->setSource(QUrl(QStringLiteral("diary.md")));
+  // A click on a link opens the link resolved against the page.
+  help->browser()->setSource(help->browser()->source().resolved(QUrl(QStringLiteral("diary.md"))));
   EXPECT_EQ(help->page(), QStringLiteral("diary"));
   EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("日記一覧")));
   help->browser()->backward();
   EXPECT_EQ(help->page(), HelpContentsPage);
+}
+
+// The screenshots are wider than the help window: each is drawn at the page's width, whole.
+TEST_F(HelpWindowTest, PicturesFitThePage) {
+  showHelpPage(QStringLiteral("main-window"), &frame);
+  CHelpBrowser* browser = helpWindow()->browser();
+  int pictures = 0;
+  for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextCharFormat format = it.fragment().charFormat();
+      if (!format.isImageFormat()) continue;
+      ++pictures;
+      const double width = format.toImageFormat().width();
+      EXPECT_GT(width, 0);
+      EXPECT_LE(width, browser->viewport()->width());
+    }
+  }
+  EXPECT_EQ(pictures, 3);
 }
 
 TEST_F(HelpWindowTest, AMissingPageSaysWhichAndWhatToDo) {

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "platform/Version.h"
 
 namespace sorami::cli {
 
@@ -44,7 +45,8 @@ const char* const kUsage =
     "  (balance から add まで, diary, diary-search, search, calendar は\n"
     "   --today YYYY-MM-DD で今日の日付を指定できます)\n"
     "  (締め期間と祝日を使うコマンドは --holiday-file PATH で祝日ファイルを指定できます)\n"
-    "  --help               この説明を表示する\n";
+    "  --help               この説明を表示する\n"
+    "  --version            バージョンを表示する\n";
 
 }  // namespace
 
@@ -56,6 +58,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   const std::string& command = args[0];
   if (command == "--help" || command == "-h" || command == "help") {
     out << kUsage;
+    return kExitOk;
+  }
+  if (command == "--version") {
+    out << "sorami-cli " << kVersion << "\n";
     return kExitOk;
   }
   const std::vector<std::string> rest(args.begin() + 1, args.end());

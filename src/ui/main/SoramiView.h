@@ -10,6 +10,7 @@
 
 #include "input/EntryEditDialog.h"
 #include "input/ParsedEdit.h"
+#include "input/WriteTaxDialog.h"
 #include "ledger/EntryInput.h"
 #include "main/DisplayColors.h"
 #include "main/SummaryPeriodDialog.h"
@@ -119,6 +120,12 @@ class CSoramiView : public QWidget {
   void pasteLines();
   // The change dialog of a detail line; replaceable so that tests answer it.
   std::function<std::optional<EntryEditAnswer>(const EntryEditRequest&)> askEntryEdit;
+  // 消費税記入: the outside tax of the selected lines, from cash, an account or a loan.
+  void writeTaxForSelection();
+  // The dialog "消費税の選択"; replaceable so that tests answer it.
+  std::function<std::optional<WriteTaxChoice>(const QStringList& accounts,
+                                              const QStringList& loans)>
+      askWriteTax;
   // ---- Entry input (SoramiViewInput.cpp).
   // Where windows of the view keep their positions.
   void setAppSettings(AppSettings* settings) { appSettings_ = settings; }
@@ -207,6 +214,8 @@ class CSoramiView : public QWidget {
   void setUpCalculator();
   void rememberAmount();
   std::optional<QString> chooseTransferName(TransferKind kind);
+  // The accounts (or loans) a transfer may name: those counted in the total assets.
+  QStringList transferNames(TransferKind kind) const;
   std::optional<EntryRequest> checkedRequest(TransferKind transfer, const QString& account);
   void writeRequest(EntryRequest request);
   void cancelPending();

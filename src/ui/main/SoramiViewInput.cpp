@@ -91,6 +91,7 @@ void CSoramiView::setUpCalculator() {
   s.precedence = config().operatorPrecedence != 0;
   s.pointKey = config().keypadPointKey;
   s.separators = true;
+  s.tax = config().taxSettings();
 }
 
 // ---- Input steps.
@@ -229,14 +230,19 @@ void CSoramiView::setTransferName(TransferKind kind, const QString& name) {
 
 // The account or loan of a transfer: the one the amount memory found, or one the user names.
 // A name not registered yet is registered when the user agrees.
-std::optional<QString> CSoramiView::chooseTransferName(TransferKind kind) {
-  const uint16_t flag = kindFlag(kind);
+QStringList CSoramiView::transferNames(TransferKind kind) const {
   QStringList names;
-  for (const CAccount& a : store().accounts(flag)) {
+  for (const CAccount& a : store().accounts(kindFlag(kind))) {
     if (a.definition && (a.definition->flags & EF_OUTSIDE_ASSETS) == 0) {
       names.push_back(qs(a.definition->name));
     }
   }
+  return names;
+}
+
+std::optional<QString> CSoramiView::chooseTransferName(TransferKind kind) {
+  const uint16_t flag = kindFlag(kind);
+  const QStringList names = transferNames(kind);
   QString name = transferName(kind).trimmed();
   if (name.isEmpty()) {
     if (names.isEmpty()) {

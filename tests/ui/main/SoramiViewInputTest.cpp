@@ -221,6 +221,9 @@ TEST_F(SoramiViewInputTest, OperatorsTakeTheSelectedAmountAsTheFieldsValue) {
       {QStringLiteral("+50="), QStringLiteral("350")},
       {QStringLiteral("-100="), QStringLiteral("200")},
       {QStringLiteral("75"), QStringLiteral("75")},
+      // Z adds the file's outside tax (10 %) to the amount shown.
+      {QStringLiteral("Z"), QStringLiteral("330")},
+      {QStringLiteral("1234z"), QStringLiteral("1,357")},
   };
   for (const auto& c : cases) {
     typeName(QStringLiteral("パン"));
@@ -235,7 +238,11 @@ TEST_F(SoramiViewInputTest, OperatorsTakeTheSelectedAmountAsTheFieldsValue) {
 TEST_F(SoramiViewInputTest, ALongResultIsWrittenWhole) {
   typeName(QStringLiteral("土地"));
   enter(view->nameField());
-  typeAmount(QStringLiteral("100000000*15="));
+  // Beyond an amount the field refuses the result and keeps its figure.
+  typeAmount(QStringLiteral("100000*30000="));
+  EXPECT_TRUE(prompts.wasShown(MessageId::AmountOutOfRange));
+  EXPECT_EQ(view->amountField()->text(), QStringLiteral("30000"));
+  typeAmount(QStringLiteral("A100000000*15="));
   EXPECT_EQ(view->amountField()->text(), QStringLiteral("1,500,000,000"));
   enter(view->amountField());
   ASSERT_EQ(linesOn(kToday).size(), 3u);

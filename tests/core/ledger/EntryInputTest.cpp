@@ -299,6 +299,19 @@ TEST_F(TaxLineTest, AccountItemsKeepTheAccountNameAndNoTaxNoLine) {
   EXPECT_EQ(lines().size(), 3u);
 }
 
+// The calculator's automatic memory counts what the store reports: each line once, a transfer
+// by the half that is not the account's, nothing of a pair taken back.
+TEST_F(TaxLineTest, TheStoreReportsEachLineOnce) {
+  std::vector<std::pair<uint16_t, int32_t>> reported;
+  f.store.onLineAdded = [&](const CHinmei& e) { reported.emplace_back(e.item, e.amount); };
+  writeEntry(f.store, taxed(request(kFood, u"パン", 1000), 80), true, taxLines());
+  writeEntry(f.store, request(kFood, u"米", 500, TransferKind::Savings, u"普通"), true);
+  writeEntry(f.store, request(kSalary, u"賞与", 9000, TransferKind::Savings, u"普通"), true);
+  writeEntry(f.store, request(kSalary, u"返済", 5000, TransferKind::Loan, u"新ローン"), true);
+  using R = std::vector<std::pair<uint16_t, int32_t>>;
+  EXPECT_EQ(reported, (R{{kFood, 1000}, {kFood, 80}, {kFood, 500}, {kSalary, 9000}}));
+}
+
 class WriteTaxTest : public TaxLineTest {
  protected:
   WriteTaxOutcome run(int64_t amount, TaxSource source, std::u16string account = u"") {

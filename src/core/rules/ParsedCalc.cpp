@@ -140,8 +140,7 @@ void ParsedCalc::addOutsideTax(std::u16string& text) {
   if (!checkFits(sum)) return;
   text = format(sum);
   // The sum is the operand now, as a figure typed in its place would be.
-  waiting_ = false;
-  resultShown_ = true;
+  takeOperand();
 }
 
 ParsedCalc::Outcome ParsedCalc::pointKey(std::u16string& text) {

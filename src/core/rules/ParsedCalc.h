@@ -46,6 +46,12 @@ class ParsedCalc {
   void stepDown(std::u16string& text);
   // Forgets the running calculation (a new amount is being typed).
   void clearAll();
+  // The field was given a figure from outside (the memory recalled): it is the operand, and
+  // the next digit starts a new number.
+  void takeOperand() {
+    waiting_ = false;
+    resultShown_ = true;
+  }
 
   // The figure of a text in the smallest unit; it may lie beyond what an amount holds.
   int64_t value(const std::u16string& text) const;

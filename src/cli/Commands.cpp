@@ -17,6 +17,12 @@ const std::vector<Command>& commands() {
                                            {"generate", runGenerate},
                                            {"export", runExport},
                                            {"import", runImport},
+                                           // The diary, the calendar and the search.
+                                           {"diary", runDiary},
+                                           {"diary-search", runDiarySearch},
+                                           {"search", runSearch},
+                                           {"calendar", runCalendar},
+                                           // Consumption tax and the numeric field.
                                            {"tax", runTax},
                                            {"calc", runCalc}};
   return all;

@@ -161,9 +161,12 @@ bool CCalculatorPanel::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this || !isVisible()) return false;
   if (type == QEvent::ShortcutOverride) {
-    // Ctrl+Z and Ctrl+A are the panel's, not the undo and select-all of a field.
+    // The keys are the panel's: Ctrl+Z and Ctrl+A are not the undo and select-all of a field,
+    // and Enter is not the main window's (a tool window shares its shortcuts). Alt keeps the
+    // buttons' mnemonics.
     auto* key = static_cast<QKeyEvent*>(event);
-    if ((key->modifiers() & Qt::ControlModifier) && key->key() != Qt::Key_Control) {
+    if (!(key->modifiers() & Qt::AltModifier) && key->key() != Qt::Key_Control &&
+        key->key() != Qt::Key_Shift) {
       key->accept();
       return true;
     }

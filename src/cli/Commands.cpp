@@ -25,7 +25,10 @@ const std::vector<Command>& commands() {
                                            // Special names, accounts and loans.
                                            {"names", runNames},
                                            {"accounts", runAccounts},
-                                           {"account", runAccount}};
+                                           {"account", runAccount},
+                                           // Consumption tax and the numeric field.
+                                           {"tax", runTax},
+                                           {"calc", runCalc}};
   return all;
 }
 

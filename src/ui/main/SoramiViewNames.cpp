@@ -111,7 +111,11 @@ void CSoramiView::toggleSpecialNames() {
 
 // Shift+Enter: the special-name window beside the product name, the calculator elsewhere.
 void CSoramiView::togglePanel() {
-  if (nameField()->hasFocus() || specialNamesHaveFocus()) toggleSpecialNames();
+  if (nameField()->hasFocus() || specialNamesHaveFocus()) {
+    toggleSpecialNames();
+  } else {
+    toggleCalculator();
+  }
 }
 
 // The name goes into the field whole; a field cut at its length would name another line.

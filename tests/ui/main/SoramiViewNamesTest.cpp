@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTest>
 
+#include "input/CalculatorPanel.h"
 #include "input/SpecialNameWnd.h"
 #include "lists/DetailBox.h"
 #include "main/Commands.h"
@@ -124,6 +125,12 @@ TEST_F(SoramiViewNamesTest, TabAndShiftTabStepThroughTheWindow) {
   // Shift+Enter in the window hides it.
   key(Qt::Key_Tab);
   listKey(Qt::Key_Return, Qt::ShiftModifier);
+  EXPECT_FALSE(view->specialNamesShown());
+  // In the amount field the same key is the calculator's.
+  view->amountField()->setFocus();
+  QTest::keyClick(view->amountField(), Qt::Key_Return, Qt::ShiftModifier);
+  ASSERT_NE(view->calculatorPanel(), nullptr);
+  EXPECT_TRUE(view->calculatorPanel()->isVisible());
   EXPECT_FALSE(view->specialNamesShown());
 }
 

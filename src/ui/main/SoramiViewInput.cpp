@@ -183,7 +183,9 @@ void CSoramiView::amountStep() {
   amountField()->calculator().clearAll();
   const std::optional<RememberedAmount> found = rememberAmount();
   if (hasData() && config().calculatorOnAmount != 0) {
-    // The amount is typed in the panel, which takes over what the remembered line records.
+    // The amount is typed in the panel, which takes over what the remembered line records; the
+    // names beside the product name are done with.
+    hideSpecialNames();
     showCalculator(false);
     calculator_->setAccountName(accountName_);
     calculator_->setLoanName(loanName_);

@@ -2,6 +2,7 @@
 // registering and changing special names, the initial balance of an account or loan, and the
 // item and special-name settings.
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -88,7 +89,8 @@ void CSoramiView::showSpecialNames() {
 // Hidden while it had the keys, the window hands them back to the main window.
 void CSoramiView::hideSpecialNames() {
   if (specialNames_ == nullptr || !specialNames_->isVisible()) return;
-  const bool hadKeys = specialNames_->isActiveWindow();
+  // A tool window counts as active with its main window; only the keys themselves count here.
+  const bool hadKeys = QApplication::activeWindow() == specialNames_;
   specialNames_->hide();
   if (hadKeys) window()->activateWindow();
 }

@@ -22,6 +22,9 @@ enum class MessageId : int {
   ConfirmDeleteEntry = 146,
   ClipboardOpenFailed = 159,
   ClipboardSetFailed = 162,
+  GraphItemNotFound = 913,     // "この項目は存在しません。"
+  GraphProductNotFound = 914,  // "この品名は存在しません。"
+  GraphMemoryShort = 915,
   FileBroken = 917,
   FilePartlyBroken = 918,
   NoAccountRegistered = 922,
@@ -30,6 +33,7 @@ enum class MessageId : int {
   NoSpecialNameOfNumber = 939,
   DivisionByZero = 947,
   TaxRateThreePercent = 981,
+  GraphNoItemDetails = 986,  // "このアイテムの詳細はありません。"
 
   // Messages without a number in the string table.
   BudgetDataDamaged = 10000,

@@ -33,8 +33,15 @@ const char* const kUsage =
     "  export FILE          明細を書き出す: --format csv|json|ledger\n"
     "                       [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--out PATH]\n"
     "  import FILE CSV      csv で書き出した明細を取り込む [--day YYYY-MM-DD]\n"
+    "  budget FILE          予算と実績: --month YYYY-MM [--side expense|income]\n"
+    "                       [--item 項目 --set 金額 [--standard]] (予算を設定して保存する)\n"
+    "  annual FILE          総集計表: --end YYYY-MM --months N (1～60)\n"
+    "  graph FILE           グラフの系列: --kind assets|expense|income|item|names|product|pie\n"
+    "                       [--item 項目] [--name 品名] --end YYYY-MM --months N\n"
+    "                       [--from YYYY-MM-DD --to YYYY-MM-DD] [--out PATH.png|.svg|.pdf]\n"
     "  (開く・保存するコマンドは --password P と --yes を受け付けます)\n"
     "  (締め期間と祝日を使うコマンドは --holiday-file PATH で祝日ファイルを指定できます)\n"
+    "  (集計のコマンドは --today YYYY-MM-DD で今日の日付を指定できます)\n"
     "  --help               この説明を表示する\n";
 
 }  // namespace

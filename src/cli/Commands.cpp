@@ -16,7 +16,11 @@ const std::vector<Command>& commands() {
                                            {"close-period", runClosePeriod},
                                            {"generate", runGenerate},
                                            {"export", runExport},
-                                           {"import", runImport}};
+                                           {"import", runImport},
+                                           // Reports
+                                           {"budget", runBudget},
+                                           {"annual", runAnnual},
+                                           {"graph", runGraph}};
   return all;
 }
 

@@ -28,6 +28,11 @@ int runGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
 int runExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// Reports: budget and actual, the annual summary, the graphs.
+int runBudget(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runAnnual(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runGraph(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 // Every command of the program, in the order the usage text lists them.
 const std::vector<Command>& commands();
 

@@ -1,6 +1,7 @@
 #include "cli/DocumentCommand.h"
 
 #include <charconv>
+#include <ctime>
 #include <filesystem>
 #include <ostream>
 
@@ -61,8 +62,32 @@ PasswordReply CommandPrompts::askPassword(const PasswordCheck& check, bool /*can
   return {PasswordReply::Action::Cancel, {}};
 }
 
+CommandClock::CommandClock(const Options& options) {
+  if (const std::string* text = options.value("--today")) {
+    const Day day = parseIsoDate(*text);
+    if (day != InvalidDay) pinned_ = day;
+  }
+}
+
+std::chrono::system_clock::time_point CommandClock::now() const {
+  if (!pinned_) return std::chrono::system_clock::now();
+  const Ymd ymd = ymdFromDay(*pinned_);
+  std::tm local{};
+  local.tm_year = ymd.year - 1900;
+  local.tm_mon = ymd.month - 1;
+  local.tm_mday = ymd.day;
+  local.tm_hour = 12;
+  local.tm_isdst = -1;
+  return std::chrono::system_clock::from_time_t(std::mktime(&local));
+}
+
+bool todayOptionValid(const Options& options, std::ostream& err) {
+  const std::string* text = options.value("--today");
+  return text == nullptr || parseDateOption(*text, err).has_value();
+}
+
 CommandDocument::CommandDocument(std::ostream& err, const Options& options)
-    : prompts(err, options), doc(config, prompts, clock) {}
+    : prompts(err, options), clock(options), doc(config, prompts, clock) {}
 
 bool refuseExisting(const std::string& path, const Options& options, std::ostream& err) {
   std::error_code ec;

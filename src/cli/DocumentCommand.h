@@ -50,12 +50,24 @@ class CommandPrompts : public TerminalPrompts {
   std::optional<std::u16string> password_;
 };
 
+// The system clock, or noon of the day that --today names, so that what a command counts from
+// today can be asked for any day.
+class CommandClock : public Clock {
+ public:
+  explicit CommandClock(const Options& options);
+  std::chrono::system_clock::time_point now() const override;
+  std::optional<Day> pinnedDay() const { return pinned_; }
+
+ private:
+  std::optional<Day> pinned_;
+};
+
 // A document with its own configuration record, prompts and clock.
 struct CommandDocument {
   CommandDocument(std::ostream& err, const Options& options);
   CConfig config;
   CommandPrompts prompts;
-  SystemClock clock;
+  CommandClock clock;
   CSoramiDoc doc;
 };
 
@@ -66,5 +78,7 @@ bool refuseExisting(const std::string& path, const Options& options, std::ostrea
 // Parses "YYYY-MM-DD"; a word on `err` when it is not a date.
 std::optional<Day> parseDateOption(const std::string& text, std::ostream& err);
 std::optional<int64_t> parseIntegerOption(const std::string& text, std::ostream& err);
+// False (and a word on `err`) when --today is given but is no date.
+bool todayOptionValid(const Options& options, std::ostream& err);
 
 }  // namespace sorami::cli

@@ -16,9 +16,9 @@ namespace sorami::cli {
 
 std::optional<Options> parseFileCommand(const std::vector<std::string>& args,
                                         std::set<std::string> values, std::ostream& err) {
-  values.insert({"--password", "--holiday-file"});
+  values.insert({"--password", "--holiday-file", "--today"});
   std::optional<Options> o = parseOptions(args, values, {"--yes"}, err);
-  if (o && o->positional.size() != 1) return std::nullopt;
+  if (o && (o->positional.size() != 1 || !todayOptionValid(*o, err))) return std::nullopt;
   return o;
 }
 
@@ -62,7 +62,7 @@ LedgerSetup LedgerCommand::setupFor(Day day, DisplayMode mode) {
   LedgerSetup setup;
   setup.currentDay = day;
   setup.mode = mode;
-  setup.today = today(SystemClock(), config().hourOffset);
+  setup.today = document_.doc.today();
   setup.prompts = &document_.prompts;
   setup.budgets = document_.doc.budgets();
   return setup;

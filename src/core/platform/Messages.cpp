@@ -100,6 +100,7 @@ constexpr Entry kMessages[] = {
     {MessageId::RegisterNewLoan,
      u"登録されていない借り名が指定されています。\n新規の借入名として登録しますか？"},
     {MessageId::AmountNotANumber, u"金額は数字で入力してください。"},
+    {MessageId::GraphNotSaved, u"グラフを保存できませんでした。\n%1"},
 };
 
 }  // namespace

@@ -61,6 +61,7 @@ enum class MessageId : int {
   RegisterNewAccount,  // a transfer names an account that is not registered
   RegisterNewLoan,
   AmountNotANumber,  // an amount typed as something other than a figure
+  GraphNotSaved,     // a graph could not be written to the file chosen
 };
 
 // The text of a message with its placeholders still in place.

@@ -82,7 +82,8 @@ void BudgetSheet::nextMonth() {
 
 void BudgetSheet::setSide(BudgetSide side) {
   side_ = side;
-  computeRows();
+  // Before a month is shown there is nothing to compute.
+  if (shownDay_ != MinDay) computeRows();
 }
 
 YearMonth BudgetSheet::shownMonth() const {

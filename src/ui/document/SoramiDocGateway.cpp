@@ -10,6 +10,7 @@
 #include "main/SoramiView.h"
 #include "main/ViewCommands.h"
 #include "platform/AppSettings.h"
+#include "reports/ReportCommands.h"
 #include "settings/ConfigSheet.h"
 
 namespace sorami {
@@ -71,6 +72,7 @@ void SoramiDocGateway::attachFrame(CMainFrame& frame) {
   frame.attachCommand(ID_OPTIONS, [this] { settingsSheet(); });
   frame.setCloseGuard([this] { return mayClose(); });
   attachViewCommands(frame);
+  attachReportCommands(frame, *this);
   showDocument();
 }
 

@@ -36,6 +36,7 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
 
   CSoramiDoc& document() { return document_; }
   CHoliday& holidays() { return holidays_; }
+  Prompts& prompts() { return prompts_; }
 
   // ---- The document's side.
   void exitApplication() override;

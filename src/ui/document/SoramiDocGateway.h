@@ -37,6 +37,7 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
   CSoramiDoc& document() { return document_; }
   CHoliday& holidays() { return holidays_; }
   Prompts& prompts() { return prompts_; }
+  AppSettings& settings() { return settings_; }
 
   // ---- The document's side.
   void exitApplication() override;

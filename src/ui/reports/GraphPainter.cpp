@@ -258,16 +258,21 @@ void GraphPainter::paintPie(QPainter& p, const QRectF& area, const PieGraph& pie
   paintPieSide(p, QRectF(body.left() + half, body.top(), half, body.height()), pie.income);
 }
 
-void GraphPainter::paintPieSide(QPainter& p, const QRectF& area, const PieSide& side) {
+void GraphPainter::paintPieSide(QPainter& p, const QRectF& whole, const PieSide& side) {
   const QFontMetricsF fm(p.font());
   const double line = fm.height();
   const double margin = line;
+  const double rowHeight = line * 1.3;
+  const double diameter =
+      std::max(10.0, std::min(whole.width() * 0.55, whole.height() - 2.5 * line - margin));
+  // Caption, pie and legend stand together in the middle of the height they have.
+  const double legendHeight = rowHeight * static_cast<double>(side.slices.size());
+  const double block = 1.5 * line + std::max(diameter, legendHeight);
+  const QRectF area = whole.adjusted(0, std::max(0.0, (whole.height() - block) / 2), 0, 0);
   p.setPen(Qt::black);
   p.drawText(QRectF(area.left() + margin, area.top(), area.width() - 2 * margin, line),
              Qt::AlignLeft,
              text(side.caption(drawing_.scale.currency, drawing_.scale.decimalPlaces)));
-  const double diameter =
-      std::max(10.0, std::min(area.width() * 0.55, area.height() - 2.5 * line - margin));
   const QRectF circle(area.left() + margin, area.top() + 1.5 * line, diameter, diameter);
   const QPointF centre = circle.center();
   const double radius = diameter / 2;
@@ -303,13 +308,14 @@ void GraphPainter::paintPieSide(QPainter& p, const QRectF& area, const PieSide& 
   }
   // One legend row per graphed item beside the pie, made smaller when many must fit.
   const double left = circle.right() + margin;
-  const double available = area.bottom() - circle.top() - margin;
+  const double available = whole.bottom() - circle.top() - margin;
   const double count = static_cast<double>(std::max<size_t>(side.slices.size(), 1));
-  const double row = std::min(line * 1.3, available / count);
+  const double row = std::min(rowHeight, available / count);
   QFont font = p.font();
   if (row < line * 1.1) font.setPixelSize(std::max(6, static_cast<int>(row / 1.3)));
   p.save();
   p.setFont(font);
+  const double shareWidth = QFontMetricsF(font).horizontalAdvance(QStringLiteral("100%"));
   double y = circle.top();
   for (const PieSlice& s : side.slices) {
     const double swatch = row * 0.7;
@@ -318,9 +324,11 @@ void GraphPainter::paintPieSide(QPainter& p, const QRectF& area, const PieSide& 
     p.setBrush(c);
     p.drawRect(QRectF(left, y + (row - swatch) / 2, swatch, swatch));
     p.setPen(Qt::black);
-    const QString share = QStringLiteral("%1%:%2").arg(s.share, 3).arg(text(s.name));
-    p.drawText(QRectF(left + swatch * 1.5, y, area.right() - left - swatch * 1.5, row),
-               Qt::AlignVCenter, share);
+    const double x = left + swatch * 1.5;
+    p.drawText(QRectF(x, y, shareWidth, row), Qt::AlignVCenter | Qt::AlignRight,
+               QStringLiteral("%1%").arg(s.share));
+    p.drawText(QRectF(x + shareWidth, y, whole.right() - x - shareWidth, row), Qt::AlignVCenter,
+               QStringLiteral(":") + text(s.name));
     y += row;
   }
   p.restore();

@@ -20,7 +20,12 @@ const std::vector<Command>& commands() {
                                            // Reports
                                            {"budget", runBudget},
                                            {"annual", runAnnual},
-                                           {"graph", runGraph}};
+                                           {"graph", runGraph},
+                                           // The diary, the calendar and the search.
+                                           {"diary", runDiary},
+                                           {"diary-search", runDiarySearch},
+                                           {"search", runSearch},
+                                           {"calendar", runCalendar}};
   return all;
 }
 

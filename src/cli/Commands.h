@@ -33,6 +33,12 @@ int runBudget(const std::vector<std::string>& args, std::ostream& out, std::ostr
 int runAnnual(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runGraph(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// The diary, the calendar and the search.
+int runDiary(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runDiarySearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runSearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runCalendar(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 // Every command of the program, in the order the usage text lists them.
 const std::vector<Command>& commands();
 

@@ -63,37 +63,47 @@ PasswordReply CommandPrompts::askPassword(const PasswordCheck& check, bool /*can
 }
 
 CommandClock::CommandClock(const Options& options) {
-  if (const std::string* text = options.value("--today")) {
-    const Day day = parseIsoDate(*text);
-    if (day != InvalidDay) pinned_ = day;
-  }
+  const std::string* text = options.value("--today");
+  const Day day = text ? parseIsoDate(*text) : InvalidDay;
+  if (day == InvalidDay) return;
+  // Noon of the local calendar day: the clock's "today" is that day in any time zone.
+  const Ymd d = ymdFromDay(day);
+  std::tm local{};
+  local.tm_year = d.year - 1900;
+  local.tm_mon = d.month - 1;
+  local.tm_mday = d.day;
+  local.tm_hour = 12;
+  local.tm_isdst = -1;
+  const std::time_t t = std::mktime(&local);
+  if (t != static_cast<std::time_t>(-1)) pinned_ = std::chrono::system_clock::from_time_t(t);
 }
 
 std::chrono::system_clock::time_point CommandClock::now() const {
-  if (!pinned_) return std::chrono::system_clock::now();
-  const Ymd ymd = ymdFromDay(*pinned_);
-  std::tm local{};
-  local.tm_year = ymd.year - 1900;
-  local.tm_mon = ymd.month - 1;
-  local.tm_mday = ymd.day;
-  local.tm_hour = 12;
-  local.tm_isdst = -1;
-  return std::chrono::system_clock::from_time_t(std::mktime(&local));
+  return pinned_ ? *pinned_ : std::chrono::system_clock::now();
 }
 
-bool todayOptionValid(const Options& options, std::ostream& err) {
-  const std::string* text = options.value("--today");
-  return text == nullptr || parseDateOption(*text, err).has_value();
+std::function<void()>& afterReadSeam() {
+  static std::function<void()> seam;
+  return seam;
 }
 
 CommandDocument::CommandDocument(std::ostream& err, const Options& options)
-    : prompts(err, options), clock(options), doc(config, prompts, clock) {}
+    : prompts(err, options), clock(options), doc(config, prompts, clock) {
+  doc.postOpen = [](CSoramiDoc&) {
+    if (const std::function<void()>& seam = afterReadSeam()) seam();
+  };
+}
 
 bool refuseExisting(const std::string& path, const Options& options, std::ostream& err) {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec) || options.has("--force")) return false;
   err << "sorami-cli: ファイルが既にあります（上書きするには --force）: " << path << "\n";
   return true;
+}
+
+bool todayOptionValid(const Options& options, std::ostream& err) {
+  const std::string* text = options.value("--today");
+  return text == nullptr || parseDateOption(*text, err).has_value();
 }
 
 std::optional<Day> parseDateOption(const std::string& text, std::ostream& err) {

@@ -20,6 +20,7 @@ enum class MessageId : int {
   DeleteNeedsSelection = 141,
   AlreadyRegistered = 144,  // "「%1」は%2登録済です。"
   ConfirmDeleteEntry = 146,
+  SearchNoData = 148,  // "ﾃﾞｰﾀが１件も入力されていません。"
   ClipboardOpenFailed = 159,
   ClipboardSetFailed = 162,
   GraphItemNotFound = 913,     // "この項目は存在しません。"
@@ -32,6 +33,8 @@ enum class MessageId : int {
   BlankNameRefused = 938,
   NoSpecialNameOfNumber = 939,
   DivisionByZero = 947,
+  SearchTooManyLines = 948,  // "表示できるメモリを越えました。\n検索を中止します。"
+  SearchNothingFound = 949,  // "検索条件に合ったﾃﾞｰﾀは見つかりませんでした。"
   TaxRateThreePercent = 981,
   GraphNoItemDetails = 986,  // "このアイテムの詳細はありません。"
 
@@ -62,6 +65,12 @@ enum class MessageId : int {
   RegisterNewLoan,
   AmountNotANumber,  // an amount typed as something other than a figure
   GraphNotSaved,     // a graph could not be written to the file chosen
+  DiaryNotFound,     // the diary search found no other day with the word
+  // Saving: the file, its folder and its backup.
+  FileReadOnly,       // the file may not be written
+  FolderNotWritable,  // the folder takes no new file
+  BackupFailed,       // the previous version could not be kept
+  FileChangedOnDisk,  // another program wrote the file after it was read
 };
 
 // The text of a message with its placeholders still in place.

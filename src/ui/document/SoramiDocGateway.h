@@ -13,6 +13,8 @@
 namespace sorami {
 
 class AppSettings;
+class CDiaryWindows;
+class CSearchCommand;
 class Clock;
 class Prompts;
 
@@ -38,6 +40,9 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
   CHoliday& holidays() { return holidays_; }
   Prompts& prompts() { return prompts_; }
   AppSettings& settings() { return settings_; }
+  // The diary windows with the calendar, and the search; there once a frame is attached.
+  CDiaryWindows* diaryWindows() const { return diary_; }
+  CSearchCommand* searchCommand() const { return search_; }
 
   // ---- The document's side.
   void exitApplication() override;
@@ -55,6 +60,8 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
   bool mayClose();
 
  private:
+  // What the diary editor holds goes into the ledger before a save or a close.
+  void storePendingText();
   bool openPath(const QString& path);
   void showDocument();
   void showState();
@@ -67,6 +74,8 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
   CHoliday holidays_;
   CSoramiDoc document_;
   CMainFrame* frame_ = nullptr;
+  CDiaryWindows* diary_ = nullptr;
+  CSearchCommand* search_ = nullptr;
 };
 
 }  // namespace sorami

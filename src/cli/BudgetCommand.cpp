@@ -34,8 +34,8 @@ Json rateJson(const std::optional<int64_t>& rate) {
 }
 
 Json rowJson(const BudgetRow& r) {
-  return Json{{"item", r.item},         {"name", toUtf8(r.name)},       {"target", r.target},
-              {"budget", r.budget},     {"actual", r.actual},           {"rate", rateJson(r.rate)},
+  return Json{{"item", r.item},          {"name", toUtf8(r.name)}, {"target", r.target},
+              {"budget", r.budget},      {"actual", r.actual},     {"rate", rateJson(r.rate)},
               {"remaining", r.remaining}};
 }
 

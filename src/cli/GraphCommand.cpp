@@ -10,8 +10,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <fcntl.h>
+#include <cstdlib>
 #include <filesystem>
 #include <ostream>
 
@@ -37,9 +37,9 @@ struct Kind {
   std::optional<GraphKind> kind;  // none: the pie
 };
 
-constexpr Kind kKinds[] = {{"assets", GraphKind::Assets},   {"expense", GraphKind::Expense},
-                           {"income", GraphKind::Income},   {"item", GraphKind::Item},
-                           {"names", GraphKind::Names},     {"product", GraphKind::Product},
+constexpr Kind kKinds[] = {{"assets", GraphKind::Assets}, {"expense", GraphKind::Expense},
+                           {"income", GraphKind::Income}, {"item", GraphKind::Item},
+                           {"names", GraphKind::Names},   {"product", GraphKind::Product},
                            {"pie", std::nullopt}};
 
 const Kind* kindOption(const Options& o) {
@@ -129,9 +129,8 @@ struct GraphArgs {
 };
 
 std::optional<GraphArgs> graphArgs(const std::vector<std::string>& args, std::ostream& err) {
-  std::optional<Options> o =
-      parseFileCommand(args, {"--kind", "--item", "--name", "--end", "--months", "--from", "--to",
-                              "--out"}, err);
+  std::optional<Options> o = parseFileCommand(
+      args, {"--kind", "--item", "--name", "--end", "--months", "--from", "--to", "--out"}, err);
   if (!o) return std::nullopt;
   GraphArgs a;
   a.kind = kindOption(*o);
@@ -236,8 +235,10 @@ bool runGraphProgram(const std::vector<std::string>& args, std::ostream& err) {
 }
 
 int runGraph(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  return runGraphWith(args, out, err, [&args](const GraphDrawing&, const std::string&,
-                                              std::ostream& e) { return runGraphProgram(args, e); });
+  return runGraphWith(args, out, err,
+                      [&args](const GraphDrawing&, const std::string&, std::ostream& e) {
+                        return runGraphProgram(args, e);
+                      });
 }
 
 }  // namespace sorami::cli

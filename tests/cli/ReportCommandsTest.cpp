@@ -52,9 +52,9 @@ void writeLedger(const fs::path& path) {
                {2, 8, kIntoAccount, EF_EXPENSE | EF_ACCOUNT, u"普通預金", 4000},
                {3, 9, kFood, EF_EXPENSE, u"朝食", 500}};
   for (const auto& l : lines) {
-    ASSERT_TRUE(s.insert(CHinmei(dayFromYmd(2024, l.month, l.day), l.item, l.flags, l.name, u"",
-                                 l.amount),
-                         -1, false));
+    ASSERT_TRUE(
+        s.insert(CHinmei(dayFromYmd(2024, l.month, l.day), l.item, l.flags, l.name, u"", l.amount),
+                 -1, false));
   }
   replaceFile(path, dataFileBytes(config, s, ledger.budgets.get()));
 }
@@ -103,8 +103,8 @@ TEST_F(ReportCommands, BudgetIsSetForTheMonthAndComparedWithWhatWasSpent) {
 }
 
 TEST_F(ReportCommands, TheStandardBudgetIsSetWithoutMakingTheMonthsBudget) {
-  Json j = runJson({"budget", path, "--month", "2024-03", "--item", "食費", "--set", "700",
-                    "--standard"});
+  Json j = runJson(
+      {"budget", path, "--month", "2024-03", "--item", "食費", "--set", "700", "--standard"});
   // The month shown has no budget of its own yet, so it shows the standard one.
   EXPECT_EQ(j["rows"][kFood]["budget"], 700);
   const Json dump = runJson({"dump", path});
@@ -147,8 +147,8 @@ TEST_F(ReportCommands, AnnualTableWithItsDerivedRows) {
 }
 
 TEST_F(ReportCommands, GraphSeriesWithTheirScale) {
-  Json j = runJson({"graph", path, "--kind", "names", "--item", "食費", "--end", "2024-03",
-                    "--months", "3"});
+  Json j = runJson(
+      {"graph", path, "--kind", "names", "--item", "食費", "--end", "2024-03", "--months", "3"});
   EXPECT_EQ(j["title"], "特別品名毎の集計推移グラフ（項目:食費）");
   ASSERT_EQ(j["series"].size(), 2u);
   EXPECT_EQ(j["series"][0]["values"], Json::parse("[800, 0, 300, 500]"));
@@ -193,8 +193,8 @@ TEST_F(ReportCommands, GraphRefusalsSayWhy) {
 
 TEST_F(ReportCommands, GraphIsDrawnIntoAFileBySoramiGraph) {
   const std::string out = (dir / "assets.svg").string();
-  const std::vector<std::string> args{"graph", path,     "--kind", "assets", "--end",
-                                      "2024-03", "--months", "3",     "--out",  out};
+  const std::vector<std::string> args{"graph",   path,       "--kind", "assets", "--end",
+                                      "2024-03", "--months", "3",      "--out",  out};
   ::setenv("SORAMI_GRAPH", (dir / "missing").c_str(), 1);
   test::CliRun r = runCli(args);
   EXPECT_EQ(r.status, kExitWriteFailed);

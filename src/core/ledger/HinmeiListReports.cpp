@@ -61,8 +61,8 @@ MonthlyMatrix CHinmeiList::monthlyMatrix(const std::vector<DaySpan>& monthsGiven
 }
 
 void CHinmeiList::monthlyTotalsOfName(uint16_t item, std::u16string_view name, bool substring,
-                                      const std::vector<DaySpan>& months,
-                                      std::vector<int64_t>& row, CountedLines* counted) {
+                                      const std::vector<DaySpan>& months, std::vector<int64_t>& row,
+                                      CountedLines* counted) {
   const size_t n = std::min(months.size(), kMaxMatrixMonths);
   if (row.size() < n + 1) row.resize(n + 1, 0);
   if (n == 0) return;

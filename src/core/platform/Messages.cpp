@@ -30,7 +30,8 @@ constexpr Entry kMessages[] = {
     {MessageId::GraphItemNotFound, u"この項目は存在しません。"},
     {MessageId::GraphProductNotFound, u"この品名は存在しません。"},
     {MessageId::GraphMemoryShort,
-     u"作業ﾒﾓﾘの確保に失敗しました。\nﾒﾓﾘを増やすか動作中の他のｱﾌﾟﾘｹｰｼｮﾝを終了してから行なってください。"},
+     u"作業ﾒﾓﾘの確保に失敗しました。\nﾒﾓﾘを増やすか動作中の他のｱﾌﾟﾘｹｰｼｮﾝを終了してから行なってくだ"
+     u"さい。"},
     {MessageId::GraphNoItemDetails, u"このアイテムの詳細はありません。"},
     {MessageId::FileBroken, u"このファイルは完全に壊れているか、そらみのデータではありません。"},
     {MessageId::NoAccountRegistered,

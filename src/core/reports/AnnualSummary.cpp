@@ -30,7 +30,8 @@ void deriveRows(AnnualSummary& s, SummaryOptions options) {
         if (expense) s.derived[DR_EXPENSE][c] += values[c];
       }
       // Deposits into accounts are saved, withdrawals spend the savings again.
-      if ((item.flags & EF_ACCOUNT) != 0) s.derived[DR_SAVINGS][c] += income ? -values[c] : values[c];
+      if ((item.flags & EF_ACCOUNT) != 0)
+        s.derived[DR_SAVINGS][c] += income ? -values[c] : values[c];
     }
   }
   const std::pair<DerivedRow, size_t> balances[] = {{DR_CASH, kRowCash},

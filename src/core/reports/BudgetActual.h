@@ -31,7 +31,7 @@ struct BudgetRow {
   int64_t budget = 0;
   int64_t actual = 0;
   std::optional<int64_t> rate;  // percent, truncated toward zero; none without a budget
-  int64_t remaining = 0;        // expense: budget − actual (残金); income: actual − budget (余剰金)
+  int64_t remaining = 0;  // expense: budget − actual (残金); income: actual − budget (余剰金)
 };
 
 struct BudgetSummary {

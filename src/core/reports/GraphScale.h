@@ -18,9 +18,9 @@ struct GraphScale {
   int64_t top = 0;
   int64_t bottom = 0;
   int64_t step = 0;
-  int exponent = 0;     // step = multiplier × 10^exponent
+  int exponent = 0;  // step = multiplier × 10^exponent
   int64_t multiplier = 1;
-  std::u16string unitText;  // drawn at the top of the axis
+  std::u16string unitText;   // drawn at the top of the axis
   int64_t labelDivisor = 1;  // a grid value divided by this is its label
   int labelDecimals = 0;     // steps below the currency's unit are labelled with decimals
 
@@ -30,9 +30,9 @@ struct GraphScale {
 };
 
 struct ScaleOptions {
-  bool lines = false;        // the range of single values, else of the stacked bars
+  bool lines = false;  // the range of single values, else of the stacked bars
   bool fixedMaximum = false;
-  int maximum = 100;         // the fixed maximum in units of 10,000
+  int maximum = 100;  // the fixed maximum in units of 10,000
   int decimalPlaces = 0;
   std::u16string currency = u"\\";
 };

@@ -82,8 +82,8 @@ TrendGraph assetsGraph(CHinmeiList& store, const Span& span, const GraphSettings
   g.title = u"総資産グラフ";
   g.lines = true;
   g.guideLines = true;
-  const AnnualSummary s = buildAnnualSummary(store, {settings.endYear, settings.endMonth},
-                                             g.months, periods, holidays, {});
+  const AnnualSummary s = buildAnnualSummary(store, {settings.endYear, settings.endMonth}, g.months,
+                                             periods, holidays, {});
   const struct {
     const char16_t* name;
     uint32_t bgr;
@@ -115,8 +115,8 @@ TrendGraph sideGraph(CHinmeiList& store, GraphKind kind, const Span& span,
   TrendGraph g = emptyGraph(kind, span, settings);
   const bool income = kind == GraphKind::Income;
   g.title = income ? u"年間収入推移グラフ" : u"年間支出推移グラフ";
-  const AnnualSummary s = buildAnnualSummary(store, {settings.endYear, settings.endMonth},
-                                             g.months, periods, holidays, {});
+  const AnnualSummary s = buildAnnualSummary(store, {settings.endYear, settings.endMonth}, g.months,
+                                             periods, holidays, {});
   for (const SummaryItem& item : s.items) {
     if ((item.flags & (income ? EF_INCOME : EF_EXPENSE)) == 0 || (item.options & 1) == 0) continue;
     g.series.push_back(itemSeries(store, *store.itemByNumber(item.item), rowValues(s, item.item)));
@@ -273,13 +273,14 @@ GraphResult buildTrendGraph(CHinmeiList& store, const GraphRequest& request,
       TrendGraph g = emptyGraph(request.kind, span, settings);
       if (request.kind == GraphKind::Item) {
         g.title = u"個別項目の集計推移グラフ　<<" + def.name + u">>";
-        g.series.push_back(itemSeries(store, def, nameSums(store, *item, u"", false, span, nullptr)));
+        g.series.push_back(
+            itemSeries(store, def, nameSums(store, *item, u"", false, span, nullptr)));
       } else {
         if (request.productName.empty()) return {{}, MessageId::GraphProductNotFound};
         g.title = u"品名毎の集計推移グラフ　<<" + request.productName + u">>";
-        g.series.push_back({request.productName, 0x00ff00,
-                            nameSums(store, *item, request.productName, settings.fuzzyNames,
-                                     span, nullptr)});
+        g.series.push_back(
+            {request.productName, 0x00ff00,
+             nameSums(store, *item, request.productName, settings.fuzzyNames, span, nullptr)});
       }
       result.graph = std::move(g);
       break;

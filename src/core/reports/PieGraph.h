@@ -21,9 +21,9 @@ struct PieSlice {
 };
 
 struct PieSide {
-  std::u16string label;      // 支出 or 収入
-  int64_t absoluteSum = 0;   // what the sectors share
-  int64_t signedSum = 0;     // the side's total as the caption shows it
+  std::u16string label;          // 支出 or 収入
+  int64_t absoluteSum = 0;       // what the sectors share
+  int64_t signedSum = 0;         // the side's total as the caption shows it
   std::vector<PieSlice> slices;  // every graphed item of the side, in item order
 
   // "支出計:\12,345"

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "document/SoramiDoc.h"
+#include "help/HelpWindow.h"
 #include "main/ViewFont.h"
 #include "platform/WindowPos.h"
 #include "reports/BudgetSpread.h"
@@ -119,8 +120,7 @@ QWidget* CBudgetDialog::buildButtons() {
     b->setAutoDefault(false);
     grid->addWidget(b, 1, column++);
   }
-  // The help file is not part of the program.
-  button(QStringLiteral("help"))->setEnabled(false);
+  connect(button(QStringLiteral("help")), &QPushButton::clicked, this, [this] { showHelp(this); });
   connect(button(QStringLiteral("previous")), &QPushButton::clicked, this,
           [this] { move(&BudgetSheet::previousMonth); });
   connect(button(QStringLiteral("next")), &QPushButton::clicked, this,

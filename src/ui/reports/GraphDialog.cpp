@@ -47,8 +47,8 @@ constexpr PeriodField kPeriodFields[] = {{521, 1971, 9999, u"年"}, {522, 1, 12,
 
 }  // namespace
 
-CGraphDialog::CGraphDialog(CSoramiDoc& document, const HolidayCalendar& holidays,
-                           Prompts& prompts, const GraphDialogSetup& setup, QWidget* parent)
+CGraphDialog::CGraphDialog(CSoramiDoc& document, const HolidayCalendar& holidays, Prompts& prompts,
+                           const GraphDialogSetup& setup, QWidget* parent)
     : QDialog(parent),
       document_(document),
       holidays_(holidays),
@@ -177,12 +177,10 @@ QWidget* CGraphDialog::buildButtons() {
     const GraphSettings s = settings();
     if (openAnnualSummary) openAnnualSummary({s.endYear, s.endMonth}, s.months);
   });
-  const std::pair<int, GraphKind> trends[] = {{IDC_ASSETS_GRAPH, GraphKind::Assets},
-                                              {IDC_EXPENSE_GRAPH, GraphKind::Expense},
-                                              {IDC_INCOME_GRAPH, GraphKind::Income},
-                                              {IDC_ITEM_GRAPH, GraphKind::Item},
-                                              {IDC_NAMES_GRAPH, GraphKind::Names},
-                                              {IDC_PRODUCT_GRAPH, GraphKind::Product}};
+  const std::pair<int, GraphKind> trends[] = {
+      {IDC_ASSETS_GRAPH, GraphKind::Assets}, {IDC_EXPENSE_GRAPH, GraphKind::Expense},
+      {IDC_INCOME_GRAPH, GraphKind::Income}, {IDC_ITEM_GRAPH, GraphKind::Item},
+      {IDC_NAMES_GRAPH, GraphKind::Names},   {IDC_PRODUCT_GRAPH, GraphKind::Product}};
   for (const auto& [id, kind] : trends) {
     connect(buttons_[id], &QPushButton::clicked, this, [this, kind = kind] { openTrend(kind); });
   }

@@ -19,7 +19,8 @@ const QRectF kFileArea(0, 0, kGraphFileWidth, kGraphFileHeight);
 bool drawOn(QPaintDevice& device, const GraphDrawing& drawing, const QRectF& page) {
   QPainter painter;
   if (!painter.begin(&device)) return false;
-  const double scale = std::min(page.width() / kFileArea.width(), page.height() / kFileArea.height());
+  const double scale =
+      std::min(page.width() / kFileArea.width(), page.height() / kFileArea.height());
   painter.translate(page.topLeft());
   painter.scale(scale, scale);
   GraphPainter(drawing).paint(painter, kFileArea);

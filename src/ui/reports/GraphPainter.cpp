@@ -38,9 +38,7 @@ struct Plot {
   int64_t bottom = 0;
   double perUnit = 1;
 
-  double y(int64_t v) const {
-    return rect.bottom() - static_cast<double>(v - bottom) * perUnit;
-  }
+  double y(int64_t v) const { return rect.bottom() - static_cast<double>(v - bottom) * perUnit; }
   // Bars stand in the right half of their month's slot.
   double barLeft(int k) const { return rect.left() + (k - 0.5) * column; }
   double barWidth() const { return column / 2; }
@@ -166,12 +164,13 @@ void GraphPainter::paintTrend(QPainter& p, const QRectF& area, const TrendGraph&
     p.drawText(QPointF(x, plot.rect.bottom() + line), label);
     if (monthRows == 2 && ym.month == 1) {
       const QString year = QString::number(ym.year);
-      p.drawText(QPointF(plot.centre(k) - fm.horizontalAdvance(year) / 2,
-                         plot.rect.bottom() + 2 * line),
-                 year);
+      p.drawText(
+          QPointF(plot.centre(k) - fm.horizontalAdvance(year) / 2, plot.rect.bottom() + 2 * line),
+          year);
     }
   }
-  p.drawText(QPointF(plot.rect.right() + half / 2, plot.rect.bottom() + line), QStringLiteral("月"));
+  p.drawText(QPointF(plot.rect.right() + half / 2, plot.rect.bottom() + line),
+             QStringLiteral("月"));
 
   p.save();
   p.setClipRect(plot.rect.adjusted(0, -plot.depth - 1, plot.depth + 1, 1));
@@ -191,7 +190,8 @@ void GraphPainter::paintTrend(QPainter& p, const QRectF& area, const TrendGraph&
       if (g.lines) {
         const QPointF at(plot.centre(k), plot.y(v));
         joined << at;
-        const QRectF marker(at - QPointF(plot.depth, plot.depth), at + QPointF(plot.depth, plot.depth));
+        const QRectF marker(at - QPointF(plot.depth, plot.depth),
+                            at + QPointF(plot.depth, plot.depth));
         hits_.push_back({marker.adjusted(-2, -2, 2, 2), static_cast<int>(i), k, v});
         continue;
       }

@@ -20,7 +20,8 @@ CGraphWnd::CGraphWnd(GraphDrawing drawing, Prompts& prompts, QWidget* parent)
                      : QString::fromStdU16String(view_->drawing().trend->title));
   setSizeGripEnabled(true);
   auto* buttons = new QDialogButtonBox;
-  QPushButton* save = buttons->addButton(QStringLiteral("保存(&S)..."), QDialogButtonBox::ActionRole);
+  QPushButton* save =
+      buttons->addButton(QStringLiteral("保存(&S)..."), QDialogButtonBox::ActionRole);
   QPushButton* print =
       buttons->addButton(QStringLiteral("印刷(&P)..."), QDialogButtonBox::ActionRole);
   QPushButton* close = buttons->addButton(QStringLiteral("閉じる"), QDialogButtonBox::RejectRole);
@@ -33,9 +34,9 @@ CGraphWnd::CGraphWnd(GraphDrawing drawing, Prompts& prompts, QWidget* parent)
 }
 
 bool CGraphWnd::saveAs() {
-  const std::optional<std::filesystem::path> path = prompts_.chooseSaveFile(
-      {u"グラフの保存", windowTitle().toStdU16String() + u".png", u"グラフ|*.png *.svg *.pdf||",
-       u"png"});
+  const std::optional<std::filesystem::path> path =
+      prompts_.chooseSaveFile({u"グラフの保存", windowTitle().toStdU16String() + u".png",
+                               u"グラフ|*.png *.svg *.pdf||", u"png"});
   if (!path) return false;
   const QString file = QString::fromStdU16String(path->u16string());
   if (saveGraph(view_->drawing(), file, windowTitle())) return true;

@@ -33,9 +33,9 @@ void tableAndGraphs(CMainFrame& frame, SoramiDocGateway& gateway) {
     AnnualSummary summary;
     {
       QApplication::setOverrideCursor(Qt::WaitCursor);
-      summary = buildAnnualSummary(*doc.entries(), end, months, c.periodSettings(),
-                                   gateway.holidays(),
-                                   {c.savingsInTotals != 0, c.loansInTotals != 0});
+      summary =
+          buildAnnualSummary(*doc.entries(), end, months, c.periodSettings(), gateway.holidays(),
+                             {c.savingsInTotals != 0, c.loansInTotals != 0});
       QApplication::restoreOverrideCursor();
     }
     CSumYearWnd window(std::move(summary), c.decimalPlaces, &gateway.settings(), &dialog);

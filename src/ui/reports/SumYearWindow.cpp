@@ -21,13 +21,16 @@ const QString kWindowSection = QStringLiteral("SumYear");
 
 CSumYearWnd::CSumYearWnd(AnnualSummary summary, int decimalPlaces, AppSettings* settings,
                          QWidget* parent)
-    : QDialog(parent), summary_(std::move(summary)), settings_(settings),
+    : QDialog(parent),
+      summary_(std::move(summary)),
+      settings_(settings),
       grid_(new CSumYearSpread(summary_, decimalPlaces, this)) {
   setObjectName(QStringLiteral("265"));
   setWindowTitle(QStringLiteral("総集計表"));
   setSizeGripEnabled(true);
   grid_->setAppSettings(settings);
-  auto* period = new QLabel(QString::fromStdU16String(graphPeriodLine(summary_.first, summary_.last)));
+  auto* period =
+      new QLabel(QString::fromStdU16String(graphPeriodLine(summary_.first, summary_.last)));
   period->setAlignment(Qt::AlignCenter);
   auto* buttons = new QDialogButtonBox;
   QPushButton* copy = buttons->addButton(QStringLiteral("ｺﾋﾟｰ(&C)"), QDialogButtonBox::ActionRole);

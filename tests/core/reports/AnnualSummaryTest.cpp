@@ -41,7 +41,7 @@ TEST_F(AnnualSummaryTest, LinesGoToTheAccountingMonthOfTheirDay) {
 TEST_F(AnnualSummaryTest, BalancesStartFromTheLinesBeforeTheSpan) {
   f.account(u"A", 5000);
   f.loan(u"L", 2000);
-  f.add(dayFromYmd(2023, 12, 5), kFood, 1000);            // before: cash 9,000
+  f.add(dayFromYmd(2023, 12, 5), kFood, 1000);              // before: cash 9,000
   f.add(dayFromYmd(2023, 12, 6), kIntoAccount, 500, u"A");  // before: cash 8,500, A 5,500
   f.add(dayFromYmd(2024, 1, 10), kSalary, 3000);
   f.add(dayFromYmd(2024, 1, 11), kIntoAccount, 700, u"A");
@@ -83,7 +83,7 @@ TEST_F(AnnualSummaryTest, CellsCarryCodesLabelsAndWholeFigures) {
   EXPECT_EQ(t.columnCount(), 5);
   EXPECT_EQ(t.rowCount(), 1 + 7 + 7);
   const std::u16string header[] = {u"CCB総集計表", u"CCN2023/11", u"CCN2023/12", u"CCN2024/1",
-                                    u"CCB総 計"};
+                                   u"CCB総 計"};
   for (int c = 0; c < 5; ++c) EXPECT_EQ(t.cellText(0, c), header[c]);
   EXPECT_EQ(t.cellText(1, 0), u"LCN-食費");
   EXPECT_EQ(t.cellText(1, 1), u"rCR-1,500.00");

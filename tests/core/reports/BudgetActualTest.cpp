@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "ledger/BudgetList.h"
 #include "core/ledger/LedgerFixture.h"
+#include "ledger/BudgetList.h"
 
 namespace sorami::test {
 namespace {
@@ -52,8 +52,8 @@ TEST_F(BudgetSheetTest, RowsShowRateAndWhatIsLeftOnEachSide) {
   };
   const Row expense[] = {
       {1, u"LCN-食費", u"rCN1,000", u"rCN1,500", u"rCN150", u"rCR-500"},  // over budget: red
-      {2, u"LCN-日用品", u"rCN100", u"rCN29", u"rCN29", u"rCN71"},  // 29 of 100 is 29, not 28
-      {3, u"LCN-借入返済", u"rCN0", u"rCN400", u"rCN ", u"rCR-400"},  // no budget: no rate
+      {2, u"LCN-日用品", u"rCN100", u"rCN29", u"rCN29", u"rCN71"},        // 29 of 100 is 29, not 28
+      {3, u"LCN-借入返済", u"rCN0", u"rCN400", u"rCN ", u"rCR-400"},      // no budget: no rate
       {4, u"CCB合 計", u"rCN1,100", u"rCN1,929", u"rCN175", u"rCR-829"},
   };
   for (const Row& r : expense) {
@@ -97,8 +97,7 @@ TEST_F(BudgetSheetTest, SummaryLinesCountTargetsAndSavings) {
 TEST_F(BudgetSheetTest, NoFigureIsCutToItsField) {
   budgets.budgetFor(2024, 4).amounts[kFood] = -1234567890;
   BudgetSheet s = sheet();
-  EXPECT_EQ(s.summaryLines()[1],
-            u"収支目標：1,234,767,790 = 200,000(収入) - -1,234,567,790(支出)");
+  EXPECT_EQ(s.summaryLines()[1], u"収支目標：1,234,767,790 = 200,000(収入) - -1,234,567,790(支出)");
   EXPECT_EQ(padLeft(u"-1,234,567,890", 12), u"-1,234,567,890");
 }
 

@@ -138,15 +138,15 @@ TEST_F(GraphSeriesTest, ItemAndProductGraphsFindTheirItemOrSaySo) {
   EXPECT_EQ(item.graph->title, u"個別項目の集計推移グラフ　<<食費>>");
   EXPECT_EQ(item.graph->series[0].values, (Values{130, 100, 0, 30}));
   EXPECT_TRUE(item.graph->series[0].itemSeries);
-  EXPECT_EQ(graph(GraphRequest::ofItem(GraphKind::Item, u"食費", EF_INCOME)).refused, MessageId::GraphItemNotFound);
+  EXPECT_EQ(graph(GraphRequest::ofItem(GraphKind::Item, u"食費", EF_INCOME)).refused,
+            MessageId::GraphItemNotFound);
   GraphResult product = graph(GraphRequest::ofItem(GraphKind::Product, u"食費", EF_EXPENSE, u"米"));
   ASSERT_TRUE(product.graph);
   EXPECT_EQ(product.graph->series[0].values[0], 30);
   EXPECT_EQ(product.graph->series[0].rgb, 0x00ff00u);
   EXPECT_EQ(graph(GraphRequest::ofItem(GraphKind::Product, u"食費", EF_EXPENSE)).refused,
             MessageId::GraphProductNotFound);
-  EXPECT_EQ(graph(GraphRequest::namesOf(99)).refused,
-            MessageId::GraphNoItemDetails);
+  EXPECT_EQ(graph(GraphRequest::namesOf(99)).refused, MessageId::GraphNoItemDetails);
 }
 
 TEST_F(GraphSeriesTest, LinesAreSortedByTheLastMonth) {
@@ -166,8 +166,8 @@ TEST(GraphSeriesWide, TheExpenseTrendGraphsEveryItem) {
   CHinmeiList store;
   store.addAtEnd(CHinmei(MinDay, ITEM_HEADER, EF_ITEM, u"", u"", 0));
   for (uint16_t i = 0; i < 30; ++i) {
-    store.addAtEnd(CHinmei(MinDay, i, 0x8100, u"item" + std::u16string(1, char16_t(u'A' + i)),
-                           u"1", 0));
+    store.addAtEnd(
+        CHinmei(MinDay, i, 0x8100, u"item" + std::u16string(1, char16_t(u'A' + i)), u"1", 0));
   }
   store.addAtEnd(CHinmei(MinDay, 30, 0x8200, u"salary", u"1", 0));
   for (uint16_t i = 0; i < 30; ++i) {
@@ -178,8 +178,8 @@ TEST(GraphSeriesWide, TheExpenseTrendGraphsEveryItem) {
   GraphSettings settings;
   settings.endYear = 2024;
   settings.endMonth = 3;
-  const GraphResult r =
-      buildTrendGraph(store, GraphRequest::of(GraphKind::Expense), settings, {}, NoHolidays(), MinDay);
+  const GraphResult r = buildTrendGraph(store, GraphRequest::of(GraphKind::Expense), settings, {},
+                                        NoHolidays(), MinDay);
   ASSERT_TRUE(r.graph);
   ASSERT_EQ(r.graph->series.size(), 30u);
   std::set<uint32_t> colours;
@@ -220,11 +220,24 @@ TEST_P(GraphScaleCases, CoversTheRangeInRoundSteps) {
 INSTANTIATE_TEST_SUITE_P(
     Ranges, GraphScaleCases,
     ::testing::Values(
-        ScaleCase{"1,000", 1000, 0, {}, 1002, 0, 200, u"\\",
+        ScaleCase{"1,000",
+                  1000,
+                  0,
+                  {},
+                  1002,
+                  0,
+                  200,
+                  u"\\",
                   {u"0", u"200", u"400", u"600", u"800", u"1000"}},
-        ScaleCase{"empty", 0, 0, {}, 102, 0, 20, u"\\",
-                  {u"0", u"20", u"40", u"60", u"80", u"100"}},
-        ScaleCase{"3.5 million", 3'500'000, 0, {}, 3'500'005, 0, 500'000, u"万",
+        ScaleCase{"empty", 0, 0, {}, 102, 0, 20, u"\\", {u"0", u"20", u"40", u"60", u"80", u"100"}},
+        ScaleCase{"3.5 million",
+                  3'500'000,
+                  0,
+                  {},
+                  3'500'005,
+                  0,
+                  500'000,
+                  u"万",
                   {u"0", u"50", u"100", u"150", u"200", u"250", u"300", u"350"}},
         ScaleCase{"near the 32-bit ends",
                   1'200'000'000,
@@ -234,11 +247,25 @@ INSTANTIATE_TEST_SUITE_P(
                   -1'200'000'000,
                   200'000'000,
                   u"億",
-                  {u"-12", u"-10", u"-8", u"-6", u"-4", u"-2", u"0", u"2", u"4", u"6", u"8",
-                   u"10", u"12"}},
-        ScaleCase{"fixed at 100万 with cents", 5, 0, {false, true, 100, 2}, 100'000'002, 0,
-                  20'000'000, u"万", {u"0", u"20", u"40", u"60", u"80", u"100"}},
-        ScaleCase{"cents", 0, 0, {false, false, 100, 2, u"$"}, 102, 0, 20, u"$",
+                  {u"-12", u"-10", u"-8", u"-6", u"-4", u"-2", u"0", u"2", u"4", u"6", u"8", u"10",
+                   u"12"}},
+        ScaleCase{"fixed at 100万 with cents",
+                  5,
+                  0,
+                  {false, true, 100, 2},
+                  100'000'002,
+                  0,
+                  20'000'000,
+                  u"万",
+                  {u"0", u"20", u"40", u"60", u"80", u"100"}},
+        ScaleCase{"cents",
+                  0,
+                  0,
+                  {false, false, 100, 2, u"$"},
+                  102,
+                  0,
+                  20,
+                  u"$",
                   {u"0.00", u"0.20", u"0.40", u"0.60", u"0.80", u"1.00"}}));
 
 TEST(PieGraph, SharesRoundHalfUp) {

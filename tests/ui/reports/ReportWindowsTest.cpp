@@ -11,9 +11,9 @@
 #include <QTimer>
 #include <functional>
 
+#include "help/HelpWindow.h"
 #include "ledger/BudgetList.h"
 #include "ledger/SampleHousehold.h"
-#include "rules/Holidays.h"
 #include "reports/BudgetDialog.h"
 #include "reports/BudgetSpread.h"
 #include "reports/GraphDialog.h"
@@ -21,6 +21,7 @@
 #include "reports/GraphWindow.h"
 #include "reports/SumYearSpread.h"
 #include "reports/SumYearWindow.h"
+#include "rules/Holidays.h"
 #include "ui/SoramiViewFixture.h"
 
 namespace sorami::test {
@@ -85,6 +86,10 @@ TEST_F(ReportWindows, CtrlBSetsABudgetAndShowsWhatIsLeft) {
     EXPECT_EQ(grid.cellText(0, 3, false), QStringLiteral("CCN達成率％"));
     d.button(QStringLiteral("next"))->click();
     EXPECT_TRUE(d.windowTitle().startsWith(QStringLiteral("予算/実績 2024年5月期")));
+    d.button(QStringLiteral("help"))->click();
+    ASSERT_NE(helpWindow(), nullptr);
+    EXPECT_EQ(helpWindow()->page(), QStringLiteral("budget"));
+    delete helpWindow();
   });
   key(Qt::Key_B, Qt::ControlModifier);
   EXPECT_TRUE(*seen);

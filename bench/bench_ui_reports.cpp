@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
-#include <algorithm>
 #include <cstdio>
 
 #include "Timing.h"
@@ -19,18 +18,9 @@
 #include "rules/Holidays.h"
 
 using namespace sorami;
-using sorami::bench::microseconds;
+using sorami::bench::fastestMilliseconds;
 
 namespace {
-
-constexpr int kRuns = 5;
-
-template <typename F>
-double fastest(F&& f) {
-  double best = 1e18;
-  for (int i = 0; i < kRuns; ++i) best = std::min(best, microseconds(f));
-  return best / 1000;
-}
 
 GraphDrawing trend(CSoramiDoc& doc, const CHoliday& holidays, GraphKind kind) {
   GraphSettings s;
@@ -68,7 +58,7 @@ int main(int argc, char** argv) {
   } graphs[] = {{"expense bars, 60 months", trend(doc, holidays, GraphKind::Expense)},
                 {"total assets lines, 60 months", trend(doc, holidays, GraphKind::Assets)}};
   for (const auto& g : graphs) {
-    const double ms = fastest([&] {
+    const double ms = fastestMilliseconds([&] {
       QPainter p(&image);
       GraphPainter(g.drawing).paint(p, image.rect());
     });
@@ -76,13 +66,13 @@ int main(int argc, char** argv) {
   }
   GraphDrawing pie;
   pie.pie = buildPieGraph(*doc.entries(), dayFromYmd(2025, 11, 1), dayFromYmd(2025, 11, 30));
-  const double pieMs = fastest([&] {
+  const double pieMs = fastestMilliseconds([&] {
     QPainter p(&image);
     GraphPainter(pie).paint(p, image.rect());
   });
   std::printf("drawing the pie graph, 1000x640: %.2f ms (goal 16 ms)\n", pieMs);
 
-  const double budget = fastest([&] {
+  const double budget = fastestMilliseconds([&] {
     CBudgetDialog dialog(doc, holidays, prompts, nullptr, dayFromYmd(2025, 12, 10));
     dialog.show();
     QApplication::processEvents();

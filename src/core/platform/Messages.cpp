@@ -26,6 +26,11 @@ constexpr Entry kMessages[] = {
     {MessageId::ConfirmDeleteEntry, u"ﾃﾞｰﾀ（%1）を削除してよろしいですか？"},
     {MessageId::ClipboardOpenFailed, u"ｸﾘｯﾌﾟﾎﾞｰﾄﾞのｵｰﾌﾟﾝに失敗しました。"},
     {MessageId::ClipboardSetFailed, u"ｸﾘｯﾌﾟﾎﾞｰﾄﾞ ﾃﾞｰﾀのｾｯﾄに失敗しました。"},
+    {MessageId::SelectRowFirst, u"いずれかの行を選択してから行ってください。"},
+    {MessageId::ItemDoesNotExist, u"この項目は存在しません。"},
+    {MessageId::ScheduleMissing, u"実施日を指定して下さい。"},
+    {MessageId::StartMonthMissing, u"開始年月を指定して下さい。"},
+    {MessageId::SpecialDateMissing, u"特別金額が設定されているので、特別月,日を設定して下さい。"},
     {MessageId::FileBroken, u"このファイルは完全に壊れているか、そらみのデータではありません。"},
     {MessageId::NoAccountRegistered,
      u"口座が一つも登録されていません。\n新しい口座名を入力してください。"},
@@ -95,6 +100,24 @@ constexpr Entry kMessages[] = {
     {MessageId::RegisterNewLoan,
      u"登録されていない借り名が指定されています。\n新規の借入名として登録しますか？"},
     {MessageId::AmountNotANumber, u"金額は数字で入力してください。"},
+    {MessageId::RuleLimitReached,
+     u"自動記載の設定数が %d(最大数)に、\n達しましたのでこれ以上登録できません。"},
+    {MessageId::ConfirmDeleteRule, u"以下の設定を削除しますか？\n「%s」\n 　↓\n「%s：%s」"},
+    {MessageId::ConfirmForcedAutoEntries,
+     u"自動記入で設定されている内容に従って、現在入力している日付までに該当する記入を行います。"
+     u"\nよろしいですか？"},
+    {MessageId::AutoEntryText, u"［%s］\n↓\n［%s：%s］"},
+    {MessageId::ShortfallDatePrefix, u"%d月%d日に"},
+    {MessageId::ShortfallEntryLine, u"%s\n%s：%s,金額%sの引き落としため"},
+    {MessageId::ShortfallPlainLine, u"%s\n"},
+    {MessageId::ShortfallWarning, u"%s\n口座：%s の残高が %s 不足します。"},
+    {MessageId::AutoRuleInactive,
+     u"自動記入の%1番目の設定（%2）は%3が正しくないため、実行しませんでした。\n"
+     u"自動記入の設定で内容を確かめてください。"},
+    {MessageId::AutoEntriesCapped,
+     u"自動記入で記入する行が一度に記入できる%1行を超えました。\n"
+     u"%1行まで記入しました。残りは次の自動記入で記入します。"},
+    {MessageId::RuleFieldInvalid, u"自動記入の設定の%1が正しくありません。"},
 };
 
 }  // namespace

@@ -22,8 +22,13 @@ enum class MessageId : int {
   ConfirmDeleteEntry = 146,
   ClipboardOpenFailed = 159,
   ClipboardSetFailed = 162,
+  SelectRowFirst = 167,    // "いずれかの行を選択してから行ってください。"
+  ItemDoesNotExist = 913,  // "この項目は存在しません。"
   FileBroken = 917,
   FilePartlyBroken = 918,
+  ScheduleMissing = 919,    // "実施日を指定して下さい。"
+  StartMonthMissing = 920,  // "開始年月を指定して下さい。"
+  SpecialDateMissing = 921,  // "特別金額が設定されているので、特別月,日を設定して下さい。"
   NoAccountRegistered = 922,
   NoLoanRegistered = 923,
   BlankNameRefused = 938,
@@ -57,6 +62,18 @@ enum class MessageId : int {
   RegisterNewAccount,  // a transfer names an account that is not registered
   RegisterNewLoan,
   AmountNotANumber,  // an amount typed as something other than a figure
+  // Automatic entries.
+  RuleLimitReached,          // the rule table is full
+  ConfirmDeleteRule,         // "以下の設定を削除しますか？..."
+  ConfirmForcedAutoEntries,  // "自動記入で設定されている内容に従って、..."
+  AutoEntryText,             // what the confirmation shows: source, then destination
+  ShortfallDatePrefix,       // "%d月%d日に"
+  ShortfallEntryLine,        // the line with the withdrawal that causes the shortfall
+  ShortfallPlainLine,        // the line without one
+  ShortfallWarning,          // "%s\n口座：%s の残高が %s 不足します。"
+  AutoRuleInactive,          // a rule from the file makes no sense and is not run
+  AutoEntriesCapped,         // more due lines than one run writes
+  RuleFieldInvalid,          // a rule given as text has a field out of its range
 };
 
 // The text of a message with its placeholders still in place.

@@ -33,6 +33,11 @@ const char* const kUsage =
     "  export FILE          明細を書き出す: --format csv|json|ledger\n"
     "                       [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--out PATH]\n"
     "  import FILE CSV      csv で書き出した明細を取り込む [--day YYYY-MM-DD]\n"
+    "  rules FILE           自動記入の設定の一覧\n"
+    "                       [--due --from YYYY-MM-DD --to YYYY-MM-DD]: その間に記入される行\n"
+    "  rule FILE            自動記入の設定を変えて保存する: --add TEXT | --edit INDEX TEXT |\n"
+    "                       --delete INDEX | --move INDEX --by ±1 (INDEX は 1 から)\n"
+    "  run-due FILE         起動時の自動記入を行って保存する [--today YYYY-MM-DD] [--yes]\n"
     "  (開く・保存するコマンドは --password P と --yes を受け付けます)\n"
     "  (締め期間と祝日を使うコマンドは --holiday-file PATH で祝日ファイルを指定できます)\n"
     "  --help               この説明を表示する\n";

@@ -16,7 +16,11 @@ const std::vector<Command>& commands() {
                                            {"close-period", runClosePeriod},
                                            {"generate", runGenerate},
                                            {"export", runExport},
-                                           {"import", runImport}};
+                                           {"import", runImport},
+                                           // Automatic entries.
+                                           {"rules", runRules},
+                                           {"rule", runRule},
+                                           {"run-due", runRunDue}};
   return all;
 }
 

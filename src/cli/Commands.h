@@ -28,6 +28,11 @@ int runGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
 int runExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// Automatic entries.
+int runRules(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runRule(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runRunDue(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 // Every command of the program, in the order the usage text lists them.
 const std::vector<Command>& commands();
 

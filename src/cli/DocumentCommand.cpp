@@ -1,6 +1,7 @@
 #include "cli/DocumentCommand.h"
 
 #include <charconv>
+#include <ctime>
 #include <filesystem>
 #include <ostream>
 
@@ -61,8 +62,35 @@ PasswordReply CommandPrompts::askPassword(const PasswordCheck& check, bool /*can
   return {PasswordReply::Action::Cancel, {}};
 }
 
+std::optional<NewAccount> CommandPrompts::registerAccount(uint16_t kind,
+                                                          const std::u16string& name) {
+  if (!registerNewAccounts || name.empty()) return std::nullopt;
+  inform(MessageId::AccountRegisteredByCommand,
+         {name, kind == kKindAccount ? u"貯蓄項目" : u"借入項目"}, Icon::Information);
+  return NewAccount{name, 0, 0, 7};
+}
+
+CommandClock::CommandClock(const Options& options) {
+  const std::string* text = options.value("--today");
+  if (text == nullptr) return;
+  const Day day = parseIsoDate(*text);
+  if (day != InvalidDay) day_ = day;
+}
+
+std::chrono::system_clock::time_point CommandClock::now() const {
+  if (!day_) return std::chrono::system_clock::now();
+  const Ymd ymd = ymdFromDay(*day_);
+  std::tm noon{};
+  noon.tm_year = ymd.year - 1900;
+  noon.tm_mon = ymd.month - 1;
+  noon.tm_mday = ymd.day;
+  noon.tm_hour = 12;
+  noon.tm_isdst = -1;
+  return std::chrono::system_clock::from_time_t(std::mktime(&noon));
+}
+
 CommandDocument::CommandDocument(std::ostream& err, const Options& options)
-    : prompts(err, options), doc(config, prompts, clock) {}
+    : prompts(err, options), clock(options), doc(config, prompts, clock) {}
 
 bool refuseExisting(const std::string& path, const Options& options, std::ostream& err) {
   std::error_code ec;

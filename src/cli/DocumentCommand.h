@@ -40,6 +40,11 @@ class CommandPrompts : public TerminalPrompts {
   Answer ask(MessageId id, const std::vector<std::u16string>& args, Buttons buttons,
              Answer defaultAnswer) override;
   PasswordReply askPassword(const PasswordCheck& check, bool canExit) override;
+  // With `registerNewAccounts` an account or loan the core needs registered gets the balance 0,
+  // as the registration dialog would ask for, and the command says so; otherwise none is.
+  std::optional<NewAccount> registerAccount(uint16_t kind, const std::u16string& name) override;
+
+  bool registerNewAccounts = false;
 
   std::vector<std::string> messages;
   std::vector<MessageId> ids;
@@ -50,12 +55,22 @@ class CommandPrompts : public TerminalPrompts {
   std::optional<std::u16string> password_;
 };
 
+// The clock of a command: the system's, or noon (local time) of the day --today names.
+class CommandClock : public Clock {
+ public:
+  explicit CommandClock(const Options& options);
+  std::chrono::system_clock::time_point now() const override;
+
+ private:
+  std::optional<Day> day_;
+};
+
 // A document with its own configuration record, prompts and clock.
 struct CommandDocument {
   CommandDocument(std::ostream& err, const Options& options);
   CConfig config;
   CommandPrompts prompts;
-  SystemClock clock;
+  CommandClock clock;
   CSoramiDoc doc;
 };
 

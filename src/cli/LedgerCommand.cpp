@@ -15,10 +15,15 @@
 namespace sorami::cli {
 
 std::optional<Options> parseFileCommand(const std::vector<std::string>& args,
-                                        std::set<std::string> values, std::ostream& err) {
-  values.insert({"--password", "--holiday-file"});
-  std::optional<Options> o = parseOptions(args, values, {"--yes"}, err);
+                                        std::set<std::string> values, std::ostream& err,
+                                        std::set<std::string> flags) {
+  values.insert({"--password", "--holiday-file", "--today"});
+  flags.insert("--yes");
+  std::optional<Options> o = parseOptions(args, values, flags, err);
   if (o && o->positional.size() != 1) return std::nullopt;
+  if (const std::string* today = o ? o->value("--today") : nullptr) {
+    if (!parseDateOption(*today, err)) return std::nullopt;
+  }
   return o;
 }
 
@@ -62,7 +67,7 @@ LedgerSetup LedgerCommand::setupFor(Day day, DisplayMode mode) {
   LedgerSetup setup;
   setup.currentDay = day;
   setup.mode = mode;
-  setup.today = today(SystemClock(), config().hourOffset);
+  setup.today = document_.doc.today();
   setup.prompts = &document_.prompts;
   setup.budgets = document_.doc.budgets();
   return setup;

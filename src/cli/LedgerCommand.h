@@ -17,9 +17,11 @@ namespace sorami::cli {
 using Json = nlohmann::ordered_json;
 
 // Splits the arguments of a command that opens one FILE: its own value options besides
-// --password, --holiday-file and the flag --yes. Nothing unless exactly one file is named.
+// --password, --holiday-file, --today (a date in place of the clock) and the flag --yes.
+// Nothing unless exactly one file is named.
 std::optional<Options> parseFileCommand(const std::vector<std::string>& args,
-                                        std::set<std::string> values, std::ostream& err);
+                                        std::set<std::string> values, std::ostream& err,
+                                        std::set<std::string> flags = {});
 // The required --date option.
 std::optional<Day> dateOption(const Options& options, std::ostream& err);
 

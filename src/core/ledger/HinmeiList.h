@@ -254,8 +254,9 @@ class CHinmeiList {
                                           int32_t initialBalance);
   // Gives an account or loan and every line that names it a new name; false when refused.
   bool renameAccount(std::u16string_view newName, std::u16string_view oldName, uint16_t kind);
-  // Rules that name accounts are renamed by whoever owns their text.
-  std::function<void(std::u16string_view oldName, std::u16string_view newName, uint16_t kind)>
+  // Renames the automatic-entry rules that name an account or loan of that kind and returns how
+  // many it changed; filled by whoever owns the rules' text.
+  std::function<size_t(std::u16string_view oldName, std::u16string_view newName, uint16_t kind)>
       onAccountRenamed;
 
   // ---- Balances and totals.

@@ -119,7 +119,6 @@ bool CHinmeiList::renameAccount(std::u16string_view newNameView, std::u16string_
   }
   if (changed == 0) return false;
   if (CAccount* a = find(kind, oldName)) a->name = newName;
-  renameRuleAccounts(oldName, newName, kind);
   if (onAccountRenamed) onAccountRenamed(oldName, newName, kind);
   modified_ = true;
   return true;

@@ -72,25 +72,35 @@ std::optional<NewAccount> CommandPrompts::registerAccount(uint16_t kind,
 
 CommandClock::CommandClock(const Options& options) {
   const std::string* text = options.value("--today");
-  if (text == nullptr) return;
-  const Day day = parseIsoDate(*text);
-  if (day != InvalidDay) day_ = day;
+  const Day day = text ? parseIsoDate(*text) : InvalidDay;
+  if (day == InvalidDay) return;
+  // Noon of the local calendar day: the clock's "today" is that day in any time zone.
+  const Ymd d = ymdFromDay(day);
+  std::tm local{};
+  local.tm_year = d.year - 1900;
+  local.tm_mon = d.month - 1;
+  local.tm_mday = d.day;
+  local.tm_hour = 12;
+  local.tm_isdst = -1;
+  const std::time_t t = std::mktime(&local);
+  if (t != static_cast<std::time_t>(-1)) pinned_ = std::chrono::system_clock::from_time_t(t);
 }
 
 std::chrono::system_clock::time_point CommandClock::now() const {
-  if (!day_) return std::chrono::system_clock::now();
-  const Ymd ymd = ymdFromDay(*day_);
-  std::tm noon{};
-  noon.tm_year = ymd.year - 1900;
-  noon.tm_mon = ymd.month - 1;
-  noon.tm_mday = ymd.day;
-  noon.tm_hour = 12;
-  noon.tm_isdst = -1;
-  return std::chrono::system_clock::from_time_t(std::mktime(&noon));
+  return pinned_ ? *pinned_ : std::chrono::system_clock::now();
+}
+
+std::function<void()>& afterReadSeam() {
+  static std::function<void()> seam;
+  return seam;
 }
 
 CommandDocument::CommandDocument(std::ostream& err, const Options& options)
-    : prompts(err, options), clock(options), doc(config, prompts, clock) {}
+    : prompts(err, options), clock(options), doc(config, prompts, clock) {
+  doc.postOpen = [](CSoramiDoc&) {
+    if (const std::function<void()>& seam = afterReadSeam()) seam();
+  };
+}
 
 bool refuseExisting(const std::string& path, const Options& options, std::ostream& err) {
   std::error_code ec;

@@ -67,7 +67,7 @@ LedgerSetup LedgerCommand::setupFor(Day day, DisplayMode mode) {
   LedgerSetup setup;
   setup.currentDay = day;
   setup.mode = mode;
-  setup.today = document_.doc.today();
+  setup.today = today(document_.clock, config().hourOffset);
   setup.prompts = &document_.prompts;
   setup.budgets = document_.doc.budgets();
   return setup;
@@ -95,6 +95,20 @@ std::string monthText(YearMonth ym) {
 std::string monthText(Day day) {
   const Ymd ymd = ymdFromDay(day);
   return monthText(YearMonth{ymd.year, ymd.month});
+}
+
+std::optional<YearMonth> parseMonthOption(const std::string& text, std::ostream& err) {
+  int year = 0;
+  int month = 0;
+  char rest = 0;
+  const bool shaped = text.size() == 7 && text[4] == '-' &&
+                      std::sscanf(text.c_str(), "%4d-%2d%c", &year, &month, &rest) == 2;
+  if (!shaped || year < 100 || month < 1 || month > 12) {
+    err << "sorami-cli: 月は 0100-01 から 9999-12 までを YYYY-MM で指定してください: " << text
+        << "\n";
+    return std::nullopt;
+  }
+  return YearMonth{year, month};
 }
 
 std::optional<int> boundedOption(const Options& options, const std::string& name, int low, int high,

@@ -181,6 +181,7 @@ int runRule(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return kExitUsage;
   }
   LedgerCommand ledger(err, *o);
+  ledger.holdForSaving();
   if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
   Json registered = Json::array();
   if (const int status = changeRules(ledger, *o, registered, err); status != kExitOk) {

@@ -54,9 +54,14 @@ int runRunDue(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return kExitUsage;
   }
   LedgerCommand ledger(err, *o);
+  ledger.holdForSaving();
   ledger.prompts().registerNewAccounts = true;
   StartUpResult result;
-  ledger.doc().postOpen = [&](CSoramiDoc& doc) { result = runStartUp(doc, ledger.holidays()); };
+  // After what every command's document does once its file is read.
+  ledger.doc().postOpen = [&, before = ledger.doc().postOpen](CSoramiDoc& doc) {
+    if (before) before(doc);
+    result = runStartUp(doc, ledger.holidays());
+  };
   if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
   reportShortfalls(result, ledger.prompts());
   if (ledger.doc().isModified() && !ledger.doc().save()) return kExitWriteFailed;

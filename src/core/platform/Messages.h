@@ -20,6 +20,7 @@ enum class MessageId : int {
   DeleteNeedsSelection = 141,
   AlreadyRegistered = 144,  // "「%1」は%2登録済です。"
   ConfirmDeleteEntry = 146,
+  SearchNoData = 148,  // "ﾃﾞｰﾀが１件も入力されていません。"
   ClipboardOpenFailed = 159,
   ClipboardSetFailed = 162,
   SelectRowFirst = 167,    // "いずれかの行を選択してから行ってください。"
@@ -34,6 +35,8 @@ enum class MessageId : int {
   BlankNameRefused = 938,
   NoSpecialNameOfNumber = 939,
   DivisionByZero = 947,
+  SearchTooManyLines = 948,  // "表示できるメモリを越えました。\n検索を中止します。"
+  SearchNothingFound = 949,  // "検索条件に合ったﾃﾞｰﾀは見つかりませんでした。"
   TaxRateThreePercent = 981,
 
   // Messages without a number in the string table.
@@ -74,6 +77,12 @@ enum class MessageId : int {
   AutoRuleInactive,          // a rule from the file makes no sense and is not run
   AutoEntriesCapped,         // more due lines than one run writes
   RuleFieldInvalid,          // a rule given as text has a field out of its range
+  DiaryNotFound,     // the diary search found no other day with the word
+  // Saving: the file, its folder and its backup.
+  FileReadOnly,       // the file may not be written
+  FolderNotWritable,  // the folder takes no new file
+  BackupFailed,       // the previous version could not be kept
+  FileChangedOnDisk,  // another program wrote the file after it was read
 };
 
 // The text of a message with its placeholders still in place.

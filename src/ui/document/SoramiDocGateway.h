@@ -14,6 +14,8 @@
 namespace sorami {
 
 class AppSettings;
+class CDiaryWindows;
+class CSearchCommand;
 class Clock;
 class Prompts;
 
@@ -37,6 +39,9 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
 
   CSoramiDoc& document() { return document_; }
   CHoliday& holidays() { return holidays_; }
+  // The diary windows with the calendar, and the search; there once a frame is attached.
+  CDiaryWindows* diaryWindows() const { return diary_; }
+  CSearchCommand* searchCommand() const { return search_; }
 
   // ---- The document's side.
   void exitApplication() override;
@@ -57,6 +62,8 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
   bool mayClose();
 
  private:
+  // What the diary editor holds goes into the ledger before a save or a close.
+  void storePendingText();
   bool openPath(const QString& path);
   void showDocument();
   void showState();
@@ -74,6 +81,8 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
   CMainFrame* frame_ = nullptr;
   StartUpResult startUp_;
   bool shortfallsPending_ = false;
+  CDiaryWindows* diary_ = nullptr;
+  CSearchCommand* search_ = nullptr;
 };
 
 }  // namespace sorami

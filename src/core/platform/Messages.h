@@ -77,7 +77,7 @@ enum class MessageId : int {
   AutoRuleInactive,          // a rule from the file makes no sense and is not run
   AutoEntriesCapped,         // more due lines than one run writes
   RuleFieldInvalid,          // a rule given as text has a field out of its range
-  DiaryNotFound,     // the diary search found no other day with the word
+  DiaryNotFound,             // the diary search found no other day with the word
   // Saving: the file, its folder and its backup.
   FileReadOnly,       // the file may not be written
   FolderNotWritable,  // the folder takes no new file

@@ -25,7 +25,10 @@ const std::vector<Command>& commands() {
                                            // Automatic entries.
                                            {"rules", runRules},
                                            {"rule", runRule},
-                                           {"run-due", runRunDue}};
+                                           {"run-due", runRunDue},
+                                           // Consumption tax and the numeric field.
+                                           {"tax", runTax},
+                                           {"calc", runCalc}};
   return all;
 }
 

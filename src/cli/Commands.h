@@ -38,6 +38,9 @@ int runCalendar(const std::vector<std::string>& args, std::ostream& out, std::os
 int runRules(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runRule(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runRunDue(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Consumption tax and the numeric field.
+int runTax(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Every command of the program, in the order the usage text lists them.
 const std::vector<Command>& commands();

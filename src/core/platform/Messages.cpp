@@ -28,10 +28,15 @@ constexpr Entry kMessages[] = {
     {MessageId::ClipboardOpenFailed, u"ｸﾘｯﾌﾟﾎﾞｰﾄﾞのｵｰﾌﾟﾝに失敗しました。"},
     {MessageId::ClipboardSetFailed, u"ｸﾘｯﾌﾟﾎﾞｰﾄﾞ ﾃﾞｰﾀのｾｯﾄに失敗しました。"},
     {MessageId::SelectRowFirst, u"いずれかの行を選択してから行ってください。"},
-    {MessageId::ItemDoesNotExist, u"この項目は存在しません。"},
     {MessageId::ScheduleMissing, u"実施日を指定して下さい。"},
     {MessageId::StartMonthMissing, u"開始年月を指定して下さい。"},
     {MessageId::SpecialDateMissing, u"特別金額が設定されているので、特別月,日を設定して下さい。"},
+    {MessageId::GraphItemNotFound, u"この項目は存在しません。"},
+    {MessageId::GraphProductNotFound, u"この品名は存在しません。"},
+    {MessageId::GraphMemoryShort,
+     u"作業ﾒﾓﾘの確保に失敗しました。\nﾒﾓﾘを増やすか動作中の他のｱﾌﾟﾘｹｰｼｮﾝを終了してから行なってくだ"
+     u"さい。"},
+    {MessageId::GraphNoItemDetails, u"このアイテムの詳細はありません。"},
     {MessageId::FileBroken, u"このファイルは完全に壊れているか、そらみのデータではありません。"},
     {MessageId::NoAccountRegistered,
      u"口座が一つも登録されていません。\n新しい口座名を入力してください。"},
@@ -121,6 +126,7 @@ constexpr Entry kMessages[] = {
      u"自動記入で記入する行が一度に記入できる%1行を超えました。\n"
      u"%1行まで記入しました。残りは次の自動記入で記入します。"},
     {MessageId::RuleFieldInvalid, u"自動記入の設定の%1が正しくありません。"},
+    {MessageId::GraphNotSaved, u"グラフを保存できませんでした。\n%1"},
     {MessageId::DiaryNotFound, u"見つかりませんでした"},
     {MessageId::FileReadOnly,
      u"ﾃﾞｰﾀﾌｧｲﾙ\n%1\nは読み取り専用のため、上書きできません。\n"

@@ -23,8 +23,11 @@ enum class MessageId : int {
   SearchNoData = 148,  // "ﾃﾞｰﾀが１件も入力されていません。"
   ClipboardOpenFailed = 159,
   ClipboardSetFailed = 162,
-  SelectRowFirst = 167,    // "いずれかの行を選択してから行ってください。"
-  ItemDoesNotExist = 913,  // "この項目は存在しません。"
+  SelectRowFirst = 167,     // "いずれかの行を選択してから行ってください。"
+  GraphItemNotFound = 913,  // "この項目は存在しません。"
+  ItemDoesNotExist = GraphItemNotFound,  // the same message where a rule names no known item
+  GraphProductNotFound = 914,            // "この品名は存在しません。"
+  GraphMemoryShort = 915,
   FileBroken = 917,
   FilePartlyBroken = 918,
   ScheduleMissing = 919,    // "実施日を指定して下さい。"
@@ -38,6 +41,7 @@ enum class MessageId : int {
   SearchTooManyLines = 948,  // "表示できるメモリを越えました。\n検索を中止します。"
   SearchNothingFound = 949,  // "検索条件に合ったﾃﾞｰﾀは見つかりませんでした。"
   TaxRateThreePercent = 981,
+  GraphNoItemDetails = 986,  // "このアイテムの詳細はありません。"
 
   // Messages without a number in the string table.
   BudgetDataDamaged = 10000,
@@ -77,6 +81,7 @@ enum class MessageId : int {
   AutoRuleInactive,          // a rule from the file makes no sense and is not run
   AutoEntriesCapped,         // more due lines than one run writes
   RuleFieldInvalid,          // a rule given as text has a field out of its range
+  GraphNotSaved,             // a graph could not be written to the file chosen
   DiaryNotFound,             // the diary search found no other day with the word
   // Saving: the file, its folder and its backup.
   FileReadOnly,       // the file may not be written

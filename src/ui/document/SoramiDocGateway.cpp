@@ -11,6 +11,7 @@
 #include "main/SoramiView.h"
 #include "main/ViewCommands.h"
 #include "platform/AppSettings.h"
+#include "reports/ReportCommands.h"
 #include "reports/SearchCommand.h"
 #include "rules/AutoEntryPage.h"
 #include "settings/ConfigSheet.h"
@@ -82,6 +83,7 @@ void SoramiDocGateway::attachFrame(CMainFrame& frame) {
   frame.attachCommand(ID_AUTO_ENTRY_RUN, [this] { forcedAutoEntries(); });
   frame.setCloseGuard([this] { return mayClose(); });
   attachViewCommands(frame);
+  attachReportCommands(frame, *this);
   diary_ = attachDiaryWindows(frame, document_, holidays_, &settings_);
   search_ = attachSearchCommand(frame, document_, holidays_);
   showDocument();

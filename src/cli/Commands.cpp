@@ -26,6 +26,10 @@ const std::vector<Command>& commands() {
                                            {"diary-search", runDiarySearch},
                                            {"search", runSearch},
                                            {"calendar", runCalendar},
+                                           // Automatic entries.
+                                           {"rules", runRules},
+                                           {"rule", runRule},
+                                           {"run-due", runRunDue},
                                            // Consumption tax and the numeric field.
                                            {"tax", runTax},
                                            {"calc", runCalc}};

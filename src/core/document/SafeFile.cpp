@@ -20,8 +20,12 @@ namespace {
 class TemporaryFile {
  public:
   explicit TemporaryFile(const fs::path& target) {
-    std::string pattern =
-        (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    // Appended piece by piece: GCC 12 at -O3 misreads a chain of + on strings as an overlapping
+    // copy (-Wrestrict).
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".XXXXXX";
+    std::string pattern = (target.parent_path() / name).string();
     fd_ = ::mkstemp(pattern.data());
     if (fd_ >= 0) path_ = pattern;
   }

@@ -209,24 +209,22 @@ size_t pasteEntries(CHinmeiList& store, std::u16string_view text, const CHinmei*
   const PromptsOverride guard(store, prompts);
   size_t stored = 0;
   // A first half waits until the next line shows whether its partner follows.
-  CHinmei waiting;
-  bool isWaiting = false;
+  std::optional<CHinmei> waiting;
   auto flushWaiting = [&] {
-    if (isWaiting && storeSingle(store, std::move(waiting))) ++stored;
-    isWaiting = false;
+    if (waiting && storeSingle(store, std::move(*waiting))) ++stored;
+    waiting.reset();
   };
   for (const std::u16string_view record : pasteRecords(text)) {
     std::optional<CHinmei> e = pastedEntry(store, record, selectedItem, decimalPlaces);
     if (!e) continue;
-    if (isWaiting && e->isPairSecond()) {
-      if (store.insertPair(std::move(waiting), std::move(*e))) stored += 2;
-      isWaiting = false;
+    if (waiting && e->isPairSecond()) {
+      if (store.insertPair(std::move(*waiting), std::move(*e))) stored += 2;
+      waiting.reset();
       continue;
     }
     flushWaiting();
     if (e->isPairFirst()) {
-      waiting = std::move(*e);
-      isWaiting = true;
+      waiting = std::move(e);
     } else if (storeSingle(store, std::move(*e))) {
       ++stored;
     }

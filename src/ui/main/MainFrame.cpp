@@ -136,7 +136,7 @@ void CMainFrame::updateCommandStates() {
 }
 
 void CMainFrame::attachCommand(int id, std::function<void()> handler) {
-  handlers_.insert(id, std::move(handler));
+  handlers_[id] = std::move(handler);
   updateCommandStates();
 }
 

@@ -208,7 +208,7 @@ class CSoramiView : public QWidget {
   void rememberAmount();
   std::optional<QString> chooseTransferName(TransferKind kind);
   std::optional<EntryRequest> checkedRequest(TransferKind transfer, const QString& account);
-  void writeRequest(EntryRequest request);
+  void writeRequest(const EntryRequest& request);
   void cancelPending();
   void placeMemoWindow();
   void enterField(QLineEdit* field, bool fresh);

@@ -342,7 +342,7 @@ bool CSoramiView::addEntry(TransferKind transfer) {
     memoWindow_->open(memo);
     return true;
   }
-  writeRequest(std::move(*request));
+  writeRequest(*request);
   return true;
 }
 
@@ -369,7 +369,7 @@ void CSoramiView::writePending() {
       readAmountText(amountField()->text().toStdU16String(), config().decimalPlaces);
   if (amount) r.amount = *amount;
   activateWindow();
-  writeRequest(std::move(r));
+  writeRequest(r);
 }
 
 void CSoramiView::cancelPending() {
@@ -377,7 +377,7 @@ void CSoramiView::cancelPending() {
   if (memoWindow_ && memoWindow_->isVisible()) memoWindow_->hide();
 }
 
-void CSoramiView::writeRequest(EntryRequest request) {
+void CSoramiView::writeRequest(const EntryRequest& request) {
   writeEntry(store(), request, config().skipZeroAmounts != 0);
   ledgerChanged();
   nameStep();

@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <string>
 
+#include "Timing.h"
 #include "lists/DetailLines.h"
 
 using namespace sorami;
+using sorami::bench::microseconds;
 
 namespace {
 
@@ -39,14 +41,6 @@ void buildLedger(CHinmeiList& store) {
   }
   store.addAtEnd(CHinmei(MaxDay, 0, 0, std::u16string(kEndMarkerName), u"", 0));
   store.rebuildTables();
-}
-
-template <typename F>
-double microseconds(F&& f, int repeat) {
-  const auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < repeat; ++i) f();
-  const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
-  return spent.count() / repeat;
 }
 
 }  // namespace

@@ -33,7 +33,16 @@ const char* const kUsage =
     "  export FILE          明細を書き出す: --format csv|json|ledger\n"
     "                       [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--out PATH]\n"
     "  import FILE CSV      csv で書き出した明細を取り込む [--day YYYY-MM-DD]\n"
+    "  diary FILE           月の日記: --month YYYY-MM\n"
+    "                       日の日記: --date YYYY-MM-DD [--set TEXT | --set-file PATH]\n"
+    "  diary-search FILE    日記を語で探す: --date YYYY-MM-DD --keyword K\n"
+    "                       --direction earlier|later\n"
+    "  search FILE          明細を探す [--item 項目|all] [--keyword K] [--memo]\n"
+    "                       [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+    "  calendar             月のカレンダー: --month YYYY-MM [--file FILE]\n"
     "  (開く・保存するコマンドは --password P と --yes を受け付けます)\n"
+    "  (balance から add まで, diary, diary-search, search, calendar は\n"
+    "   --today YYYY-MM-DD で今日の日付を指定できます)\n"
     "  (締め期間と祝日を使うコマンドは --holiday-file PATH で祝日ファイルを指定できます)\n"
     "  --help               この説明を表示する\n";
 

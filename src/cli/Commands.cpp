@@ -16,7 +16,12 @@ const std::vector<Command>& commands() {
                                            {"close-period", runClosePeriod},
                                            {"generate", runGenerate},
                                            {"export", runExport},
-                                           {"import", runImport}};
+                                           {"import", runImport},
+                                           // The diary, the calendar and the search.
+                                           {"diary", runDiary},
+                                           {"diary-search", runDiarySearch},
+                                           {"search", runSearch},
+                                           {"calendar", runCalendar}};
   return all;
 }
 

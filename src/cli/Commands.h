@@ -28,6 +28,12 @@ int runGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
 int runExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// The diary, the calendar and the search.
+int runDiary(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runDiarySearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runSearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runCalendar(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 // Every command of the program, in the order the usage text lists them.
 const std::vector<Command>& commands();
 

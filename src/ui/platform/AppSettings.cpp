@@ -123,4 +123,22 @@ void AppSettings::setWindowPos(const QString& section, const QRect& rect) {
                                             .arg(rect.top() + rect.height()));
 }
 
+namespace {
+
+QString columnKey(const QString& section, int column) {
+  return section + QStringLiteral("/Col%1").arg(column + 1);
+}
+
+}  // namespace
+
+std::optional<int> AppSettings::columnWidth(const QString& section, int column) const {
+  if (section.isEmpty()) return std::nullopt;
+  return readInt(columnKey(section, column));
+}
+
+void AppSettings::setColumnWidth(const QString& section, int column, int pixels) {
+  if (section.isEmpty()) return;
+  store_.setValue(columnKey(section, column), pixels);
+}
+
 }  // namespace sorami

@@ -52,6 +52,11 @@ class AppSettings {
   std::optional<QRect> windowPos(const QString& section) const;
   void setWindowPos(const QString& section, const QRect& rect);
 
+  // A grid's column widths in pixels, in the grid's own section: "Col%d" with the column counted
+  // from 1. Missing or damaged: none, and the grid takes its default.
+  std::optional<int> columnWidth(const QString& section, int column) const;
+  void setColumnWidth(const QString& section, int column, int pixels);
+
   void sync() { store_.sync(); }
 
  private:

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 #include <unordered_set>
+#include <utility>
 
 #include "platform/Prompts.h"
 #include "rules/AmountText.h"
@@ -209,22 +210,27 @@ size_t pasteEntries(CHinmeiList& store, std::u16string_view text, const CHinmei*
   const PromptsOverride guard(store, prompts);
   size_t stored = 0;
   // A first half waits until the next line shows whether its partner follows.
-  std::optional<CHinmei> waiting;
+  CHinmei waiting;
+  bool isWaiting = false;
+  // Hands the waiting half over and leaves an empty entry in its place, never a moved-from one.
+  auto takeWaiting = [&] {
+    isWaiting = false;
+    return std::exchange(waiting, CHinmei());
+  };
   auto flushWaiting = [&] {
-    if (waiting && storeSingle(store, std::move(*waiting))) ++stored;
-    waiting.reset();
+    if (isWaiting && storeSingle(store, takeWaiting())) ++stored;
   };
   for (const std::u16string_view record : pasteRecords(text)) {
     std::optional<CHinmei> e = pastedEntry(store, record, selectedItem, decimalPlaces);
     if (!e) continue;
-    if (waiting && e->isPairSecond()) {
-      if (store.insertPair(std::move(*waiting), std::move(*e))) stored += 2;
-      waiting.reset();
+    if (isWaiting && e->isPairSecond()) {
+      if (store.insertPair(takeWaiting(), std::move(*e))) stored += 2;
       continue;
     }
     flushWaiting();
     if (e->isPairFirst()) {
-      waiting = std::move(e);
+      waiting = std::move(*e);
+      isWaiting = true;
     } else if (storeSingle(store, std::move(*e))) {
       ++stored;
     }

@@ -21,7 +21,10 @@ const std::vector<Command>& commands() {
                                            {"diary", runDiary},
                                            {"diary-search", runDiarySearch},
                                            {"search", runSearch},
-                                           {"calendar", runCalendar}};
+                                           {"calendar", runCalendar},
+                                           // Consumption tax and the numeric field.
+                                           {"tax", runTax},
+                                           {"calc", runCalc}};
   return all;
 }
 

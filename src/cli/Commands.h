@@ -34,6 +34,10 @@ int runDiarySearch(const std::vector<std::string>& args, std::ostream& out, std:
 int runSearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runCalendar(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// Consumption tax and the numeric field.
+int runTax(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 // Every command of the program, in the order the usage text lists them.
 const std::vector<Command>& commands();
 

@@ -111,6 +111,9 @@ constexpr Entry kMessages[] = {
     {MessageId::FileChangedOnDisk,
      u"ﾃﾞｰﾀﾌｧｲﾙ\n%1\nは、開いた後に他のプログラムが書き換えています。\n"
      u"上書きするとその変更が失われるため、保存を中止しました。"},
+    {MessageId::HelpPageMissing,
+     u"ヘルプのページ\n%1\nが見つかりませんでした。\n"
+     u"そらみを入れ直すと、マニュアルも元に戻ります。"},
 };
 
 }  // namespace

@@ -66,6 +66,8 @@ enum class MessageId : int {
   FolderNotWritable,  // the folder takes no new file
   BackupFailed,       // the previous version could not be kept
   FileChangedOnDisk,  // another program wrote the file after it was read
+  // Help.
+  HelpPageMissing,  // the manual's page is not where the program was installed
 };
 
 // The text of a message with its placeholders still in place.

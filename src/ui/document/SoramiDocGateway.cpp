@@ -72,6 +72,7 @@ void SoramiDocGateway::attachFrame(CMainFrame& frame) {
   frame.attachCommand(ID_START_OF_PERIOD, [this] { startOfPeriod(); });
   frame.attachCommand(ID_OPTIONS, [this] { settingsSheet(); });
   frame.setCloseGuard([this] { return mayClose(); });
+  frame.setModifiedProbe([this] { return hasFile() && document_.isModified(); });
   attachViewCommands(frame);
   diary_ = attachDiaryWindows(frame, document_, holidays_, &settings_);
   search_ = attachSearchCommand(frame, document_, holidays_);
@@ -89,6 +90,7 @@ bool SoramiDocGateway::openFile(const QString& path) {
 }
 
 bool SoramiDocGateway::openPath(const QString& path) {
+  document_.setOldFileDiaryTitle(settings_.diaryTitle().toStdU16String());
   const bool opened = document_.open(toPath(path));
   if (opened) settings_.addRecentFile(path);
   showDocument();
@@ -159,6 +161,8 @@ void SoramiDocGateway::settingsSheet() {
   frame_->setDebugMessages(device.debug != 0);
   if (changes.displayColor) frame_->setDisplayColor(device.displayColor);
   CSoramiView* view = frame_->view();
+  // The amount field works with the new settings from the next key on.
+  if (changes.settings) view->setUpCalculator();
   if (changes.processingDay) {
     view->currentProcessingDay();
   } else if (changes.totals || changes.decimalPlaces || changes.listLayout) {

@@ -317,8 +317,14 @@ std::optional<QString> CSoramiView::chooseTransferName(TransferKind kind) {
       typed = askTransferName(kind, names, proposed);
     } else {
       bool ok = false;
-      const QString title =
-          kind == TransferKind::Loan ? QStringLiteral("借入から") : QStringLiteral("口座から");
+      // Titled as the button that was pressed: money comes from the account for an expense
+      // item and goes to it for an income item.
+      const CHinmei* item = selectedItem();
+      const bool income = item != nullptr && isIncomeItem(*item);
+      QString title = income ? QStringLiteral("口座へ") : QStringLiteral("口座から");
+      if (kind == TransferKind::Loan) {
+        title = income ? QStringLiteral("借入返済") : QStringLiteral("借入から");
+      }
       const QString label =
           kind == TransferKind::Loan ? QStringLiteral("借入名") : QStringLiteral("口座名");
       const QString chosen = QInputDialog::getItem(this, title, label, names, 0, true, &ok);

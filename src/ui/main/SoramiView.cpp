@@ -28,7 +28,7 @@ constexpr int AmountFieldMaxChars = 12;
 constexpr int DefaultFontPixels = 16;
 constexpr int InputFieldMinChars = 10;
 constexpr int InputFieldPadding = 8;  // the field's frame and text margins
-constexpr int ButtonMinChars = 2;
+constexpr int ButtonMinChars = 5;     // two full-width characters and margins
 constexpr int SummaryRows = 4;
 constexpr int ItemSideStretch = 2;
 constexpr int DetailSideStretch = 3;
@@ -214,13 +214,14 @@ void CSoramiView::setDisplayColor(int displayColor) {
 
 void CSoramiView::setViewFont(const QFont& font) {
   setFont(font);
-  // However narrow the window, the fields keep room for ten characters; the buttons beside
-  // them give way first.
+  // However narrow the window, the fields keep the width they ask for, ten characters at the
+  // least; the buttons beside them give way first, down to their text.
   const QFontMetrics metrics(font);
   const int digit = metrics.horizontalAdvance(u'0');
   for (QWidget* field :
        {static_cast<QWidget*>(nameField()), static_cast<QWidget*>(amountField())}) {
-    field->setMinimumWidth(InputFieldMinChars * digit + InputFieldPadding);
+    field->setMinimumWidth(
+        qMax(field->sizeHint().width(), InputFieldMinChars * digit + InputFieldPadding));
   }
   for (int id : {IDC_LIST_BUTTON, IDC_CALCULATOR_BUTTON}) {
     control(id)->setMinimumWidth(ButtonMinChars * digit);

@@ -202,7 +202,7 @@ std::optional<RememberedAmount> CSoramiView::rememberAmount() {
   if (!item) return std::nullopt;
   const NameAndMemo typed =
       splitNameText(nameField()->text().toStdU16String(), config().delimiters);
-  const std::optional<RememberedAmount> found =
+  std::optional<RememberedAmount> found =
       sorami::rememberAmount(store(), item->item, typed.name, currentDay_, config().searchDepth);
   accountName_ = found ? qs(found->accountName) : QString();
   loanName_ = found ? qs(found->loanName) : QString();

@@ -11,6 +11,7 @@
 #include "main/SoramiView.h"
 #include "main/ViewCommands.h"
 #include "platform/AppSettings.h"
+#include "reports/ReportCommands.h"
 #include "reports/SearchCommand.h"
 #include "settings/ConfigSheet.h"
 
@@ -74,6 +75,7 @@ void SoramiDocGateway::attachFrame(CMainFrame& frame) {
   frame.setCloseGuard([this] { return mayClose(); });
   frame.setModifiedProbe([this] { return hasFile() && document_.isModified(); });
   attachViewCommands(frame);
+  attachReportCommands(frame, *this);
   diary_ = attachDiaryWindows(frame, document_, holidays_, &settings_);
   search_ = attachSearchCommand(frame, document_, holidays_);
   showDocument();

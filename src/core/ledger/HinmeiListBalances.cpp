@@ -146,11 +146,9 @@ void CHinmeiList::applyToRows(uint16_t flags, int64_t amount) {
   if (isExpense(flags)) cash = -amount;
   if (isIncome(flags)) cash = amount;
   addRow(ITEM_CASH_BALANCE, cash);
-  if (outside) {
-    addRow(ITEM_TOTAL_ASSETS, cash);
-  } else if ((flags & EF_ACCOUNT) != 0) {
+  if (!outside && (flags & EF_ACCOUNT) != 0) {
     addRow(ITEM_ACCOUNT_BALANCE, -cash);
-  } else if ((flags & EF_LOAN) != 0) {
+  } else if (!outside && (flags & EF_LOAN) != 0) {
     addRow(ITEM_LOAN_BALANCE, cash);
   } else {
     addRow(ITEM_TOTAL_ASSETS, cash);

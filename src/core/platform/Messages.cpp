@@ -143,6 +143,7 @@ constexpr Entry kMessages[] = {
     {MessageId::HelpPageMissing,
      u"ヘルプのページ\n%1\nが見つかりませんでした。\n"
      u"そらみを入れ直すと、マニュアルも元に戻ります。"},
+    {MessageId::IntegerOutOfRange, u"%1 から %2 までの整数を入力してください。"},
 };
 
 }  // namespace

@@ -90,6 +90,8 @@ enum class MessageId : int {
   FileChangedOnDisk,  // another program wrote the file after it was read
   // Help.
   HelpPageMissing,  // the manual's page is not where the program was installed
+  // Dialog fields.
+  IntegerOutOfRange,  // "%1 から %2 までの整数を入力してください。"
 };
 
 // The text of a message with its placeholders still in place.

@@ -82,6 +82,7 @@ void SoramiDocGateway::attachFrame(CMainFrame& frame) {
   frame.attachCommand(ID_AUTO_ENTRY, [this] { autoEntryPage(); });
   frame.attachCommand(ID_AUTO_ENTRY_RUN, [this] { forcedAutoEntries(); });
   frame.setCloseGuard([this] { return mayClose(); });
+  frame.setModifiedProbe([this] { return hasFile() && document_.isModified(); });
   attachViewCommands(frame);
   attachReportCommands(frame, *this);
   diary_ = attachDiaryWindows(frame, document_, holidays_, &settings_);
@@ -100,6 +101,7 @@ bool SoramiDocGateway::openFile(const QString& path) {
 }
 
 bool SoramiDocGateway::openPath(const QString& path) {
+  document_.setOldFileDiaryTitle(settings_.diaryTitle().toStdU16String());
   const bool opened = document_.open(toPath(path));
   if (opened) settings_.addRecentFile(path);
   showDocument();
@@ -170,6 +172,8 @@ void SoramiDocGateway::settingsSheet() {
   frame_->setDebugMessages(device.debug != 0);
   if (changes.displayColor) frame_->setDisplayColor(device.displayColor);
   CSoramiView* view = frame_->view();
+  // The amount field works with the new settings from the next key on.
+  if (changes.settings) view->setUpCalculator();
   if (changes.processingDay) {
     view->currentProcessingDay();
   } else if (changes.totals || changes.decimalPlaces || changes.listLayout) {

@@ -57,6 +57,53 @@ enum class MessageId : int {
   RegisterNewAccount,  // a transfer names an account that is not registered
   RegisterNewLoan,
   AmountNotANumber,  // an amount typed as something other than a figure
+  // Statements brought in from a bank or a card: the import profile (%1 its line).
+  ProfileNotUtf8,
+  ProfileTooLarge,
+  ProfileUnknownKey,
+  ProfileRepeatedKey,
+  ProfileBadValue,  // %2 the key, %3 the value
+  ProfileColumnRange,
+  ProfileNoDateColumn,
+  ProfileNoNameColumn,
+  ProfileNoAmountColumn,
+  ProfileMixedAmountColumns,
+  ProfileRuleWithoutPattern,
+  ProfileRuleWithoutItem,
+  ProfileRuleTwoPatterns,
+  ProfileBadRegex,
+  ProfileTooManyRules,
+  ProfileNotFound,
+  ProfileUnreadable,
+  // ... the statement as a whole.
+  StatementUnreadable,
+  StatementTooLarge,
+  StatementUtf16,
+  StatementTooManyLines,
+  StatementMoneyUnnamed,     // the account or loan is to be chosen
+  StatementMoneyUnregistered,
+  StatementHasRefused,
+  StatementStoreRefused,
+  StatementImported,
+  // ... one line of it, refused.
+  StatementSyntax,
+  StatementUndecodable,
+  StatementNul,
+  StatementTooFewColumns,
+  StatementDateUnreadable,
+  StatementDateBeforeEra,
+  StatementAmountUnreadable,
+  StatementAmountDecimals,
+  StatementAmountRange,
+  StatementAmountMissing,
+  StatementAmountBoth,
+  StatementAmountZero,
+  StatementNameTooLong,
+  StatementMemoTooLong,
+  StatementNoItem,
+  StatementDefaultItemMissing,
+  StatementRuleAccountMissing,
+  StatementSameAccount,
 };
 
 // The text of a message with its placeholders still in place.

@@ -85,7 +85,11 @@ std::string toUtf8(std::u16string_view text) {
   return out;
 }
 
-std::u16string fromUtf8(std::string_view text) {
+namespace {
+
+// Decodes UTF-8; each invalid sequence becomes U+FFFD and clears `valid`.
+std::u16string decodeUtf8(std::string_view text, bool& valid) {
+  valid = true;
   std::u16string out;
   out.reserve(text.size());
   size_t i = 0;
@@ -107,6 +111,7 @@ std::u16string fromUtf8(std::string_view text) {
       cp = b & 0x07;
     } else {
       appendUtf16(out, 0xFFFD);
+      valid = false;
       ++i;
       continue;
     }
@@ -119,12 +124,27 @@ std::u16string fromUtf8(std::string_view text) {
     static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
     if (!ok || cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
       appendUtf16(out, 0xFFFD);
+      valid = false;
       ++i;
       continue;
     }
     appendUtf16(out, cp);
     i += static_cast<size_t>(extra) + 1;
   }
+  return out;
+}
+
+}  // namespace
+
+std::u16string fromUtf8(std::string_view text) {
+  bool valid = true;
+  return decodeUtf8(text, valid);
+}
+
+std::optional<std::u16string> fromStrictUtf8(std::string_view text) {
+  bool valid = true;
+  std::u16string out = decodeUtf8(text, valid);
+  if (!valid) return std::nullopt;
   return out;
 }
 

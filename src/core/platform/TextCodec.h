@@ -2,6 +2,7 @@
 // Conversions at the edges: UTF-16 inside, UTF-8 for terminals and JSON, Shift-JIS (code page
 // 932) for the holiday file and the texts of very old data files.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,8 @@ namespace sorami {
 std::string toUtf8(std::u16string_view text);
 // Invalid UTF-8 sequences become U+FFFD.
 std::u16string fromUtf8(std::string_view text);
+// Nothing when the text holds an invalid UTF-8 sequence.
+std::optional<std::u16string> fromStrictUtf8(std::string_view text);
 // Bytes that are not Shift-JIS become U+FFFD; the result never fails.
 std::u16string fromShiftJis(std::string_view bytes);
 // Characters without a Shift-JIS form become "?".

@@ -33,6 +33,10 @@ const char* const kUsage =
     "  export FILE          明細を書き出す: --format csv|json|ledger\n"
     "                       [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--out PATH]\n"
     "  import FILE CSV      csv で書き出した明細を取り込む [--day YYYY-MM-DD]\n"
+    "  import-statement FILE CSV\n"
+    "                       銀行・カードの明細を取り込む: --profile 取り込み設定\n"
+    "                       [--money cash|account:口座名|loan:借入名] [--dry-run] "
+    "[--skip-refused]\n"
     "  (開く・保存するコマンドは --password P と --yes を受け付けます)\n"
     "  (締め期間と祝日を使うコマンドは --holiday-file PATH で祝日ファイルを指定できます)\n"
     "  --help               この説明を表示する\n";

@@ -16,7 +16,9 @@ const std::vector<Command>& commands() {
                                            {"close-period", runClosePeriod},
                                            {"generate", runGenerate},
                                            {"export", runExport},
-                                           {"import", runImport}};
+                                           {"import", runImport},
+                                           // Bank and card statements.
+                                           {"import-statement", runImportStatement}};
   return all;
 }
 

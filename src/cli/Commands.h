@@ -28,6 +28,9 @@ int runGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
 int runExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// Bank and card statements.
+int runImportStatement(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 // Every command of the program, in the order the usage text lists them.
 const std::vector<Command>& commands();
 

@@ -80,7 +80,7 @@ enum class MessageId : int {
   StatementTooLarge,
   StatementUtf16,
   StatementTooManyLines,
-  StatementMoneyUnnamed,     // the account or loan is to be chosen
+  StatementMoneyUnnamed,  // the account or loan is to be chosen
   StatementMoneyUnregistered,
   StatementHasRefused,
   StatementStoreRefused,

@@ -263,9 +263,8 @@ std::optional<CHinmeiList::Position> writeLine(CHinmeiList& store, const Stateme
 }  // namespace
 
 size_t StatementPreview::count(LineStatus status) const {
-  return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [&](const StatementLine& l) {
-    return l.status == status;
-  }));
+  return static_cast<size_t>(std::count_if(
+      lines.begin(), lines.end(), [&](const StatementLine& l) { return l.status == status; }));
 }
 
 std::optional<Refusal> resolveMoneyTarget(CHinmeiList& store, MoneyTarget& money) {
@@ -277,7 +276,8 @@ std::optional<Refusal> resolveMoneyTarget(CHinmeiList& store, MoneyTarget& money
     const CHinmei* pseudo = store.itemByDirection(kindFlag(money.kind) | EF_EXPENSE);
     const std::vector<std::u16string> names =
         pseudo != nullptr ? specialNamesOf(store, *pseudo) : std::vector<std::u16string>();
-    if (names.size() != 1) return Refusal{MessageId::StatementMoneyUnnamed, {kindLabel(money.kind)}};
+    if (names.size() != 1)
+      return Refusal{MessageId::StatementMoneyUnnamed, {kindLabel(money.kind)}};
     money.name = names.front();
   }
   if (!isRegistered(store, money.kind, money.name)) {
@@ -330,7 +330,8 @@ StatementOutcome importStatement(CHinmeiList& store, StatementPreview& preview, 
     return outcome;
   }
   if (outcome.refused > 0 && !skipRefused) {
-    outcome.failure = Refusal{MessageId::StatementHasRefused, {u16(std::to_string(outcome.refused))}};
+    outcome.failure =
+        Refusal{MessageId::StatementHasRefused, {u16(std::to_string(outcome.refused))}};
     return outcome;
   }
   std::vector<size_t> order;
@@ -344,10 +345,12 @@ StatementOutcome importStatement(CHinmeiList& store, StatementPreview& preview, 
   std::vector<CHinmeiList::Position> written;
   written.reserve(order.size());
   for (const size_t i : order) {
-    const std::optional<CHinmeiList::Position> p = writeLine(store, preview.lines[i], preview.money);
+    const std::optional<CHinmeiList::Position> p =
+        writeLine(store, preview.lines[i], preview.money);
     if (!p) {
       for (auto w = written.rbegin(); w != written.rend(); ++w) store.removeWithTotals(*w);
-      outcome.failure = Refusal{MessageId::StatementStoreRefused, {u16(isoDate(preview.lines[i].date))}};
+      outcome.failure =
+          Refusal{MessageId::StatementStoreRefused, {u16(isoDate(preview.lines[i].date))}};
       return outcome;
     }
     written.push_back(*p);

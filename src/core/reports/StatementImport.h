@@ -29,8 +29,8 @@ enum class ItemSource { None, Rule, Frequent, Default, Chosen };
 struct StatementLine {
   size_t line = 0;  // line of the text where the record begins, from 1
   Day date = InvalidDay;
-  int32_t amount = 0;   // positive; `income` tells the side
-  bool income = false;  // money came in (a deposit, a refund)
+  int32_t amount = 0;            // positive; `income` tells the side
+  bool income = false;           // money came in (a deposit, a refund)
   std::u16string statementName;  // as the statement wrote it
   std::u16string name;           // as it is written: the rule's name or the statement's
   std::u16string memo;

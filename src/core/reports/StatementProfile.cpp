@@ -47,7 +47,8 @@ std::wstring wideText(std::u16string_view t) {
   out.reserve(t.size());
   for (size_t i = 0; i < t.size(); ++i) {
     char32_t c = t[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < t.size() && t[i + 1] >= 0xDC00 && t[i + 1] <= 0xDFFF) {
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < t.size() && t[i + 1] >= 0xDC00 &&
+        t[i + 1] <= 0xDFFF) {
       c = 0x10000 + ((c - 0xD800) << 10) + (t[++i] - 0xDC00);
     }
     out.push_back(static_cast<wchar_t>(c));
@@ -136,9 +137,9 @@ class ProfileReader {
     const std::optional<size_t> n = wholeNumber(value, 999999);
     if (!n) return badValue(key, value);
     if (*n < 1 || *n > kMaxStatementColumn) {
-      return fail(MessageId::ProfileColumnRange, {number(line_), std::u16string(key),
-                                                  number(kMaxStatementColumn),
-                                                  std::u16string(value)});
+      return fail(
+          MessageId::ProfileColumnRange,
+          {number(line_), std::u16string(key), number(kMaxStatementColumn), std::u16string(value)});
     }
     target = *n;
   }
@@ -149,13 +150,14 @@ class ProfileReader {
         {u"name", [&] { p.name = value; }},
         {u"encoding",
          [&] {
-           const auto e = choice<StatementEncoding>(value, {{u"auto", StatementEncoding::Auto},
-                                                            {u"utf-8", StatementEncoding::Utf8},
-                                                            {u"utf8", StatementEncoding::Utf8},
-                                                            {u"shift-jis", StatementEncoding::ShiftJis},
-                                                            {u"shift_jis", StatementEncoding::ShiftJis},
-                                                            {u"sjis", StatementEncoding::ShiftJis},
-                                                            {u"cp932", StatementEncoding::ShiftJis}});
+           const auto e =
+               choice<StatementEncoding>(value, {{u"auto", StatementEncoding::Auto},
+                                                 {u"utf-8", StatementEncoding::Utf8},
+                                                 {u"utf8", StatementEncoding::Utf8},
+                                                 {u"shift-jis", StatementEncoding::ShiftJis},
+                                                 {u"shift_jis", StatementEncoding::ShiftJis},
+                                                 {u"sjis", StatementEncoding::ShiftJis},
+                                                 {u"cp932", StatementEncoding::ShiftJis}});
            if (!e) return badValue(key, value);
            p.encoding = *e;
          }},

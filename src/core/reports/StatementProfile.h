@@ -43,7 +43,7 @@ struct MoneyTarget {
 
 // A product-name pattern and what a matching line gets.
 struct AssignmentRule {
-  size_t line = 0;  // where the rule begins in the profile
+  size_t line = 0;          // where the rule begins in the profile
   std::u16string contains;  // compared in matchForm, case folded
   std::u16string regex;     // searched in matchForm, case ignored
   std::shared_ptr<const std::wregex> compiled;

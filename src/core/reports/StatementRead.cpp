@@ -145,8 +145,8 @@ class LineReader {
       return refuse(MessageId::StatementAmountBoth, {incomeText, text});
     }
     if (in->value == 0 && out->value == 0) {
-      const bool zero = in->status == StatementAmount::Status::Ok ||
-                        out->status == StatementAmount::Status::Ok;
+      const bool zero =
+          in->status == StatementAmount::Status::Ok || out->status == StatementAmount::Status::Ok;
       return refuse(zero ? MessageId::StatementAmountZero : MessageId::StatementAmountMissing);
     }
     return setAmount(in->value != 0 ? in->value : -out->value);

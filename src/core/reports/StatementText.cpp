@@ -59,11 +59,12 @@ struct DateScan {
 
 constexpr std::u16string_view kDateSeparators = u"/-.";
 
-// "m/d" or "m-d" or "m.d" after a year written with the same separator; "m月d日" after "年".
-std::optional<Ymd> monthAndDay(DateScan& s, int year, bool kanji) {
+// "m/d" after a year written with the same separator (0 for "m月d日" after "年").
+std::optional<Ymd> monthAndDay(DateScan& s, int year, char16_t separator) {
+  const bool kanji = separator == 0;
   const std::optional<int> month = s.number(1, 2);
   if (!month) return std::nullopt;
-  if (kanji ? !s.take(u'月') : !s.takeAny(kDateSeparators)) return std::nullopt;
+  if (!s.take(kanji ? u'月' : separator)) return std::nullopt;
   const std::optional<int> day = s.number(1, 2);
   if (!day) return std::nullopt;
   if (kanji) s.take(u'日');
@@ -73,9 +74,10 @@ std::optional<Ymd> monthAndDay(DateScan& s, int year, bool kanji) {
 
 // After the year: its separator decides the rest.
 std::optional<Ymd> afterYear(DateScan& s, int year) {
-  if (s.take(u'年')) return monthAndDay(s, year, true);
+  if (s.take(u'年')) return monthAndDay(s, year, 0);
+  const char16_t separator = s.rest.empty() ? 0 : s.rest.front();
   if (!s.takeAny(kDateSeparators)) return std::nullopt;
-  return monthAndDay(s, year, false);
+  return monthAndDay(s, year, separator);
 }
 
 std::optional<Ymd> westernDate(std::u16string_view text) {
@@ -102,8 +104,8 @@ std::optional<Ymd> shortYearDate(std::u16string_view text) {
   if (std::optional<Ymd> d = digitsDate(text, 2, 2000)) return d;
   DateScan s{text};
   const std::optional<int> year = s.number(2, 2);
-  if (!year || !s.takeAny(kDateSeparators)) return std::nullopt;
-  return monthAndDay(s, 2000 + *year, false);
+  if (!year) return std::nullopt;
+  return afterYear(s, 2000 + *year);
 }
 
 struct Era {

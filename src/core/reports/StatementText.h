@@ -13,11 +13,11 @@ namespace sorami {
 
 // Which spellings of a date a statement uses.
 enum class DateForm {
-  Auto,      // any of the forms below but the two-digit year
-  Ymd,       // 2024/04/01, 2024-4-1, 2024.04.01, 2024年4月1日
-  Compact,   // 20240401
-  ShortYear, // 24/04/01 or 240401: years 2000 to 2099
-  Era,       // R6.4.1, 令和6年4月1日, H31.4.30, 令和元年5月1日
+  Auto,       // any of the forms below but the two-digit year
+  Ymd,        // 2024/04/01, 2024-4-1, 2024.04.01, 2024年4月1日
+  Compact,    // 20240401
+  ShortYear,  // 24/04/01 or 240401: years 2000 to 2099
+  Era,        // R6.4.1, 令和6年4月1日, H31.4.30, 令和元年5月1日
 };
 
 struct StatementDate {

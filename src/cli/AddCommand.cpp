@@ -113,6 +113,7 @@ int runAdd(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kExitUsage;
   }
   LedgerCommand ledger(err, *o);
+  ledger.holdForSaving();
   if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
   CHinmeiList& store = ledger.store();
   const CHinmei* item = findItem(store, line->item);

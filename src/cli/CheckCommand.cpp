@@ -22,8 +22,8 @@ int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
   const OpenReport& report = d.doc.lastOpen();
   const auto& ids = d.prompts.ids;
   // A file that could be read in part is damaged, whether or not the user kept the part.
-  const bool damaged =
-      report.damaged || std::find(ids.begin(), ids.end(), MessageId::FilePartlyBroken) != ids.end();
+  const bool damaged = report.damaged || report.budgetsDamaged ||
+                       std::find(ids.begin(), ids.end(), MessageId::FilePartlyBroken) != ids.end();
   nlohmann::ordered_json j;
   j["ok"] = opened && !damaged;
   j["entries"] = opened ? d.doc.entries()->size() : 0;

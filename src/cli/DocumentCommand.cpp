@@ -61,8 +61,17 @@ PasswordReply CommandPrompts::askPassword(const PasswordCheck& check, bool /*can
   return {PasswordReply::Action::Cancel, {}};
 }
 
+std::function<void()>& afterReadSeam() {
+  static std::function<void()> seam;
+  return seam;
+}
+
 CommandDocument::CommandDocument(std::ostream& err, const Options& options)
-    : prompts(err, options), doc(config, prompts, clock) {}
+    : prompts(err, options), doc(config, prompts, clock) {
+  doc.postOpen = [](CSoramiDoc&) {
+    if (const std::function<void()>& seam = afterReadSeam()) seam();
+  };
+}
 
 bool refuseExisting(const std::string& path, const Options& options, std::ostream& err) {
   std::error_code ec;

@@ -2,6 +2,8 @@
 // What the commands that work through the document share: their options, the prompts that
 // answer from those options, and the document itself over the system clock.
 
+#include <chrono>
+#include <functional>
 #include <iosfwd>
 #include <map>
 #include <memory>
@@ -50,9 +52,18 @@ class CommandPrompts : public TerminalPrompts {
   std::optional<std::u16string> password_;
 };
 
+// How long a command that changes a file waits for another process that holds it.
+inline constexpr std::chrono::milliseconds kWriterLockWait{10000};
+
+// A test seam: runs in every command's document right after its file was read.
+std::function<void()>& afterReadSeam();
+
 // A document with its own configuration record, prompts and clock.
 struct CommandDocument {
   CommandDocument(std::ostream& err, const Options& options);
+  // For a command that reads, changes and saves: the file stays locked from its read to its
+  // save, so a line another process adds meanwhile is neither lost nor overwritten.
+  void holdForSaving() { doc.holdLockFromOpen(kWriterLockWait); }
   CConfig config;
   CommandPrompts prompts;
   SystemClock clock;

@@ -6,8 +6,8 @@
 
 #include "cli/Cli.h"
 #include "cli/Commands.h"
+#include "cli/DocumentCommand.h"
 #include "cli/LoadFile.h"
-#include "cli/TerminalPrompts.h"
 #include "platform/TextCodec.h"
 
 namespace sorami::cli {
@@ -101,13 +101,20 @@ void printFile(const LoadedFile& file, std::ostream& out) {
 }  // namespace
 
 int runDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() != 1) {
-    err << "使い方: sorami-cli dump FILE\n";
+  const std::optional<Options> o = parseOptions(args, {"--password"}, {}, err);
+  if (!o || o->positional.size() != 1) {
+    err << "使い方: sorami-cli dump FILE [--password P]\n";
     return kExitUsage;
   }
-  TerminalPrompts prompts(err);
-  const std::optional<LoadedFile> file = loadForCommand(args[0], prompts, err);
+  CommandPrompts prompts(err, *o);
+  const std::optional<LoadedFile> file = loadForCommand(o->positional[0], prompts, err);
   if (!file) return kExitUnreadable;
+  // The password locks every view of the file's content, this one too.
+  if (const std::optional<PasswordCheck> check = passwordCheckOf(*file->ledger.entries)) {
+    if (prompts.askPassword(*check, false).action != PasswordReply::Action::Ok) {
+      return kExitUnreadable;
+    }
+  }
   printFile(*file, out);
   return kExitOk;
 }

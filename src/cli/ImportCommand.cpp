@@ -77,21 +77,6 @@ void reportFailure(const ImportResult& r, const std::string& csv, std::ostream& 
       << "sorami-cli: 何も取り込まず、データファイルは変更していません。\n";
 }
 
-// Each line goes where the store puts a new line of its day; the running state follows the
-// lines, which usually come in day order, so each placement starts close to its day.
-bool storeLines(CHinmeiList& list, std::vector<CHinmei>& lines, std::ostream& err) {
-  for (CHinmei& e : lines) {
-    const Day day = e.date;
-    list.computeToDay(day);
-    if (!list.insert(std::move(e), -1, false)) {
-      err << "sorami-cli: " << isoDate(day)
-          << " の行を記入できませんでした。データファイルは変更していません。\n";
-      return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -112,6 +97,7 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return kExitUnreadable;
   }
   LedgerCommand ledger(err, *o);
+  ledger.holdForSaving();
   if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
   ledger.setUp(ledger.doc().today(), DisplayMode::DayInput);
   CHinmeiList& list = ledger.store();
@@ -125,7 +111,11 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     reportFailure(result, csv, err);
     return kExitBadInput;
   }
-  if (!storeLines(list, result.lines, err)) return kExitBadInput;
+  if (const std::optional<Day> refused = storeImportedLines(list, result.lines)) {
+    err << "sorami-cli: " << isoDate(*refused)
+        << " の行を記入できませんでした。データファイルは変更していません。\n";
+    return kExitBadInput;
+  }
   if (!result.lines.empty() && !ledger.doc().save()) return kExitWriteFailed;
   out << result.lines.size() << " 行を取り込みました（" << result.skipped.size()
       << " 行は取り込んでいません）。\n";

@@ -48,6 +48,8 @@ class LedgerCommand {
   CHinmeiList& store() { return *document_.doc.entries(); }
   const CConfig& config() { return document_.doc.config(); }
   CSoramiDoc& doc() { return document_.doc; }
+  // Before open(): the command saves what it read (see CommandDocument::holdForSaving).
+  void holdForSaving() { document_.holdForSaving(); }
   CommandPrompts& prompts() { return document_.prompts; }
   const CHoliday& holidays() const { return holidays_; }
 

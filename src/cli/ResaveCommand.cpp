@@ -16,6 +16,7 @@ int runResave(const std::vector<std::string>& args, std::ostream&, std::ostream&
     return kExitUsage;
   }
   CommandDocument d(err, *o);
+  d.holdForSaving();
   if (!d.doc.open(o->positional[0])) return kExitUnreadable;
   return d.doc.save(o->positional[1]) ? kExitOk : kExitWriteFailed;
 }

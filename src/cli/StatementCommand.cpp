@@ -162,6 +162,8 @@ int runImportStatement(const std::vector<std::string>& args, std::ostream& out, 
   }
 
   LedgerCommand ledger(err, *o);
+  // A dry run only reads; an import keeps other writers out from its read to its save.
+  if (!o->has("--dry-run")) ledger.holdForSaving();
   if (const int opened = ledger.open(o->positional[0]); opened != kExitOk) return opened;
   ledger.setUp(ledger.doc().today(), DisplayMode::DayInput);
   CHinmeiList& store = ledger.store();

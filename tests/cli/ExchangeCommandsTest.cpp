@@ -204,6 +204,10 @@ TEST_F(ExchangeCommands, HostileCsvIsReportedAndTheFileStaysAsItWas) {
       {"bad date", "2025-02-30,食費,昼食,,5,,\r\n", "日付"},
       {"open quote", good + "2025-01-05,食費,\"昼食,,5,,\r\n", "引用符"},
       {"binary", std::string("\x00\xff\x01,\x02", 5), "列"},
+      {"nul in a name", good + "2025-01-05,食費,昼" + std::string(1, '\0') + "食,,5,,\r\n",
+       "2行目: CSV として読めません: 3列目に NUL"},
+      {"not utf-8", good + good + "2025-01-05,食費,昼食,,5,\xff\xfe,\r\n",
+       "3行目: CSV として読めません: 6列目に UTF-8"},
   };
   for (const auto& c : cases) {
     writeText(dir / "bad.csv", c.text);

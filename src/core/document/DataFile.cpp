@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <functional>
+#include <string_view>
 
 #include "archive/Archive.h"
 #include "platform/Prompts.h"
@@ -118,17 +120,22 @@ bool readConfigurationText(CHinmeiList& store, CConfig& config) {
   return true;
 }
 
-// Damage inside the list is reported by the list itself; any other error leaves it missing.
+// Damage inside the list is reported by the list itself, which keeps the budgets before it. A
+// file of these versions always holds the list or the null object, so a file that ends before
+// it (or whose tag is damaged) has lost it: that is reported too.
 std::unique_ptr<CBudgetList> readBudgetList(Archive& ar, Prompts& prompts,
-                                            const FileReadHooks* hooks) {
+                                            const FileReadHooks* hooks, bool& damaged) {
+  damaged = false;
   try {
     if (!ar.readObjectTag(ClassId::BudgetList)) return nullptr;
-    auto list = std::make_unique<CBudgetList>();
-    list->read(ar, prompts, hooks ? hooks->firstKeptMonth() : std::nullopt);
-    return list;
   } catch (const ArchiveError&) {
+    prompts.inform(MessageId::BudgetDataDamaged, {}, Icon::Warning);
+    damaged = true;
     return nullptr;
   }
+  auto list = std::make_unique<CBudgetList>();
+  damaged = !list->read(ar, prompts, hooks ? hooks->firstKeptMonth() : std::nullopt);
+  return list;
 }
 
 // A little more than the file will take: the block and the budgets are small, an entry takes its
@@ -204,7 +211,7 @@ Ledger readDataFile(std::span<const uint8_t> bytes, CConfig& config, Prompts& pr
 
   const bool textRead = readConfigurationText(*ledger.entries, read);
   if (read.dataVersion > kDataVersionLastWithoutBudgets) {
-    ledger.budgets = readBudgetList(ar, prompts, options.hooks);
+    ledger.budgets = readBudgetList(ar, prompts, options.hooks, ledger.budgetsDamaged);
     ledger.budgetsFromFile = ledger.budgets != nullptr;
   }
   if (!ledger.budgets) {
@@ -252,6 +259,7 @@ LoadedFile loadDataFile(const std::filesystem::path& path, Prompts& prompts,
     return loaded;
   }
   const std::span<const uint8_t> bytes = file->bytes();
+  loaded.identity = {bytes.size(), file->modifiedNs, hashOfBytes(bytes)};
   loaded.recognition = recognise(bytes.first(std::min(bytes.size(), kRecogniseBytes)));
   if (loaded.recognition.failure == FileFailure::NewerVersion) {
     loaded.failure = LoadFailure::NewerVersion;
@@ -299,7 +307,8 @@ std::optional<FileBytes> readFileBytes(const std::filesystem::path& path) {
   if (fd < 0) return std::nullopt;
   struct stat st {};
   const size_t hint = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
-  FileBytes file{LargeBlock(hint + 1), 0};
+  FileBytes file{LargeBlock(hint + 1), 0, 0};
+  file.modifiedNs = int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec;
   bool failed = false;
   for (;;) {
     if (file.size == file.block.size()) {
@@ -318,6 +327,68 @@ std::optional<FileBytes> readFileBytes(const std::filesystem::path& path) {
   ::close(fd);
   if (failed) return std::nullopt;
   return file;
+}
+
+std::optional<PasswordCheck> passwordCheckOf(const CHinmeiList& entries) {
+  constexpr size_t kMaxPasswordLength = 20;
+  if (entries.empty() || !entries.begin()->isHeader()) return std::nullopt;
+  std::u16string password = entries.begin()->name;
+  if (password.empty()) return std::nullopt;
+  return [password = std::move(password)](std::u16string_view typed) {
+    if (typed.size() > kMaxPasswordLength) return false;
+    if (typed == password) return true;
+    // Files with scrambled texts may hold the password scrambled.
+    std::u16string scrambled(typed);
+    Archive::scramble(scrambled);
+    return scrambled == password;
+  };
+}
+
+uint64_t hashOfBytes(std::span<const uint8_t> bytes) {
+  return std::hash<std::string_view>{}(
+      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+std::optional<FileIdentity> identityOnDisk(const std::filesystem::path& path) {
+  const std::optional<FileBytes> file = readFileBytes(path);
+  if (!file) return std::nullopt;
+  return FileIdentity{file->size, file->modifiedNs, hashOfBytes(file->bytes())};
+}
+
+namespace {
+
+// Remembers whether reading showed that something was lost or damaged.
+class ReadBackPrompts : public Prompts {
+ public:
+  void inform(MessageId id, const std::vector<std::u16string>&, Icon) override {
+    if (id == MessageId::FileBroken || id == MessageId::BudgetDataDamaged) damage = true;
+  }
+  Answer ask(MessageId, const std::vector<std::u16string>&, Buttons, Answer) override {
+    damage = true;
+    return Answer::No;
+  }
+  bool damage = false;
+};
+
+}  // namespace
+
+std::optional<std::string> readBackFailure(std::span<const uint8_t> bytes,
+                                           const CHinmeiList& entries, const CBudgetList* budgets) {
+  ReadBackPrompts prompts;
+  CConfig config;
+  Ledger ledger;
+  try {
+    ledger = readDataFile(bytes, config, prompts);
+  } catch (const ArchiveError& e) {
+    return e.what();
+  }
+  if (ledger.end != ReadEnd::Complete || !ledger.entries) return "the entries do not read back";
+  if (prompts.damage) return "the file reads back as damaged";
+  if (ledger.entries->size() != entries.size()) return "entries are missing when read back";
+  const size_t written = budgets ? budgets->size() : 0;
+  const size_t read = ledger.budgetsFromFile ? ledger.budgets->size() : 0;
+  if (budgets && read != written) return "budgets are missing when read back";
+  return std::nullopt;
 }
 
 void replaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes) {

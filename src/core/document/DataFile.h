@@ -18,6 +18,7 @@
 #include "ledger/HinmeiList.h"
 #include "platform/LargeBlock.h"
 #include "platform/Messages.h"
+#include "platform/Prompts.h"
 
 namespace sorami {
 
@@ -60,6 +61,7 @@ struct Ledger {
   std::unique_ptr<CHinmeiList> entries;  // null when no entry store was built
   std::unique_ptr<CBudgetList> budgets;  // always present once a usable store was read
   bool budgetsFromFile = false;          // false when the list was made because the file had none
+  bool budgetsDamaged = false;           // the budget list was damaged or cut short (reported)
   ReadEnd end = ReadEnd::Complete;
 };
 
@@ -91,6 +93,15 @@ void writeDataFile(Archive& ar, CConfig& config, const CHinmeiList& entries,
 std::vector<uint8_t> dataFileBytes(CConfig& config, const CHinmeiList& entries,
                                    const CBudgetList* budgets);
 
+// Reads the bytes a save is about to write as an open would, without showing anything: the
+// reason it would refuse them or lose part of them, or nothing when they read back whole.
+std::optional<std::string> readBackFailure(std::span<const uint8_t> bytes,
+                                           const CHinmeiList& entries, const CBudgetList* budgets);
+
+// The check of a typed password against the one the file's header holds; nothing when the
+// file has none. Nothing of a file with a password is shown before its check passed.
+std::optional<PasswordCheck> passwordCheckOf(const CHinmeiList& entries);
+
 // Why a file on disk could not be opened.
 enum class LoadFailure : uint8_t {
   None,
@@ -101,9 +112,20 @@ enum class LoadFailure : uint8_t {
   TooFewEntries,  // the store holds too few entries to be used
 };
 
+// A file's content as it was read or written: enough to tell later whether another program
+// has put something else there since.
+struct FileIdentity {
+  uint64_t size = 0;
+  int64_t modifiedNs = 0;  // the time of its last change, in nanoseconds since 1970
+  uint64_t hash = 0;       // of its bytes
+  bool operator==(const FileIdentity&) const = default;
+};
+uint64_t hashOfBytes(std::span<const uint8_t> bytes);
+
 struct LoadedFile {
   LoadFailure failure = LoadFailure::None;
-  std::string error;  // what the archive reported, for Unreadable
+  FileIdentity identity;  // of the bytes read, whenever they could be read
+  std::string error;      // what the archive reported, for Unreadable
   Recognition recognition;
   CConfig config;
   Ledger ledger;
@@ -122,9 +144,12 @@ std::optional<std::vector<uint8_t>> readWholeFile(const std::filesystem::path& p
 struct FileBytes {
   LargeBlock block;
   size_t size = 0;
+  int64_t modifiedNs = 0;
   std::span<const uint8_t> bytes() const { return {block.data(), size}; }
 };
 std::optional<FileBytes> readFileBytes(const std::filesystem::path& path);
+// The identity of the file under `path` now; nothing when it cannot be read.
+std::optional<FileIdentity> identityOnDisk(const std::filesystem::path& path);
 // Writes beside the target and renames, so a failed write never leaves a half file in place of
 // the old one. Throws ArchiveError (WriteFailed).
 void replaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes);

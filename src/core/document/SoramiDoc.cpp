@@ -39,6 +39,7 @@ bool CSoramiDoc::isModified() {
 void CSoramiDoc::deleteContents() {
   entries_.reset();
   budgets_.reset();
+  heldLock_.reset();
 }
 
 void CSoramiDoc::setCurrentDay(Day day) {

@@ -3,6 +3,7 @@
 // opened, saved and closed, asks for the password, recovers from damaged and oversized files,
 // and keeps the live configuration consistent with the file.
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -40,10 +41,11 @@ class DocumentHost {
 // How the last open went, for reports such as the command line's check.
 struct OpenReport {
   bool ok = false;
-  bool damaged = false;      // the store was read in part
-  bool upgraded = false;     // an older version was brought up to date
-  bool trimmed = false;      // the oldest entries were folded away
-  uint16_t dataVersion = 0;  // as read from the file
+  bool damaged = false;         // the store was read in part
+  bool budgetsDamaged = false;  // the budget list was read in part
+  bool upgraded = false;        // an older version was brought up to date
+  bool trimmed = false;         // the oldest entries were folded away
+  uint16_t dataVersion = 0;     // as read from the file
   LoadFailure failure = LoadFailure::None;
 };
 
@@ -78,6 +80,24 @@ class CSoramiDoc {
   std::function<void(size_t)> saveProgress;
   // Called for every entry read, with the limit in force; a test can run out of memory there.
   std::function<void(uint32_t index, uint32_t limit)> readProgress;
+  // Passed to every save as the stand-in for the disk (see SafeWriteOptions::writeFault).
+  std::function<int(const std::filesystem::path&)> saveWriteFault;
+
+  // ---- The file on disk.
+  enum class DiskState {
+    Unchanged,  // the file holds what this document read or last saved there
+    Changed,    // another program has written it since
+    Gone,       // it was removed or cannot be read
+    Unknown,    // this document has read or saved no file
+  };
+  // Whether the file this document read or last saved is still on disk as it was then (its
+  // size and the hash of its bytes). Every save over that file asks it first and refuses to
+  // write over another program's changes.
+  DiskState fileOnDisk() const;
+  // For a program that reads, changes and saves in one go: every open then takes the file's
+  // exclusive lock (waiting up to `wait` for another process to let it go) and holds it until
+  // the next open or the end of the document, so no other writer comes between read and save.
+  void holdLockFromOpen(std::chrono::milliseconds wait);
 
   // ---- Lifecycle.
   // The command "新規作成": the dialog, the file name and the new ledger.
@@ -104,7 +124,11 @@ class CSoramiDoc {
 
  private:
   enum class ReadStep { Done, Retry, Failed };
-  ReadStep readOnce(const std::filesystem::path& path, LoadedFile& loaded);
+  ReadStep readOnce(const std::filesystem::path& path, LoadedFile& loaded,
+                    std::optional<FileLock>& lock);
+  std::optional<FileLock> lockForReading(const std::filesystem::path& path);
+  SaveError checkBeforeReplacing(const std::filesystem::path& path) const;
+  void rememberOnDisk(const std::filesystem::path& path, const FileIdentity& identity);
   bool lowerLimitAndAsk(std::optional<uint32_t> lowered);
   bool passwordAccepted(const CHinmeiList& entries);
   bool acceptDamage(const LoadedFile& loaded, const EntryReader& reader);
@@ -138,6 +162,12 @@ class CSoramiDoc {
   uint32_t readLimit_ = kReadLimitUnlimited;
   // The file whose previous version was already kept as .bak in this opening.
   std::filesystem::path backedUp_;
+  // The file as this document last read or saved it.
+  std::filesystem::path diskPath_;
+  FileIdentity diskIdentity_;
+  bool holdLock_ = false;
+  std::chrono::milliseconds lockWait_{0};
+  std::optional<FileLock> heldLock_;
   OpenReport lastOpen_;
 };
 

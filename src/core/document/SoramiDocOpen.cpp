@@ -16,7 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr size_t kMaxPasswordLength = 20;
 constexpr int kOpenDayLastEntry = 1;
 constexpr int kOpenDayLastOpen = 2;
 
@@ -69,11 +68,15 @@ std::vector<std::u16string> itemNames(const CHinmeiList& entries) {
   return names;
 }
 
-bool passwordMatches(std::u16string_view typed, const std::u16string& password) {
-  if (typed == password) return true;
-  std::u16string scrambled(typed);
-  Archive::scramble(scrambled);
-  return scrambled == password;
+// The configuration text is read from the first entry, whatever it is, but a save writes it only
+// into a header. A damaged file whose first entry is no header (an item definition whose memo
+// the upgrades then rewrite as its options) would be saved without its settings and refused
+// the next time: such a store gets a header of its own, which moves no balance (the initial
+// cash of a store without header is 0) and takes nothing from the entries it has.
+void ensureHeader(CHinmeiList& entries) {
+  if (!entries.empty() && entries.begin()->isHeader()) return;
+  entries.entries().emplace_front(MinDay, ITEM_HEADER, EF_ITEM, u"", u"", 0);
+  entries.setModified(true);
 }
 
 }  // namespace
@@ -83,23 +86,37 @@ bool CSoramiDoc::open(const fs::path& path) {
   lastOpen_ = {};
   ReadStep step = ReadStep::Retry;
   LoadedFile loaded;
-  while (step == ReadStep::Retry) step = readOnce(path, loaded);
+  std::optional<FileLock> lock;
+  while (step == ReadStep::Retry) step = readOnce(path, loaded, lock);
   // Every open sequence starts again without a limit.
   readLimit_ = kReadLimitUnlimited;
   if (step == ReadStep::Failed) {
     restorePrevious();
     return false;
   }
+  if (holdLock_) heldLock_ = std::move(lock);
+  rememberOnDisk(path, loaded.identity);
   adopt(loaded, path);
   return true;
 }
 
-CSoramiDoc::ReadStep CSoramiDoc::readOnce(const fs::path& path, LoadedFile& loaded) {
+// A reader shares the file with other readers; a document that holds the file from its read to
+// its save keeps every other process out meanwhile.
+std::optional<FileLock> CSoramiDoc::lockForReading(const fs::path& path) {
+  if (!holdLock_) return FileLock::tryLock(path, FileLock::Mode::Shared);
+  // The lock this document already holds on the file serves again (a second one of the same
+  // process would conflict with it).
+  if (heldLock_ && heldLock_->holds(path)) return std::move(heldLock_);
+  return FileLock::lock(path, FileLock::Mode::Exclusive, lockWait_);
+}
+
+CSoramiDoc::ReadStep CSoramiDoc::readOnce(const fs::path& path, LoadedFile& loaded,
+                                          std::optional<FileLock>& lock) {
   EntryReader reader(readLimit_);
   DocumentReadHooks hooks(reader, readLimit_, readProgress);
   ReadOptions options;
   options.hooks = &hooks;
-  const std::optional<FileLock> lock = FileLock::tryLock(path, FileLock::Mode::Shared);
+  if (!lock) lock = lockForReading(path);
   if (!lock) {
     prompts_.inform(MessageId::FileInUse, {path.u16string()}, Icon::Warning);
     return ReadStep::Failed;
@@ -112,6 +129,7 @@ CSoramiDoc::ReadStep CSoramiDoc::readOnce(const fs::path& path, LoadedFile& load
   }
   lastOpen_.failure = loaded.failure;
   lastOpen_.dataVersion = loaded.config.dataVersion;
+  lastOpen_.budgetsDamaged = loaded.ledger.budgetsDamaged;
   if (loaded.failure != LoadFailure::None) {
     const bool quiet = loaded.failure == LoadFailure::TooFewEntries && hasFile();
     const std::optional<MessageId> message = failureMessage(loaded.failure);
@@ -134,12 +152,9 @@ bool CSoramiDoc::lowerLimitAndAsk(std::optional<uint32_t> lowered) {
 }
 
 bool CSoramiDoc::passwordAccepted(const CHinmeiList& entries) {
-  if (entries.empty() || !entries.begin()->isHeader()) return true;
-  const std::u16string& password = entries.begin()->name;
-  if (password.empty()) return true;
-  const PasswordCheck check = [&password](std::u16string_view typed) {
-    return typed.size() <= kMaxPasswordLength && passwordMatches(typed, password);
-  };
+  const std::optional<PasswordCheck> password = passwordCheckOf(entries);
+  if (!password) return true;
+  const PasswordCheck& check = *password;
   const PasswordReply reply = prompts_.askPassword(check, !hasFile());
   if (reply.action == PasswordReply::Action::Cancel) return false;
   if (reply.action == PasswordReply::Action::Ok && check(reply.typed)) return true;
@@ -187,6 +202,7 @@ void CSoramiDoc::upgrade(LoadedFile& loaded) {
     if (result.markForSaving) entries.setModified(true);
     lastOpen_.upgraded = version < kDataVersionCurrent || result.markForSaving;
   }
+  ensureHeader(entries);
   entries.rebuildTables();
   config.expenseItemCount = static_cast<uint16_t>(entries.expenseItemCount());
   config.incomeItemCount = static_cast<uint16_t>(entries.incomeItemCount());

@@ -52,10 +52,20 @@ bool CSoramiDoc::writeLedger(const fs::path& path, CHinmeiList& entries, CBudget
     entries.begin()->setVisibleMemo(copy.toText());
   }
   const std::vector<uint8_t> bytes = dataFileBytes(copy, entries, budgets);
+  // A file this program would refuse to open, or open with lines missing, never replaces one
+  // it can.
+  if (readBackFailure(bytes, entries, budgets)) {
+    prompts_.inform(MessageId::SaveFailed, {}, Icon::Error);
+    return false;
+  }
   SafeWriteOptions options;
   // The first save of an opening keeps the version it replaces.
   options.keepBackup = backedUp_ != path;
   options.progress = saveProgress;
+  options.writeFault = saveWriteFault;
+  options.lockWait = lockWait_;
+  if (heldLock_) options.heldLock = &*heldLock_;
+  options.checkLocked = [this, &path] { return checkBeforeReplacing(path); };
   SaveError error = SaveError::WriteFailed;
   try {
     error = writeFileSafely(path, bytes, options);
@@ -68,7 +78,39 @@ bool CSoramiDoc::writeLedger(const fs::path& path, CHinmeiList& entries, CBudget
   }
   backedUp_ = path;
   snapshot_ = copy;
+  const std::optional<FileIdentity> written = identityOnDisk(path);
+  rememberOnDisk(path, written ? *written : FileIdentity{bytes.size(), 0, hashOfBytes(bytes)});
+  // The lock held since the read was on the file just replaced; the new one is held on.
+  if (holdLock_) heldLock_ = FileLock::tryLock(path, FileLock::Mode::Exclusive);
   return true;
+}
+
+void CSoramiDoc::holdLockFromOpen(std::chrono::milliseconds wait) {
+  holdLock_ = true;
+  lockWait_ = wait;
+}
+
+void CSoramiDoc::rememberOnDisk(const fs::path& path, const FileIdentity& identity) {
+  diskPath_ = path;
+  diskIdentity_ = identity;
+}
+
+CSoramiDoc::DiskState CSoramiDoc::fileOnDisk() const {
+  if (diskPath_.empty()) return DiskState::Unknown;
+  const std::optional<FileIdentity> now = identityOnDisk(diskPath_);
+  if (!now) return DiskState::Gone;
+  // The time of change alone would miss two saves within one tick of the clock, and would
+  // count a file that was only touched as changed: the bytes decide.
+  const bool same = now->size == diskIdentity_.size && now->hash == diskIdentity_.hash;
+  return same ? DiskState::Unchanged : DiskState::Changed;
+}
+
+// Runs while the file is locked for the save, so nothing can change it between this check
+// and the replacement.
+SaveError CSoramiDoc::checkBeforeReplacing(const fs::path& path) const {
+  std::error_code ec;
+  if (diskPath_.empty() || !fs::equivalent(path, diskPath_, ec)) return SaveError::None;
+  return fileOnDisk() == DiskState::Changed ? SaveError::ChangedOnDisk : SaveError::None;
 }
 
 void CSoramiDoc::reportSaveError(SaveError error, const fs::path& path) {
@@ -78,6 +120,20 @@ void CSoramiDoc::reportSaveError(SaveError error, const fs::path& path) {
       return;
     case SaveError::InUse:
       prompts_.inform(MessageId::FileInUse, {path.u16string()}, Icon::Error);
+      return;
+    case SaveError::ReadOnly:
+      prompts_.inform(MessageId::FileReadOnly, {path.u16string()}, Icon::Error);
+      return;
+    case SaveError::FolderReadOnly: {
+      const fs::path folder = path.parent_path().empty() ? fs::current_path() : path.parent_path();
+      prompts_.inform(MessageId::FolderNotWritable, {folder.u16string()}, Icon::Error);
+      return;
+    }
+    case SaveError::BackupFailed:
+      prompts_.inform(MessageId::BackupFailed, {backupPath(path).u16string()}, Icon::Error);
+      return;
+    case SaveError::ChangedOnDisk:
+      prompts_.inform(MessageId::FileChangedOnDisk, {path.u16string()}, Icon::Error);
       return;
     case SaveError::None:
     case SaveError::WriteFailed:

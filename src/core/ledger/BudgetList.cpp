@@ -9,8 +9,6 @@ namespace sorami {
 
 namespace {
 
-// The smallest stored budget: a 2-byte object tag, four 16-bit fields and an empty count.
-constexpr size_t kMinBudgetBytes = 12;
 constexpr BudgetMonth kStandardMonth{kStandardBudgetYear, kStandardBudgetMonth};
 
 }  // namespace
@@ -115,19 +113,23 @@ void CBudgetList::write(Archive& ar) const {
   }
 }
 
-void CBudgetList::read(Archive& ar, Prompts& prompts, std::optional<BudgetMonth> firstKept) {
+bool CBudgetList::read(Archive& ar, Prompts& prompts, std::optional<BudgetMonth> firstKept) {
   budgets_.clear();
+  bool complete = true;
   try {
     readBudgets(ar, firstKept);
   } catch (const ArchiveError&) {
     prompts.inform(MessageId::BudgetDataDamaged, {}, Icon::Warning);
+    complete = false;
   }
   modified_ = false;
+  return complete;
 }
 
 void CBudgetList::readBudgets(Archive& ar, std::optional<BudgetMonth> firstKept) {
   const uint32_t count = ar.readCount();
-  ar.requireElements(count, kMinBudgetBytes);
+  // No count is trusted in advance: a list cut short keeps the budgets before the cut. Each
+  // budget takes its bytes, so a damaged count ends at the end of the file.
   for (uint32_t i = 0; i < count; ++i) {
     if (!ar.readObjectTag(ClassId::Budget)) {
       ar.fail(ArchiveErrorKind::BadFormat, "no budget where a budget belongs");

@@ -49,7 +49,8 @@ class CBudgetList {
   // When the entry store was shortened while read, budgets before `firstKept` are dropped.
   void serialize(Archive& ar, Prompts& prompts, std::optional<BudgetMonth> firstKept = {});
   void write(Archive& ar) const;
-  void read(Archive& ar, Prompts& prompts, std::optional<BudgetMonth> firstKept = {});
+  // False when the list was damaged (or ended early).
+  bool read(Archive& ar, Prompts& prompts, std::optional<BudgetMonth> firstKept = {});
 
  private:
   bool insertInOrder(const CBudget& budget);

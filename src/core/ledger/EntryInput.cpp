@@ -1,6 +1,7 @@
 #include "ledger/EntryInput.h"
 
 #include <limits>
+#include <utility>
 
 #include "platform/Prompts.h"
 #include "rules/AmountText.h"
@@ -55,7 +56,7 @@ std::optional<int> specialNameNumber(std::u16string_view text) {
 std::vector<std::u16string> specialNamesOf(CHinmeiList& store, const CHinmei& item) {
   std::vector<std::u16string> names;
   const uint16_t kind = item.flags & (EF_ACCOUNT | EF_LOAN);
-  for (const CHinmei& e : store.entries()) {
+  for (const CHinmei& e : std::as_const(store).entries()) {
     if (!e.isDefinition()) break;
     if ((e.flags & EF_DEFINITION) == 0 || e.isRule()) continue;
     const uint16_t entryKind = e.flags & (EF_ACCOUNT | EF_LOAN);

@@ -17,6 +17,7 @@ constexpr size_t kMinEntryBytes = 16;
 CHinmeiList::Position CHinmeiList::addAtEnd(CHinmei entry) {
   modified_ = true;
   entries_.push_back(std::move(entry));
+  indexArrived(std::prev(entries_.end()));
   return std::prev(entries_.end());
 }
 
@@ -45,6 +46,8 @@ void CHinmeiList::read(Archive& ar, EntryReadHooks& hooks) {
   // The store now holds what the file holds: nothing to save yet.
   resetDerived();
   entries_.clear();
+  // Built from the list when first needed: a file that is only read never pays for it.
+  dayIndexBuilt_ = false;
   modified_ = false;
   loadState_ = kLoadComplete;
   uint32_t count = 0;

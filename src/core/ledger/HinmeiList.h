@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <map>
 #include <memory_resource>
 #include <optional>
 #include <string>
@@ -136,7 +137,12 @@ class CHinmeiList {
   Position end() { return entries_.end(); }
   ConstPosition begin() const { return entries_.begin(); }
   ConstPosition end() const { return entries_.end(); }
-  Entries& entries() { return entries_; }
+  // Changing the list directly (rather than through the changes below) is allowed; the store
+  // then finds its day index again before it next places an entry.
+  Entries& entries() {
+    dayIndexBuilt_ = false;
+    return entries_;
+  }
   const Entries& entries() const { return entries_; }
   // Bytes the store's pool took from the system for the nodes of its entries.
   size_t nodeBytes() const { return pool_.reservedBytes(); }
@@ -185,6 +191,13 @@ class CHinmeiList {
   Position lastHeadPosition();
   // The first dated entry on or after the day (the end marker, or end(), when none).
   Position firstOnOrAfter(Day day);
+  // The first dated entry after the last one of the day: where a line goes that is to be the
+  // day's last. Takes the same time however many lines the day already has.
+  Position firstAfterDay(Day day);
+  // What is wrong with the store's order, or empty when nothing is: exactly one end marker and
+  // it last, the definitions before every dated entry, days that never decrease, and the day
+  // index agreeing with the list.
+  std::string consistencyProblem() const;
   // The diary entry of a day; MinDay stands for the current day, searched from the cursor.
   std::optional<Position> diaryOf(Day day);
   std::optional<Position> definitionByName(std::u16string_view name, uint16_t mask);
@@ -309,6 +322,15 @@ class CHinmeiList {
   void attach(Position p);
   bool hasItem(uint16_t item) const { return item < kMaxItems && itemPresent_[item]; }
   Position placeOnDay(CHinmei&& e, int indexInDay);
+  // The day index: for every day with dated entries, its last one. It is a hint that each use
+  // checks against its neighbours in the list; a change of the list that did not go through
+  // the store (or a failed check) makes it be built again from the list.
+  bool dayIndexCurrent() const { return dayIndexBuilt_ && dayIndexSize_ == entries_.size(); }
+  void rebuildDayIndex();
+  std::optional<Position> firstAfterByIndex(Day day);
+  // Called right after an entry joined the list, and right before one leaves it.
+  void indexArrived(Position p);
+  void indexLeaving(Position p);
   std::optional<Position> insertTransferDefinition(CHinmei& e, bool createDefinition);
   bool swapNegativeTransfer(CHinmei& e);
   std::optional<Position> refuseZeroAmount(CHinmei& e, bool createDefinition);
@@ -343,6 +365,10 @@ class CHinmeiList {
   // Declared before the list, so the list gives its nodes back before the pool goes.
   NodePool pool_;
   Entries entries_{&pool_};
+  std::map<Day, Position> lastOfDay_;
+  bool dayIndexBuilt_ = false;
+  // The size of the list the index describes; any other size means the list changed beside it.
+  size_t dayIndexSize_ = 0;
   uint16_t dataVersion_ = kDataVersionCurrent;
   uint16_t blockVersion_ = kBlockVersionCurrent;
   int32_t loadState_ = kLoadComplete;

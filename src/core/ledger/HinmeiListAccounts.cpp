@@ -49,6 +49,7 @@ CHinmeiList::Position CHinmeiList::insertAccountDefinition(CHinmei definition, u
     }
   }
   const Position placed = entries_.insert(before, std::move(definition));
+  indexArrived(placed);
   refreshFigures();
   modified_ = true;
   return placed;

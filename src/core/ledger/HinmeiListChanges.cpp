@@ -79,21 +79,18 @@ std::optional<CHinmeiList::Position> CHinmeiList::insertPair(CHinmei first, CHin
 
 CHinmeiList::Position CHinmeiList::placeOnDay(CHinmei&& e, int indexInDay) {
   const Day day = e.date;
-  Position p = cursor_ ? *cursor_ : entries_.end();
-  if (p == entries_.end() && !entries_.empty()) p = std::prev(p);
-  // Back to the last entry before the day (or, to append, the day's last entry).
-  while (p != entries_.end() && p != entries_.begin() && !p->isDefinition() &&
-         (p->date > day || (indexInDay >= 0 && p->date == day))) {
-    --p;
-  }
-  // Forward to the first entry after the day, or to the day's k-th entry.
-  int seen = 0;
-  for (; p != entries_.end() && (p->isDefinition() || p->date <= day); ++p) {
-    if (indexInDay >= 0 && p->date == day && !p->isDefinition() && seen++ == indexInDay) break;
+  Position p;
+  if (indexInDay < 0) {
+    p = firstAfterDay(day);
+  } else {
+    // Forward from the day's first entry to its k-th.
+    p = firstAfterDay(day - 1);
+    for (int seen = 0; p != entries_.end() && p->date == day && seen < indexInDay; ++p) ++seen;
   }
   // A pair stays together: an index that falls between its entries places after the pair.
   if (p != entries_.end() && p->isPairSecond() && partnerOf(p)) ++p;
   const Position placed = entries_.insert(p, std::move(e));
+  indexArrived(placed);
   if (cursor_ && *cursor_ == p && day >= computedDay_) cursor_ = placed;
   return placed;
 }
@@ -160,6 +157,7 @@ std::optional<CHinmeiList::Position> CHinmeiList::insert(CHinmei e, int indexInD
 CHinmeiList::Position CHinmeiList::insertDefinition(CHinmei e) {
   e.flags &= static_cast<uint16_t>(~EF_MARK);
   const Position p = entries_.insert(firstDated(), std::move(e));
+  indexArrived(p);
   // A new account or loan joins its table and the balances at once.
   if ((p->flags & EF_DEFINITION) != 0 && (p->flags & kKinds) != 0) refreshFigures();
   if (p->isRule()) {
@@ -189,6 +187,7 @@ void CHinmeiList::remove(Position p) {
     std::erase_if(table, [&](const CAccount& a) { return a.definition == &*p; });
     forgetRunningState();
   }
+  indexLeaving(p);
   entries_.erase(p);
   if (tableEntry) rebuildTables();
   modified_ = true;
@@ -208,6 +207,7 @@ size_t CHinmeiList::removeUpTo(Day date) {
   size_t removed = 0;
   for (Position p = firstDated(); p != entries_.end() && p->date <= date;) {
     if (p->isEndMarker()) break;
+    indexLeaving(p);
     p = entries_.erase(p);
     ++removed;
   }
@@ -220,6 +220,9 @@ size_t CHinmeiList::removeUpTo(Day date) {
 
 void CHinmeiList::deleteAll() {
   entries_.clear();
+  lastOfDay_.clear();
+  dayIndexBuilt_ = true;
+  dayIndexSize_ = 0;
   resetDerived();
   modified_ = true;
 }
@@ -318,6 +321,7 @@ std::optional<CHinmeiList::Position> CHinmeiList::setDiary(Day day, std::u16stri
   const Position before = firstOnOrAfter(day);
   const Position p =
       entries_.insert(before, CHinmei(day, ITEM_DIARY, 0, u"", std::u16string(text), 0));
+  indexArrived(p);
   if (cursor_ && *cursor_ == before && day >= computedDay_) cursor_ = p;
   modified_ = true;
   return p;

@@ -95,6 +95,18 @@ constexpr Entry kMessages[] = {
     {MessageId::RegisterNewLoan,
      u"登録されていない借り名が指定されています。\n新規の借入名として登録しますか？"},
     {MessageId::AmountNotANumber, u"金額は数字で入力してください。"},
+    {MessageId::FileReadOnly,
+     u"ﾃﾞｰﾀﾌｧｲﾙ\n%1\nは読み取り専用のため、上書きできません。\n"
+     u"名前を付けて別のﾌｧｲﾙに保存してください。"},
+    {MessageId::FolderNotWritable,
+     u"フォルダ\n%1\nにファイルを書き込めません。\n"
+     u"書き込みが許可されているか、空き容量があるかを確かめてください。"},
+    {MessageId::BackupFailed,
+     u"ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙ\n%1\nを書き込めないため、保存を中止しました。"
+     u"ﾃﾞｰﾀﾌｧｲﾙは元のままです。\n空き容量を確かめてください。"},
+    {MessageId::FileChangedOnDisk,
+     u"ﾃﾞｰﾀﾌｧｲﾙ\n%1\nは、開いた後に他のプログラムが書き換えています。\n"
+     u"上書きするとその変更が失われるため、保存を中止しました。"},
     {MessageId::ProfileNotUtf8, u"取り込み設定のファイルが UTF-8 で書かれていません。"},
     {MessageId::ProfileTooLarge, u"取り込み設定のファイルが大きすぎます（%1 バイトまで）。"},
     {MessageId::ProfileUnknownKey, u"%1行目: 知らない設定です: %2"},

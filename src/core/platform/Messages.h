@@ -57,6 +57,11 @@ enum class MessageId : int {
   RegisterNewAccount,  // a transfer names an account that is not registered
   RegisterNewLoan,
   AmountNotANumber,  // an amount typed as something other than a figure
+  // Saving: the file, its folder and its backup.
+  FileReadOnly,       // the file may not be written
+  FolderNotWritable,  // the folder takes no new file
+  BackupFailed,       // the previous version could not be kept
+  FileChangedOnDisk,  // another program wrote the file after it was read
   // Statements brought in from a bank or a card: the import profile (%1 its line).
   ProfileNotUtf8,
   ProfileTooLarge,

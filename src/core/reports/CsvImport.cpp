@@ -50,6 +50,17 @@ class LineReader {
     if (f.size() != kCsvColumns && f.size() != kCsvColumns - 1) {
       return fail(ImportFailure::Columns, std::to_string(f.size()));
     }
+    // A NUL in a memo would start a hidden tail, and a byte that is no UTF-8 would be stored
+    // as a replacement character: neither is text an export writes.
+    for (size_t column = 0; column < f.size(); ++column) {
+      const std::string where = std::to_string(column + 1) + "列目";
+      if (f[column].find('\0') != std::string::npos) {
+        return fail(ImportFailure::Syntax, where + "に NUL 文字があります");
+      }
+      if (!fromStrictUtf8(f[column])) {
+        return fail(ImportFailure::Syntax, where + "に UTF-8 として読めないバイトがあります");
+      }
+    }
     Day day = parseIsoDate(f[kDate]);
     if (f[kDate].empty() && options_.day) day = *options_.day;
     if (day == InvalidDay || day <= MinDay || day >= MaxDay) {
@@ -131,6 +142,17 @@ ImportResult readImportCsv(std::istream& in, const CHinmeiList& list,
   }
   if (result.failure != ImportFailure::None) result.lines.clear();
   return result;
+}
+
+std::optional<Day> storeImportedLines(CHinmeiList& list, std::vector<CHinmei>& lines) {
+  for (CHinmei& e : lines) {
+    const Day day = e.date;
+    // The running state follows the lines, which usually come in day order, so each step is
+    // short; the place at the end of the day comes from the store's day index.
+    list.computeToDay(day);
+    if (!list.insert(std::move(e), -1, false)) return day;
+  }
+  return std::nullopt;
 }
 
 }  // namespace sorami

@@ -54,4 +54,8 @@ struct ImportResult {
 
 ImportResult readImportCsv(std::istream& in, const CHinmeiList& list, const ImportOptions& options);
 
+// Inserts the lines read, each after the lines its day already has. The day of the first line
+// the store refused (the lines before it are in), or nothing when every line was stored.
+std::optional<Day> storeImportedLines(CHinmeiList& list, std::vector<CHinmei>& lines);
+
 }  // namespace sorami

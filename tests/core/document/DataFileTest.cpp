@@ -266,6 +266,30 @@ TEST(DataFile, DamagedBudgetsKeepThoseReadBefore) {
   EXPECT_TRUE(std::all_of(amounts.begin() + 3, amounts.end(), [](int32_t a) { return a == 0; }));
 }
 
+TEST(DataFile, ABudgetListCutShortIsDamageThatKeepsTheBudgetsBeforeTheCut) {
+  const Bytes whole = fixtureBytes("current-minimal.mtb");
+  const std::string_view name = "CBudgetList";
+  const auto at = std::search(whole.begin(), whole.end(), name.begin(), name.end());
+  ASSERT_NE(at, whole.end());
+  // The new-class tag, schema and name length stand before the name.
+  const size_t tag = static_cast<size_t>(at - whole.begin()) - 6;
+  const struct {
+    size_t cut;
+    size_t kept;
+  } cases[] = {{tag, 1}, {tag + 8, 1}, {whole.size() - 3, 1}};
+  for (const auto& c : cases) {
+    auto r = readBytes(Bytes(whole.begin(), whole.begin() + static_cast<long>(c.cut)));
+    EXPECT_EQ(r->ledger.end, ReadEnd::Complete) << c.cut;
+    EXPECT_TRUE(r->ledger.budgetsDamaged) << c.cut;
+    EXPECT_TRUE(r->prompts.wasShown(MessageId::BudgetDataDamaged)) << c.cut;
+    // A list lost whole leaves the standard budget in its place.
+    EXPECT_EQ(r->ledger.budgets->size(), c.kept) << c.cut;
+  }
+  auto intact = readBytes(whole);
+  EXPECT_FALSE(intact->ledger.budgetsDamaged);
+  EXPECT_EQ(intact->ledger.budgets->size(), 2u);
+}
+
 TEST(DataFile, BudgetsOfDroppedMonthsGoWithTheirEntries) {
   struct KeepFromMay : FileReadHooks {
     std::optional<BudgetMonth> firstKeptMonth() const override { return BudgetMonth{2024, 5}; }

@@ -17,6 +17,11 @@ const std::vector<Command>& commands() {
                                            {"generate", runGenerate},
                                            {"export", runExport},
                                            {"import", runImport},
+                                           // The diary, the calendar and the search.
+                                           {"diary", runDiary},
+                                           {"diary-search", runDiarySearch},
+                                           {"search", runSearch},
+                                           {"calendar", runCalendar},
                                            // Bank and card statements.
                                            {"import-statement", runImportStatement}};
   return all;

@@ -1,6 +1,7 @@
 #include "cli/DocumentCommand.h"
 
 #include <charconv>
+#include <ctime>
 #include <filesystem>
 #include <ostream>
 
@@ -61,13 +62,33 @@ PasswordReply CommandPrompts::askPassword(const PasswordCheck& check, bool /*can
   return {PasswordReply::Action::Cancel, {}};
 }
 
+CommandClock::CommandClock(const Options& options) {
+  const std::string* text = options.value("--today");
+  const Day day = text ? parseIsoDate(*text) : InvalidDay;
+  if (day == InvalidDay) return;
+  // Noon of the local calendar day: the clock's "today" is that day in any time zone.
+  const Ymd d = ymdFromDay(day);
+  std::tm local{};
+  local.tm_year = d.year - 1900;
+  local.tm_mon = d.month - 1;
+  local.tm_mday = d.day;
+  local.tm_hour = 12;
+  local.tm_isdst = -1;
+  const std::time_t t = std::mktime(&local);
+  if (t != static_cast<std::time_t>(-1)) pinned_ = std::chrono::system_clock::from_time_t(t);
+}
+
+std::chrono::system_clock::time_point CommandClock::now() const {
+  return pinned_ ? *pinned_ : std::chrono::system_clock::now();
+}
+
 std::function<void()>& afterReadSeam() {
   static std::function<void()> seam;
   return seam;
 }
 
 CommandDocument::CommandDocument(std::ostream& err, const Options& options)
-    : prompts(err, options), doc(config, prompts, clock) {
+    : prompts(err, options), clock(options), doc(config, prompts, clock) {
   doc.postOpen = [](CSoramiDoc&) {
     if (const std::function<void()>& seam = afterReadSeam()) seam();
   };

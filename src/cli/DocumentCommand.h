@@ -52,6 +52,16 @@ class CommandPrompts : public TerminalPrompts {
   std::optional<std::u16string> password_;
 };
 
+// The system clock, or noon of the day that --today names in its place, so that a command can
+// be run as on any day.
+class CommandClock : public Clock {
+ public:
+  explicit CommandClock(const Options& options);
+  std::chrono::system_clock::time_point now() const override;
+
+ private:
+  std::optional<std::chrono::system_clock::time_point> pinned_;
+};
 // How long a command that changes a file waits for another process that holds it.
 inline constexpr std::chrono::milliseconds kWriterLockWait{10000};
 
@@ -66,7 +76,7 @@ struct CommandDocument {
   void holdForSaving() { doc.holdLockFromOpen(kWriterLockWait); }
   CConfig config;
   CommandPrompts prompts;
-  SystemClock clock;
+  CommandClock clock;
   CSoramiDoc doc;
 };
 

@@ -15,10 +15,15 @@
 namespace sorami::cli {
 
 std::optional<Options> parseFileCommand(const std::vector<std::string>& args,
-                                        std::set<std::string> values, std::ostream& err) {
-  values.insert({"--password", "--holiday-file"});
-  std::optional<Options> o = parseOptions(args, values, {"--yes"}, err);
+                                        std::set<std::string> values, std::ostream& err,
+                                        std::set<std::string> flags) {
+  values.insert({"--password", "--holiday-file", "--today"});
+  flags.insert("--yes");
+  std::optional<Options> o = parseOptions(args, values, flags, err);
   if (o && o->positional.size() != 1) return std::nullopt;
+  if (const std::string* today = o ? o->value("--today") : nullptr) {
+    if (!parseDateOption(*today, err)) return std::nullopt;
+  }
   return o;
 }
 
@@ -62,7 +67,7 @@ LedgerSetup LedgerCommand::setupFor(Day day, DisplayMode mode) {
   LedgerSetup setup;
   setup.currentDay = day;
   setup.mode = mode;
-  setup.today = today(SystemClock(), config().hourOffset);
+  setup.today = today(document_.clock, config().hourOffset);
   setup.prompts = &document_.prompts;
   setup.budgets = document_.doc.budgets();
   return setup;
@@ -90,6 +95,20 @@ std::string monthText(YearMonth ym) {
 std::string monthText(Day day) {
   const Ymd ymd = ymdFromDay(day);
   return monthText(YearMonth{ymd.year, ymd.month});
+}
+
+std::optional<YearMonth> parseMonthOption(const std::string& text, std::ostream& err) {
+  int year = 0;
+  int month = 0;
+  char rest = 0;
+  const bool shaped = text.size() == 7 && text[4] == '-' &&
+                      std::sscanf(text.c_str(), "%4d-%2d%c", &year, &month, &rest) == 2;
+  if (!shaped || year < 100 || month < 1 || month > 12) {
+    err << "sorami-cli: 月は 0100-01 から 9999-12 までを YYYY-MM で指定してください: " << text
+        << "\n";
+    return std::nullopt;
+  }
+  return YearMonth{year, month};
 }
 
 std::optional<int> boundedOption(const Options& options, const std::string& name, int low, int high,

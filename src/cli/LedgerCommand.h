@@ -16,10 +16,12 @@ namespace sorami::cli {
 
 using Json = nlohmann::ordered_json;
 
-// Splits the arguments of a command that opens one FILE: its own value options besides
-// --password, --holiday-file and the flag --yes. Nothing unless exactly one file is named.
+// Splits the arguments of a command that opens one FILE: its own value options and flags besides
+// --password, --holiday-file, --today and the flag --yes. Nothing unless exactly one file is
+// named.
 std::optional<Options> parseFileCommand(const std::vector<std::string>& args,
-                                        std::set<std::string> values, std::ostream& err);
+                                        std::set<std::string> values, std::ostream& err,
+                                        std::set<std::string> flags = {});
 // The required --date option.
 std::optional<Day> dateOption(const Options& options, std::ostream& err);
 
@@ -65,6 +67,9 @@ class LedgerCommand {
 // "YYYY-MM" of a month's first day (or of any day of it).
 std::string monthText(Day day);
 std::string monthText(YearMonth ym);
+
+// Parses "YYYY-MM" of a month between 0100-01 and 9999-12; a word on `err` otherwise.
+std::optional<YearMonth> parseMonthOption(const std::string& text, std::ostream& err);
 
 // Parses an integer option that must lie in [low, high]; a word on `err` otherwise.
 std::optional<int> boundedOption(const Options& options, const std::string& name, int low, int high,

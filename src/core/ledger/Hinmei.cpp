@@ -108,6 +108,40 @@ void CHinmei::setTail(std::u16string_view text) {
   memo = std::move(next);
 }
 
+namespace {
+
+// Calls `text` for every run without line breaks and `lineBreak` between them.
+template <typename Text, typename Break>
+void splitLines(std::u16string_view s, Text text, Break lineBreak) {
+  size_t start = 0;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] != u'\r' && s[i] != u'\n') continue;
+    text(s.substr(start, i - start));
+    lineBreak();
+    if (s[i] == u'\r' && i + 1 < s.size() && s[i + 1] == u'\n') ++i;
+    start = i + 1;
+  }
+  text(s.substr(start));
+}
+
+std::u16string joinLines(std::u16string_view s, std::u16string_view lineBreak) {
+  std::u16string out;
+  out.reserve(s.size() + s.size() / 16);
+  splitLines(
+      s, [&](std::u16string_view part) { out.append(part); }, [&] { out.append(lineBreak); });
+  return out;
+}
+
+}  // namespace
+
+std::u16string withStoredLineBreaks(std::u16string_view text) {
+  return joinLines(text, u"\r\n");
+}
+
+std::u16string withEditorLineBreaks(std::u16string_view text) {
+  return joinLines(text, u"\n");
+}
+
 int32_t CHinmei::itemOptions() const {
   return leadingNumber(memo);
 }

@@ -111,6 +111,11 @@ class CHinmei {
   std::u16string memo;
 };
 
+// Line breaks of a text as the file keeps them ("\r\n") and as a text box gives and takes
+// them ("\n"). A lone "\r" or "\n" counts as a line break in both, so every text reads alike.
+std::u16string withStoredLineBreaks(std::u16string_view text);
+std::u16string withEditorLineBreaks(std::u16string_view text);
+
 // Files of exactly version 870 wrote their dates through two time conversions that could
 // disagree by whole days; this is that difference on this machine (0 where they agree).
 Day version870Correction();

@@ -306,21 +306,22 @@ EditOutcome CHinmeiList::editDefinitionLine(const CHinmei& item, std::u16string_
 std::optional<CHinmeiList::Position> CHinmeiList::setDiary(Day day, std::u16string_view text) {
   if (day == 0 || day == MinDay) day = context_.window.currentDay;
   if (day <= MinDay || day >= MaxDay) return std::nullopt;
+  // The file keeps "\r\n" line breaks whatever the text box gave; a NUL would end the text.
+  const std::u16string stored = withStoredLineBreaks(text.substr(0, text.find(u'\0')));
   const auto diary = diaryOf(day);
-  if (text.empty()) {
+  if (stored.empty()) {
     if (diary) remove(*diary);
     return std::nullopt;
   }
   if (diary) {
-    if ((*diary)->visibleMemo() != text) {
-      (*diary)->setVisibleMemo(text);
+    if ((*diary)->visibleMemo() != stored) {
+      (*diary)->setVisibleMemo(stored);
       modified_ = true;
     }
     return diary;
   }
   const Position before = firstOnOrAfter(day);
-  const Position p =
-      entries_.insert(before, CHinmei(day, ITEM_DIARY, 0, u"", std::u16string(text), 0));
+  const Position p = entries_.insert(before, CHinmei(day, ITEM_DIARY, 0, u"", stored, 0));
   indexArrived(p);
   if (cursor_ && *cursor_ == before && day >= computedDay_) cursor_ = p;
   modified_ = true;

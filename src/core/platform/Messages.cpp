@@ -24,6 +24,7 @@ constexpr Entry kMessages[] = {
     {MessageId::DeleteNeedsSelection, u"削除するデータを詳細窓で選択してから実行してください。"},
     {MessageId::AlreadyRegistered, u"「%1」は%2登録済です。"},
     {MessageId::ConfirmDeleteEntry, u"ﾃﾞｰﾀ（%1）を削除してよろしいですか？"},
+    {MessageId::SearchNoData, u"ﾃﾞｰﾀが１件も入力されていません。"},
     {MessageId::ClipboardOpenFailed, u"ｸﾘｯﾌﾟﾎﾞｰﾄﾞのｵｰﾌﾟﾝに失敗しました。"},
     {MessageId::ClipboardSetFailed, u"ｸﾘｯﾌﾟﾎﾞｰﾄﾞ ﾃﾞｰﾀのｾｯﾄに失敗しました。"},
     {MessageId::FileBroken, u"このファイルは完全に壊れているか、そらみのデータではありません。"},
@@ -34,6 +35,8 @@ constexpr Entry kMessages[] = {
     {MessageId::BlankNameRefused, u"空白は登録できません。"},
     {MessageId::NoSpecialNameOfNumber, u"入力された番号の特別品名はありません。"},
     {MessageId::DivisionByZero, u"ｾﾞﾛでは割り算ができません。"},
+    {MessageId::SearchTooManyLines, u"表示できるメモリを越えました。\n検索を中止します。"},
+    {MessageId::SearchNothingFound, u"検索条件に合ったﾃﾞｰﾀは見つかりませんでした。"},
     {MessageId::FilePartlyBroken,
      u"このファイルは一部が壊れています。\n予備のデータがあるなら、そのデータを読み込んでください。"
      u"無ければ新規に作成しましょう。\nまた、総数%d個中の%d個は使える可能性があります。\n"
@@ -95,6 +98,7 @@ constexpr Entry kMessages[] = {
     {MessageId::RegisterNewLoan,
      u"登録されていない借り名が指定されています。\n新規の借入名として登録しますか？"},
     {MessageId::AmountNotANumber, u"金額は数字で入力してください。"},
+    {MessageId::DiaryNotFound, u"見つかりませんでした"},
     {MessageId::FileReadOnly,
      u"ﾃﾞｰﾀﾌｧｲﾙ\n%1\nは読み取り専用のため、上書きできません。\n"
      u"名前を付けて別のﾌｧｲﾙに保存してください。"},

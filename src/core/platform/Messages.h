@@ -20,6 +20,7 @@ enum class MessageId : int {
   DeleteNeedsSelection = 141,
   AlreadyRegistered = 144,  // "「%1」は%2登録済です。"
   ConfirmDeleteEntry = 146,
+  SearchNoData = 148,  // "ﾃﾞｰﾀが１件も入力されていません。"
   ClipboardOpenFailed = 159,
   ClipboardSetFailed = 162,
   FileBroken = 917,
@@ -29,6 +30,8 @@ enum class MessageId : int {
   BlankNameRefused = 938,
   NoSpecialNameOfNumber = 939,
   DivisionByZero = 947,
+  SearchTooManyLines = 948,  // "表示できるメモリを越えました。\n検索を中止します。"
+  SearchNothingFound = 949,  // "検索条件に合ったﾃﾞｰﾀは見つかりませんでした。"
   TaxRateThreePercent = 981,
 
   // Messages without a number in the string table.
@@ -57,6 +60,7 @@ enum class MessageId : int {
   RegisterNewAccount,  // a transfer names an account that is not registered
   RegisterNewLoan,
   AmountNotANumber,  // an amount typed as something other than a figure
+  DiaryNotFound,     // the diary search found no other day with the word
   // Saving: the file, its folder and its backup.
   FileReadOnly,       // the file may not be written
   FolderNotWritable,  // the folder takes no new file

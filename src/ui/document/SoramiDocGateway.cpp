@@ -5,11 +5,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "diary/DiaryWindows.h"
 #include "main/Commands.h"
 #include "main/MainFrame.h"
 #include "main/SoramiView.h"
 #include "main/ViewCommands.h"
 #include "platform/AppSettings.h"
+#include "reports/SearchCommand.h"
 #include "settings/ConfigSheet.h"
 
 namespace sorami {
@@ -71,6 +73,8 @@ void SoramiDocGateway::attachFrame(CMainFrame& frame) {
   frame.attachCommand(ID_OPTIONS, [this] { settingsSheet(); });
   frame.setCloseGuard([this] { return mayClose(); });
   attachViewCommands(frame);
+  diary_ = attachDiaryWindows(frame, document_, holidays_, &settings_);
+  search_ = attachSearchCommand(frame, document_, holidays_);
   showDocument();
 }
 
@@ -79,6 +83,7 @@ QWidget* SoramiDocGateway::window() const {
 }
 
 bool SoramiDocGateway::openFile(const QString& path) {
+  storePendingText();
   if (document_.hasFile() && !document_.saveModified()) return false;
   return openPath(path);
 }
@@ -95,6 +100,7 @@ void SoramiDocGateway::startWithoutFile() {
 }
 
 void SoramiDocGateway::newFile() {
+  storePendingText();
   if (document_.hasFile() && !document_.saveModified()) return;
   if (document_.newDataFile()) settings_.addRecentFile(fromPath(document_.path()));
   showDocument();
@@ -110,6 +116,7 @@ void SoramiDocGateway::openChosen() {
 
 bool SoramiDocGateway::save() {
   if (!hasFile()) return false;
+  storePendingText();
   const bool saved = document_.save();
   showState();
   return saved;
@@ -122,6 +129,7 @@ bool SoramiDocGateway::saveAs() {
   const QString path = QFileDialog::getSaveFileName(window(), QStringLiteral("名前を付けて保存"),
                                                     fromPath(document_.path()), kFileFilter);
   if (path.isEmpty()) return false;
+  storePendingText();
   const bool saved = document_.saveAs(toPath(path));
   showState();
   return saved;
@@ -134,6 +142,7 @@ void SoramiDocGateway::setPassword() {
 
 void SoramiDocGateway::startOfPeriod() {
   if (!hasFile()) return;
+  storePendingText();
   document_.startOfPeriod();
   showDocument();
 }
@@ -160,10 +169,15 @@ void SoramiDocGateway::settingsSheet() {
 }
 
 bool SoramiDocGateway::mayClose() {
+  storePendingText();
   // Without a file there is nothing to save, whatever the settings sheet changed.
   if (hasFile() && !document_.saveModified()) return false;
   holidays_.saveAtExit(prompts_);
   return true;
+}
+
+void SoramiDocGateway::storePendingText() {
+  if (diary_ != nullptr) diary_->storePendingText();
 }
 
 void SoramiDocGateway::addRecentFile(const std::filesystem::path& path) {

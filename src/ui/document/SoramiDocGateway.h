@@ -13,6 +13,8 @@
 namespace sorami {
 
 class AppSettings;
+class CDiaryWindows;
+class CSearchCommand;
 class Clock;
 class Prompts;
 
@@ -36,6 +38,9 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
 
   CSoramiDoc& document() { return document_; }
   CHoliday& holidays() { return holidays_; }
+  // The diary windows with the calendar, and the search; there once a frame is attached.
+  CDiaryWindows* diaryWindows() const { return diary_; }
+  CSearchCommand* searchCommand() const { return search_; }
 
   // ---- The document's side.
   void exitApplication() override;
@@ -53,6 +58,8 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
   bool mayClose();
 
  private:
+  // What the diary editor holds goes into the ledger before a save or a close.
+  void storePendingText();
   bool openPath(const QString& path);
   void showDocument();
   void showState();
@@ -65,6 +72,8 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
   CHoliday holidays_;
   CSoramiDoc document_;
   CMainFrame* frame_ = nullptr;
+  CDiaryWindows* diary_ = nullptr;
+  CSearchCommand* search_ = nullptr;
 };
 
 }  // namespace sorami

@@ -101,6 +101,14 @@ class CSoramiView : public QWidget {
   void setColumn(int column);
   // After the settings sheet: the totals may count differently, amounts print differently.
   void refreshAll();
+  // Windows beside the view move it: the calendar to a day (then the current processing day),
+  // a found line to its day and item in day input mode.
+  void jumpToDay(Day day);
+  void showLine(Day day, uint16_t item);
+  // The detail list's one selected ledger line, if there is one.
+  const CHinmei* selectedLine() const;
+  CSoramiDoc* document() const { return document_; }
+  const HolidayCalendar* holidays() const { return holidays_; }
 
   const DisplayColors& colors() const { return colors_; }
   void setDisplayColor(int displayColor);
@@ -154,6 +162,10 @@ class CSoramiView : public QWidget {
 
  signals:
   void displayModeChanged(int mode);
+  // The current day moved (the windows that follow it show the new day).
+  void currentDayChanged(Day day);
+  // A new ledger is shown, or none.
+  void documentShown();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -224,6 +236,8 @@ class CSoramiView : public QWidget {
   Day currentDay_ = MinDay;
   Day periodStart_ = MinDay;
   Day periodEnd_ = MinDay;
+  Day announcedDay_ = MinDay;
+  void announceCurrentDay();
   AppSettings* appSettings_ = nullptr;
   CMemoWindow* memoWindow_ = nullptr;
   // The line that waits for the memo window; its item by number, as tables may be rebuilt.

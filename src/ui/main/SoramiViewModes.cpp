@@ -60,7 +60,11 @@ Period CSoramiView::periodOf(Day day, bool honourFixed) const {
 }
 
 void CSoramiView::documentLoaded() {
-  if (!hasData()) return;
+  announcedDay_ = MinDay;
+  if (!hasData()) {
+    emit documentShown();
+    return;
+  }
   ready_ = true;
   currentDay_ = document_->currentDay();
   const int mode = config().displayMode;
@@ -76,6 +80,36 @@ void CSoramiView::documentLoaded() {
   if (config().listFontChoice == 0) {
     setViewFont(makeViewFont(viewFontPixels(config().listFontSize)));
   }
+  emit documentShown();
+}
+
+void CSoramiView::announceCurrentDay() {
+  if (currentDay_ == announcedDay_) return;
+  announcedDay_ = currentDay_;
+  emit currentDayChanged(currentDay_);
+}
+
+void CSoramiView::jumpToDay(Day day) {
+  if (!hasData()) return;
+  currentDay_ = clampToUserDays(day);
+  currentProcessingDay();
+}
+
+void CSoramiView::showLine(Day day, uint16_t item) {
+  if (!hasData()) return;
+  for (int slot = 0; slot < store().itemCount(); ++slot) {
+    if (store().itemAt(slot)->item == item) config().currentItem = static_cast<uint16_t>(slot);
+  }
+  currentDay_ = clampToUserDays(day);
+  goToDay(currentDay_);
+}
+
+const CHinmei* CSoramiView::selectedLine() const {
+  if (!hasData()) return nullptr;
+  const std::vector<int> lines = detailList()->selectedLines();
+  if (lines.size() != 1) return nullptr;
+  const CHinmei& e = detailList()->lines().entry(lines.front());
+  return e.isDefinition() || e.isEndMarker() ? nullptr : &e;
 }
 
 void CSoramiView::setMode(int mode) {
@@ -96,6 +130,7 @@ void CSoramiView::refigure() {
   w.periodEnd = periodEnd_;
   showWindow(store(), config(), *holidays_, w);
   fillDetailList();
+  announceCurrentDay();
 }
 
 Prompts& CSoramiView::prompts() const {
@@ -208,6 +243,7 @@ void CSoramiView::rebuildShownPeriod() {
 void CSoramiView::moveWithinPeriods(Day day) {
   currentDay_ = clampToUserDays(day);
   document_->setCurrentDay(currentDay_);
+  announceCurrentDay();
   writePeriodLine();
   const Period p = periodOf(currentDay_);
   if (p.first == periodStart_ && p.last == periodEnd_) {

@@ -82,6 +82,7 @@ enum class MessageId : int {
   ProfileRuleTwoPatterns,
   ProfileBadRegex,
   ProfileTooManyRules,
+  ProfileDelimiterInShiftJis,
   ProfileNotFound,
   ProfileUnreadable,
   // ... the statement as a whole.

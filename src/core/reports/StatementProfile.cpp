@@ -166,6 +166,7 @@ class ProfileReader {
            const std::optional<char> d = delimiterOf(value);
            if (!d) return badValue(key, value);
            p.delimiter = *d;
+           delimiterLine_ = line_;
          }},
         {u"skip-lines",
          [&] {
@@ -265,6 +266,12 @@ class ProfileReader {
     if (p.amountColumn == 0 && (p.incomeColumn == 0 || p.expenseColumn == 0)) {
       return fail(MessageId::ProfileNoAmountColumn, {});
     }
+    // The second byte of a Shift-JIS character runs from 0x40 up: such a delimiter would cut
+    // characters like ソ or ポ in two and shift the columns.
+    if (static_cast<unsigned char>(p.delimiter) >= 0x40 && p.encoding != StatementEncoding::Utf8) {
+      return fail(MessageId::ProfileDelimiterInShiftJis,
+                  {number(delimiterLine_), std::u16string(1, char16_t(p.delimiter))});
+    }
   }
 
   StatementProfile profile_;
@@ -272,6 +279,7 @@ class ProfileReader {
   std::set<std::u16string> keys_;
   std::set<std::u16string> ruleKeys_;
   size_t line_ = 0;
+  size_t delimiterLine_ = 0;
   Refusal error_;
 };
 

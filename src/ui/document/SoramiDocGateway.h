@@ -53,6 +53,8 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
   bool saveAs();
   void setPassword();
   void startOfPeriod();
+  // "明細の取り込み": a bank or card statement into the open file.
+  void importStatement();
   void settingsSheet();
   // The close guard: a changed file is saved (asked as configured), the holiday table written.
   bool mayClose();

@@ -92,6 +92,9 @@ TEST(StatementProfile, NamesTheMistakeAndItsLine) {
       {base + "encoding = latin1\n", MessageId::ProfileBadValue, u"4"},
       {base + "delimiter = ||\n", MessageId::ProfileBadValue, u"4"},
       {base + "delimiter = 、\n", MessageId::ProfileBadValue, u"4"},
+      // '|' is the second byte of ポ in Shift-JIS; it is fine in UTF-8 only.
+      {base + "delimiter = |\n", MessageId::ProfileDelimiterInShiftJis, u"4"},
+      {base + "delimiter = |\nencoding = sjis\n", MessageId::ProfileDelimiterInShiftJis, u"4"},
       {base + "skip-lines = many\n", MessageId::ProfileBadValue, u"4"},
       {base + "skip-lines = 5000\n", MessageId::ProfileBadValue, u"4"},
       {base + "sign = sometimes\n", MessageId::ProfileBadValue, u"4"},
@@ -127,6 +130,9 @@ TEST(StatementProfile, NamesTheMistakeAndItsLine) {
       EXPECT_EQ(r.error.args[0], c.firstArg) << c.text.substr(0, 200);
     }
   }
+  const ProfileRead utf8 = readStatementProfile(base + "delimiter = |\nencoding = utf-8\n");
+  ASSERT_TRUE(utf8.profile) << toUtf8(utf8.error.text());
+  EXPECT_EQ(utf8.profile->delimiter, '|');
 }
 
 TEST(StatementProfile, RefusesMoreRulesThanItTakes) {

@@ -1,18 +1,28 @@
 // sorami: the household account book's desktop program.
 
 #include <QApplication>
+#include <cstdio>
 
 #include "document/DocumentGateway.h"
 #include "document/SoramiDocGateway.h"
 #include "main/Application.h"
 #include "main/MainFrame.h"
+#include "main/StartUp.h"
 #include "platform/AppSettings.h"
 #include "platform/QtPrompts.h"
 #include "platform/SingleInstance.h"
 
 int main(int argc, char** argv) {
+  // Answered before the application object exists: it would need a display.
+  QStringList args;
+  for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  if (const sorami::InfoRequest info = sorami::infoRequest(args);
+      info != sorami::InfoRequest::None) {
+    std::fputs(sorami::infoText(info).toLocal8Bit().constData(), stdout);
+    return 0;
+  }
+
   QApplication app(argc, argv);
-  QApplication::setApplicationVersion(QStringLiteral(SORAMI_VERSION));
   sorami::Application::describe(app);
 
   const auto store = sorami::AppSettings::openUserStore();

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "platform/Version.h"
 
 namespace sorami::cli {
 
@@ -27,6 +28,7 @@ const char* const kUsage =
     "  matrix FILE          月別集計表: --year Y --month M --months N (1～60)\n"
     "  add FILE             明細を1行追加して保存する\n"
     "                       --date YYYY-MM-DD --item 項目 --name 品名 --amount 金額 [--memo M]\n"
+    "                       [--tax outside|inside] (ファイルの税率と端数処理で税の明細も書く)\n"
     "  close-period FILE    期首処理: --date YYYY-MM-DD --out NEW\n"
     "  generate FILE        見本の家計簿を作成する（同じ --seed なら同じ内容）\n"
     "                       --entries N [--seed S] [--years Y] [--force]\n"
@@ -44,11 +46,17 @@ const char* const kUsage =
     "                       銀行・カードの明細を取り込む: --profile 取り込み設定\n"
     "                       [--money cash|account:口座名|loan:借入名] [--dry-run] "
     "[--skip-refused]\n"
+    "  tax                  消費税を計算する: --amount 金額 --rate 税率\n"
+    "                       --mode outside|inside|none --rounding down|half|up\n"
+    "                       [--ten-yen] [--decimals D]\n"
+    "  calc                 数値欄の電卓でキーを計算する: --keys \"2+3*4=\"\n"
+    "                       [--decimals D] [--precedence on|off]\n"
     "  (開く・保存するコマンドは --password P と --yes を受け付けます)\n"
     "  (balance から add まで, diary, diary-search, search, calendar は\n"
     "   --today YYYY-MM-DD で今日の日付を指定できます)\n"
     "  (締め期間と祝日を使うコマンドは --holiday-file PATH で祝日ファイルを指定できます)\n"
-    "  --help               この説明を表示する\n";
+    "  --help               この説明を表示する\n"
+    "  --version            バージョンを表示する\n";
 
 }  // namespace
 
@@ -60,6 +68,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   const std::string& command = args[0];
   if (command == "--help" || command == "-h" || command == "help") {
     out << kUsage;
+    return kExitOk;
+  }
+  if (command == "--version") {
+    out << "sorami-cli " << kVersion << "\n";
     return kExitOk;
   }
   const std::vector<std::string> rest(args.begin() + 1, args.end());

@@ -23,7 +23,10 @@ const std::vector<Command>& commands() {
                                            {"search", runSearch},
                                            {"calendar", runCalendar},
                                            // Bank and card statements.
-                                           {"import-statement", runImportStatement}};
+                                           {"import-statement", runImportStatement},
+                                           // Consumption tax and the numeric field.
+                                           {"tax", runTax},
+                                           {"calc", runCalc}};
   return all;
 }
 

@@ -36,6 +36,10 @@ int runCalendar(const std::vector<std::string>& args, std::ostream& out, std::os
 // Bank and card statements.
 int runImportStatement(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// Consumption tax and the numeric field.
+int runTax(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 // Every command of the program, in the order the usage text lists them.
 const std::vector<Command>& commands();
 

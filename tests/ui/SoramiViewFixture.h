@@ -67,6 +67,8 @@ class SoramiViewTest : public ::testing::Test {
     frame.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&frame));
     EXPECT_TRUE(gateway.openFile(path));
+    // Amounts are typed into the main window's own field unless a test opens the calculator.
+    config().calculatorOnAmount = 0;
     view = frame.view();
     view->askSummaryPeriod = [this](const SummaryPeriod& p) -> std::optional<SummaryPeriod> {
       proposed = p;

@@ -192,6 +192,23 @@ void CConfig::clampUntrustedValues() {
   specialNameRows = std::clamp(specialNameRows, 3, 25);
 }
 
+TaxSettings CConfig::taxSettings() const {
+  TaxSettings t;
+  t.rate = TaxRate::fromPercent(taxRate);
+  t.rounding = taxRounding;
+  t.tenYen = taxBelowTenToZero != 0;
+  t.decimalPlaces = decimalPlaces;
+  return t;
+}
+
+TaxLineSettings CConfig::taxLineSettings() const {
+  TaxLineSettings t;
+  t.taxName = taxName.empty() ? std::u16string(kDefaultTaxName) : taxName;
+  t.expenseItem = taxItemAsData != 0 ? -1 : taxExpenseItem;
+  t.incomeItem = taxIncomeItem;
+  return t;
+}
+
 PeriodSettings CConfig::periodSettings() const {
   PeriodSettings p;
   p.closingDay = closingDay;

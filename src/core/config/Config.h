@@ -9,7 +9,9 @@
 #include <variant>
 #include <vector>
 
+#include "ledger/EntryInput.h"
 #include "ledger/HinmeiList.h"
+#include "rules/ConsumptionTax.h"
 #include "rules/Day.h"
 #include "rules/Period.h"
 
@@ -242,6 +244,10 @@ class CConfig {
   // The closing settings that every period computation of this file uses; the fixed period is
   // the totals period in use.
   PeriodSettings periodSettings() const;
+  // The rate, rounding and ten-yen flag of the file's consumption tax.
+  TaxSettings taxSettings() const;
+  // Where tax lines go: the tax expense item unless they stay with the item of their data.
+  TaxLineSettings taxLineSettings() const;
 
   // Resets what older versions did not store, after a file was read. itemNames are the names
   // of the item definitions in item-number order.

@@ -26,6 +26,8 @@ constexpr std::u16string_view kVacantName = u"* 未使用 *";
 constexpr std::array<std::u16string_view, 12> kExpenseNames = {
     u"旅費、交通", u"通信",       u"接待、交際", u"書籍、情報", u"食費", u"事務用品",
     u"その他支出", u"住居、公金", u"保健衛生",   u"衣服",       u"娯楽", u"税金"};
+constexpr uint16_t kTaxItem = 11;
+static_assert(kExpenseNames[kTaxItem] == u"税金");
 constexpr std::array<std::u16string_view, 3> kIncomeNames = {u"所得", u"配当", u"雑収入"};
 
 // The sample special names, each with its item as numbered in a file of the minimum counts.
@@ -110,6 +112,9 @@ NewLedger buildNewLedger(CConfig& config, const NewLedgerRequest& request) {
       std::clamp(request.expenseItems, kMinExpenseItems, kMaxItemDefinitions - income);
   config.expenseItemCount = static_cast<uint16_t>(expense);
   config.incomeItemCount = static_cast<uint16_t>(income);
+  // Tax lines of expenses go to the file's own 税金 item (unless they stay with their data),
+  // as they do in files upgraded from before the setting: item 0 is 旅費、交通.
+  if (config.taxItemAsData == 0) config.taxExpenseItem = kTaxItem;
 
   NewLedger ledger{std::make_unique<CHinmeiList>(),
                    std::make_unique<CBudgetList>(CBudgetList::withStandardBudget())};

@@ -130,8 +130,10 @@ bool zeroAmountAccepted(CHinmeiList& store, const CHinmei& item, std::u16string_
   return false;
 }
 
-std::optional<CHinmeiList::Position> writeEntry(CHinmeiList& store, const EntryRequest& r,
-                                                bool skipZeroAmounts) {
+namespace {
+
+std::optional<CHinmeiList::Position> writeLine(CHinmeiList& store, const EntryRequest& r,
+                                               bool skipZeroAmounts) {
   if (r.item == nullptr) return std::nullopt;
   const CHinmei& def = *r.item;
   CHinmei entry(r.day, def.item, static_cast<uint16_t>(withoutItemBit(def.flags) | r.taxFlags),
@@ -146,7 +148,9 @@ std::optional<CHinmeiList::Position> writeEntry(CHinmeiList& store, const EntryR
   const uint16_t opposite = isIncomeSide(def) ? EF_EXPENSE : EF_INCOME;
   const CHinmei* other = store.itemByDirection(kindFlag(r.transfer) | opposite);
   if (other == nullptr) return std::nullopt;
-  std::u16string memo = def.name + u":" + r.name + (isIncomeSide(*other) ? u"へ" : u"から");
+  std::u16string memo = r.accountMemo
+                            ? *r.accountMemo
+                            : def.name + u":" + r.name + (isIncomeSide(*other) ? u"へ" : u"から");
   CHinmei half(r.day, other->item, withoutItemBit(other->flags), r.account, std::move(memo),
                r.amount);
   if (isIncomeSide(def)) {
@@ -155,6 +159,85 @@ std::optional<CHinmeiList::Position> writeEntry(CHinmeiList& store, const EntryR
     return std::prev(*second);
   }
   return store.insertPair(std::move(half), std::move(entry));
+}
+
+// An item of that number on that side that is neither an account nor a loan item.
+const CHinmei* ordinaryItem(const CHinmeiList& store, int number, uint16_t side) {
+  if (number < 0 || number >= static_cast<int>(kMaxItems)) return nullptr;
+  const CHinmei* item = store.itemByNumber(number);
+  if (item == nullptr || (item->flags & side) == 0) return nullptr;
+  return (item->flags & (EF_ACCOUNT | EF_LOAN)) == 0 ? item : nullptr;
+}
+
+}  // namespace
+
+std::optional<CHinmeiList::Position> writeEntry(CHinmeiList& store, const EntryRequest& r,
+                                                bool skipZeroAmounts,
+                                                const TaxLineSettings& taxLines) {
+  const std::optional<CHinmeiList::Position> written = writeLine(store, r, skipZeroAmounts);
+  if (written && r.tax != 0 && r.item != nullptr) {
+    writeLine(store, taxLineRequest(store, r, r.tax, taxLines), skipZeroAmounts);
+  }
+  return written;
+}
+
+EntryRequest taxLineRequest(CHinmeiList& store, const EntryRequest& entry, int32_t tax,
+                            const TaxLineSettings& settings) {
+  EntryRequest t;
+  t.day = entry.day;
+  t.item = entry.item;
+  t.amount = tax;
+  t.transfer = entry.transfer;
+  t.account = entry.account;
+  t.name = settings.taxName;
+  t.memo = entry.name;
+  if (entry.item == nullptr) return t;
+  const CHinmei& def = *entry.item;
+  if (entry.transfer != TransferKind::None) {
+    t.accountMemo = settings.taxName;
+  } else if ((def.flags & (EF_ACCOUNT | EF_LOAN)) != 0) {
+    // A line of an account or loan item names the account; the tax goes the same way.
+    t.name = entry.name;
+    t.memo = settings.taxName;
+  } else {
+    const bool income = isIncomeSide(def);
+    const int number = income ? settings.incomeItem : settings.expenseItem;
+    if (const CHinmei* taxItem = ordinaryItem(store, number, income ? EF_INCOME : EF_EXPENSE)) {
+      t.item = taxItem;
+      t.memo = def.name + u":" + entry.name;
+    }
+  }
+  return t;
+}
+
+WriteTaxOutcome writeTax(CHinmeiList& store, Day day, const CHinmei& item, std::u16string_view name,
+                         int64_t amount, TaxSource source, std::u16string_view account,
+                         const TaxSettings& tax, const TaxLineSettings& lines) {
+  const int64_t t = computeTax(amount, tax, TAX_OUTSIDE);
+  if (t == 0) return WriteTaxOutcome::NoTax;
+  if (t < std::numeric_limits<int32_t>::min() || t > std::numeric_limits<int32_t>::max()) {
+    if (Prompts* p = store.context().prompts) {
+      p->inform(MessageId::AmountOutOfRange, {}, Icon::Warning);
+    }
+    return WriteTaxOutcome::Refused;
+  }
+  EntryRequest entry;
+  entry.day = day;
+  entry.item = &item;
+  entry.name = std::u16string(name);
+  if (source != TaxSource::Cash) {
+    entry.transfer = source == TaxSource::Account ? TransferKind::Savings : TransferKind::Loan;
+    entry.account = trimInputSpaces(account);
+    const uint16_t kind = source == TaxSource::Account ? kKindAccount : kKindLoan;
+    if (store.find(kind, entry.account) == nullptr) {
+      const auto registered = store.registerAccount(entry.account, kind, -1, 0);
+      if (!registered) return WriteTaxOutcome::Refused;
+      // Without a name the registration dialog asked for one.
+      entry.account = (*registered)->name;
+    }
+  }
+  const EntryRequest line = taxLineRequest(store, entry, static_cast<int32_t>(t), lines);
+  return writeLine(store, line, false) ? WriteTaxOutcome::Written : WriteTaxOutcome::Refused;
 }
 
 std::optional<RememberedAmount> rememberAmount(CHinmeiList& store, uint16_t item,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ledger/HinmeiList.h"
+#include "rules/ConsumptionTax.h"
 
 namespace sorami {
 
@@ -62,6 +63,17 @@ std::u16string composeMemo(std::u16string_view memo, std::u16string_view transfe
 bool zeroAmountAccepted(CHinmeiList& store, const CHinmei& item, std::u16string_view name,
                         bool skipZeroAmounts);
 
+inline constexpr char16_t kDefaultTaxName[] = u"消費税";
+
+// Where the tax line of an entry goes and what it is called.
+struct TaxLineSettings {
+  std::u16string taxName = kDefaultTaxName;
+  // The expense (income) item that takes the tax lines of ordinary expense (income) lines;
+  // any number that is no such item keeps them with the item of their data.
+  int expenseItem = -1;
+  int incomeItem = -1;
+};
+
 // One line to write on a day.
 struct EntryRequest {
   Day day = MinDay;
@@ -72,12 +84,37 @@ struct EntryRequest {
   TransferKind transfer = TransferKind::None;
   std::u16string account;  // the account or loan of a transfer
   uint16_t taxFlags = 0;   // consumption-tax bits handed over with the amount
+  int32_t tax = 0;         // the tax handed over with the amount: a tax line follows unless 0
+  // The memo of a transfer's account or loan half, when it is not the one composed from the
+  // item and product name.
+  std::optional<std::u16string> accountMemo;
 };
 
 // Writes the line: a single entry, or a transfer as a pair whose halves are both stored or
-// neither. Returns the entry in the requested item, nothing when the store refused.
+// neither; then, with a tax, its tax line (a tax pair for a transfer). Returns the entry in the
+// requested item, nothing when the store refused it.
 std::optional<CHinmeiList::Position> writeEntry(CHinmeiList& store, const EntryRequest& request,
-                                                bool skipZeroAmounts);
+                                                bool skipZeroAmounts,
+                                                const TaxLineSettings& taxLines = {});
+
+// The tax line of an entry: on its day, in the tax item of its side (with the item's name in
+// the memo) or in its own item, named after the tax; for a transfer, or a line of an account or
+// loan item, the line on the account or loan carries the tax name as its memo.
+EntryRequest taxLineRequest(CHinmeiList& store, const EntryRequest& entry, int32_t tax,
+                            const TaxLineSettings& settings);
+
+// Where the command 消費税記入 takes the tax from.
+enum class TaxSource { Cash, Account, Loan };
+
+enum class WriteTaxOutcome { Written, NoTax, Refused };
+
+// The command 消費税記入 for an amount (the selected lines' sum) of an item: its outside tax
+// by the file's rounding, written as a tax line from cash, or as a tax pair from an account or
+// loan, which is registered with no opening balance when it is new. `name` is the product name
+// of the lines the tax belongs to. With a tax of 0 nothing is written.
+WriteTaxOutcome writeTax(CHinmeiList& store, Day day, const CHinmei& item, std::u16string_view name,
+                         int64_t amount, TaxSource source, std::u16string_view account,
+                         const TaxSettings& tax, const TaxLineSettings& lines);
 
 // What the amount memory found for a product name.
 struct RememberedAmount {

@@ -180,6 +180,9 @@ class CHinmeiList {
 
   // When set, inserting a transfer never registers a missing account or loan.
   bool noAutoDefinition = false;
+  // Told of every ledger line the store takes in; of a transfer pair only once, for the half
+  // that is not the account's or loan's, and only when both halves stayed.
+  std::function<void(const CHinmei&)> onLineAdded;
 
   // ---- Lookups.
   CHinmei* itemByNumber(int item) const;
@@ -373,6 +376,7 @@ class CHinmeiList {
   uint16_t blockVersion_ = kBlockVersionCurrent;
   int32_t loadState_ = kLoadComplete;
   bool modified_ = false;
+  bool reportLines_ = true;
 };
 
 }  // namespace sorami

@@ -67,13 +67,16 @@ std::optional<CHinmeiList::Position> CHinmeiList::insertPair(CHinmei first, CHin
   second.flags |= EF_PAIR_MASK;
   // An insertion may hand back a definition it registered instead of the entry it dropped.
   const auto stored = [](const std::optional<Position>& p) { return p && !(*p)->isDefinition(); };
+  reportLines_ = false;
   const std::optional<Position> a = insert(std::move(first));
+  const std::optional<Position> b = stored(a) ? insert(std::move(second)) : std::nullopt;
+  reportLines_ = true;
   if (!stored(a)) return std::nullopt;
-  const std::optional<Position> b = insert(std::move(second));
   if (!stored(b)) {
     removeWithTotals(*a);
     return std::nullopt;
   }
+  if (onLineAdded) onLineAdded((*a)->isTransfer() ? **b : **a);
   return b;
 }
 
@@ -151,6 +154,7 @@ std::optional<CHinmeiList::Position> CHinmeiList::insert(CHinmei e, int indexInD
   const Position p = placeOnDay(std::move(e), indexInDay);
   entryArrived(p);
   modified_ = true;
+  if (reportLines_ && onLineAdded) onLineAdded(*p);
   return p;
 }
 

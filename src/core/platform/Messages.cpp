@@ -170,6 +170,9 @@ constexpr Entry kMessages[] = {
      u"既定の項目「%1」がこのデータにありません。項目を選んでください。"},
     {MessageId::StatementRuleAccountMissing, u"規則の%1「%2」がこのデータに登録されていません。"},
     {MessageId::StatementSameAccount, u"取り込み先と同じ%1「%2」との振替になります。"},
+    {MessageId::HelpPageMissing,
+     u"ヘルプのページ\n%1\nが見つかりませんでした。\n"
+     u"そらみを入れ直すと、マニュアルも元に戻ります。"},
 };
 
 }  // namespace

@@ -114,6 +114,8 @@ enum class MessageId : int {
   StatementDefaultItemMissing,
   StatementRuleAccountMissing,
   StatementSameAccount,
+  // Help.
+  HelpPageMissing,  // the manual's page is not where the program was installed
 };
 
 // The text of a message with its placeholders still in place.

@@ -1,6 +1,6 @@
 #include "rules/ParsedCalc.h"
 
-#include <cmath>
+#include <algorithm>
 #include <limits>
 
 #include "platform/Prompts.h"
@@ -10,19 +10,8 @@ namespace sorami {
 
 namespace {
 
-// Results are held in 32 bits; a figure beyond them stops at the edge instead of wrapping round.
-int32_t clamp32(int64_t v) {
-  if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(v);
-}
-
-int64_t fromDouble(double v) {
-  v = std::trunc(v);
-  if (std::isnan(v)) return 0;
-  if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  return static_cast<int64_t>(v);
+bool fits32(int64_t v) {
+  return v >= std::numeric_limits<int32_t>::min() && v <= std::numeric_limits<int32_t>::max();
 }
 
 // One whole unit in the smallest unit held: 100 with two decimal places.
@@ -43,11 +32,17 @@ bool isAddOrSub(int op) {
 }  // namespace
 
 int64_t ParsedCalc::value(const std::u16string& text) const {
-  return clamp32(parseAmount(text, settings_.decimalPlaces));
+  return parseAmount(text, settings_.decimalPlaces);
 }
 
 std::u16string ParsedCalc::format(int64_t v) const {
   return formatAmount(v, settings_.separators, settings_.decimalPlaces);
+}
+
+bool ParsedCalc::checkFits(int64_t v) const {
+  if (fits32(v)) return true;
+  if (prompts_) prompts_->inform(MessageId::AmountOutOfRange, {}, Icon::Warning);
+  return false;
 }
 
 void ParsedCalc::clearAll() {
@@ -60,64 +55,64 @@ void ParsedCalc::clearAll() {
   resultShown_ = false;
 }
 
-// r from the accumulator, the pending operator and the field's value a; false after ÷ 0.
-bool ParsedCalc::computeInto(int64_t a, int64_t& r) {
+// r from the accumulator, the operator and the field's value a, in 64 bits and exact: amounts
+// with decimal places are whole numbers of their smallest unit, so a product or quotient is
+// scaled back by the unit in whole numbers. False (with the message) after ÷ 0 or when a figure
+// does not fit an amount.
+bool ParsedCalc::compute(int op, int64_t a, int64_t& r) const {
+  if (!checkFits(a)) return false;
   const int64_t acc = accumulator_;
-  const double scale = std::pow(10.0, settings_.decimalPlaces);
-  switch (pending_) {
+  const int64_t unit = unitOf(settings_.decimalPlaces);
+  switch (op) {
     case OpAdd:
       r = acc + a;
-      return true;
+      break;
     case OpSub:
       r = acc - a;
-      return true;
+      break;
     case OpMul:
       // A percentage of an amount held in hundredths is a percentage all the same.
-      if (percent_) {
-        r = a * acc / (100 * unitOf(settings_.decimalPlaces));
-      } else if (settings_.decimalPlaces == 0) {
-        r = a * acc;
-      } else {
-        r = fromDouble(static_cast<double>(acc) * static_cast<double>(a) / scale);
-      }
-      return true;
+      r = percent_ ? a * acc / (100 * unit) : a * acc / unit;
+      break;
     case OpDiv:
       if (a == 0) {
         if (prompts_) prompts_->inform(MessageId::DivisionByZero, {}, Icon::Warning);
         return false;
       }
-      if (percent_) {
-        r = acc * 100 * unitOf(settings_.decimalPlaces) / a;
-      } else if (settings_.decimalPlaces > 0) {
-        r = fromDouble(static_cast<double>(acc) / static_cast<double>(a) * scale);
-      } else {
-        r = acc / a;
-      }
-      return true;
+      r = percent_ ? acc * 100 * unit / a : acc * unit / a;
+      break;
     default:
       r = a;
-      return true;
+      break;
   }
+  return checkFits(r);
 }
 
+// Nothing changes when the step is refused: the field keeps what it shows and the operator
+// stays pending, so the user can mend the operand.
 void ParsedCalc::apply(int op, std::u16string& text) {
   if (waiting_ && pending_ != OpNone) {
     pending_ = op;
     return;
   }
-  if (settings_.precedence && isMulOrDiv(op) && isAddOrSub(pending_)) {
-    deferred_ = pending_;
-    deferredLeft_ = accumulator_;
-    pending_ = OpNone;
+  int pending = pending_;
+  int deferred = deferred_;
+  int64_t deferredLeft = deferredLeft_;
+  if (settings_.precedence && isMulOrDiv(op) && isAddOrSub(pending)) {
+    deferred = pending;
+    deferredLeft = accumulator_;
+    pending = OpNone;
   }
   int64_t r = 0;
-  if (!computeInto(value(text), r)) return;
-  accumulator_ = clamp32(r);
-  if (settings_.precedence && deferred_ != OpNone && !isMulOrDiv(op)) {
-    const int64_t left = deferredLeft_;
-    accumulator_ = clamp32(deferred_ == OpAdd ? left + accumulator_ : left - accumulator_);
-    deferred_ = OpNone;
+  if (!compute(pending, value(text), r)) return;
+  if (settings_.precedence && deferred != OpNone && !isMulOrDiv(op)) {
+    r = deferred == OpAdd ? deferredLeft + r : deferredLeft - r;
+    if (!checkFits(r)) return;
+    deferred = OpNone;
   }
+  accumulator_ = static_cast<int32_t>(r);
+  deferred_ = deferred;
+  deferredLeft_ = static_cast<int32_t>(deferredLeft);
   text = format(accumulator_);
   pending_ = op;
   waiting_ = true;
@@ -126,12 +121,26 @@ void ParsedCalc::apply(int op, std::u16string& text) {
 }
 
 void ParsedCalc::percent(std::u16string& text) {
-  percent_ = true;
   if (isAddOrSub(pending_)) {
-    const int64_t hundred = 100 * unitOf(settings_.decimalPlaces);
-    text = format(clamp32(value(text) * accumulator_ / hundred));
+    const int64_t a = value(text);
+    if (!checkFits(a)) return;
+    const int64_t share = a * accumulator_ / (100 * unitOf(settings_.decimalPlaces));
+    if (!checkFits(share)) return;
+    text = format(share);
   }
+  percent_ = true;
   apply(OpNone, text);
+  percent_ = false;
+}
+
+void ParsedCalc::addOutsideTax(std::u16string& text) {
+  const int64_t a = value(text);
+  if (!checkFits(a)) return;
+  const int64_t sum = a + computeTax(a, *settings_.tax, TAX_OUTSIDE);
+  if (!checkFits(sum)) return;
+  text = format(sum);
+  // The sum is the operand now, as a figure typed in its place would be.
+  takeOperand();
 }
 
 ParsedCalc::Outcome ParsedCalc::pointKey(std::u16string& text) {
@@ -208,18 +217,29 @@ ParsedCalc::Outcome ParsedCalc::key(char16_t c, std::u16string& text) {
       return pointKey(text);
     case u',':
       return Outcome::Insert;
+    case u'Z':
+    case u'z':
+      if (!settings_.tax) return Outcome::PassOn;
+      addOutsideTax(text);
+      return Outcome::Handled;
     default:
       return Outcome::PassOn;
   }
 }
 
+// A figure far beyond the range counts as just beyond it.
+int64_t ParsedCalc::boundedValue(const std::u16string& text) const {
+  return std::clamp<int64_t>(value(text), std::numeric_limits<int32_t>::min(),
+                             std::numeric_limits<int32_t>::max());
+}
+
 void ParsedCalc::stepUp(std::u16string& text) {
-  const int64_t v = value(text) + 1;
+  const int64_t v = boundedValue(text) + 1;
   text = format(v > settings_.highest ? settings_.lowest : v);
 }
 
 void ParsedCalc::stepDown(std::u16string& text) {
-  const int64_t v = value(text) - 1;
+  const int64_t v = boundedValue(text) - 1;
   text = format(v < settings_.lowest || v > settings_.highest ? settings_.highest : v);
 }
 

@@ -4,7 +4,10 @@
 // with the field's text and applies what comes back.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "rules/ConsumptionTax.h"
 
 namespace sorami {
 
@@ -24,6 +27,8 @@ class ParsedCalc {
     bool separators = true;
     int32_t lowest = -999999999;
     int32_t highest = 999999999;
+    // The file's tax, for the Z key that adds it to the amount shown; without it Z passes on.
+    std::optional<TaxSettings> tax;
   };
 
   explicit ParsedCalc(Prompts* prompts = nullptr) : prompts_(prompts) {}
@@ -41,15 +46,27 @@ class ParsedCalc {
   void stepDown(std::u16string& text);
   // Forgets the running calculation (a new amount is being typed).
   void clearAll();
+  // The field was given a figure from outside (the memory recalled): it is the operand, and
+  // the next digit starts a new number.
+  void takeOperand() {
+    waiting_ = false;
+    resultShown_ = true;
+  }
 
+  // The figure of a text in the smallest unit; it may lie beyond what an amount holds.
   int64_t value(const std::u16string& text) const;
   std::u16string format(int64_t value) const;
+  // The Z key: the amount shown plus its outside tax.
+  void addOutsideTax(std::u16string& text);
+  // Whether a figure fits an amount; when not, the user is told and false comes back.
+  bool checkFits(int64_t value) const;
 
   int32_t accumulator() const { return accumulator_; }
   int pending() const { return pending_; }
 
  private:
-  bool computeInto(int64_t a, int64_t& r);
+  bool compute(int op, int64_t a, int64_t& r) const;
+  int64_t boundedValue(const std::u16string& text) const;
   void percent(std::u16string& text);
   Outcome pointKey(std::u16string& text);
 

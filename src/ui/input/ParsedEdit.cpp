@@ -43,16 +43,24 @@ void CParsedEdit::stepDown() {
   selectAll();
 }
 
-void CParsedEdit::keyPressEvent(QKeyEvent* event) {
-  const QString typed = event->text();
-  const bool control = (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) != 0;
-  if (typed.size() != 1 || control || typed[0].unicode() < u' ') {
-    QLineEdit::keyPressEvent(event);
-    return;
-  }
+void CParsedEdit::showOperand(int64_t value) {
+  showText(QString::fromStdU16String(calc_.format(value)));
+  calc_.takeOperand();
+  selectAll();
+  emit keyTyped();
+}
+
+void CParsedEdit::removeLastChar() {
+  QString t = text();
+  if (t.isEmpty()) return;
+  t.chop(1);
+  setText(t);
+  emit keyTyped();
+}
+
+bool CParsedEdit::typeChar(char16_t c) {
   // A digit or point replaces a selected text, so for those the calculator sees the field
   // without it; an operator works on the whole amount the field shows.
-  const char16_t c = typed[0].unicode();
   const bool entersText =
       (c >= u'0' && c <= u'9') || c == u',' || (c == u'.' && calc_.settings().decimalPlaces > 0);
   std::u16string text = this->text().toStdU16String();
@@ -67,16 +75,30 @@ void CParsedEdit::keyPressEvent(QKeyEvent* event) {
         take(text);
         end(false);
       }
-      QLineEdit::keyPressEvent(event);
-      return;
+      insert(QString(QChar(c)));
+      break;
     case ParsedCalc::Outcome::Handled:
       take(text);
       end(false);
-      event->accept();
-      return;
+      break;
     case ParsedCalc::Outcome::PassOn:
-      event->ignore();
-      return;
+      return false;
+  }
+  emit keyTyped();
+  return true;
+}
+
+void CParsedEdit::keyPressEvent(QKeyEvent* event) {
+  const QString typed = event->text();
+  const bool control = (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) != 0;
+  if (typed.size() != 1 || control || typed[0].unicode() < u' ' || isReadOnly()) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  if (typeChar(typed[0].unicode())) {
+    event->accept();
+  } else {
+    event->ignore();
   }
 }
 

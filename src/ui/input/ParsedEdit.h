@@ -24,6 +24,18 @@ class CParsedEdit : public QLineEdit {
   void stepDown();
   // Shows a result or a remembered amount whole, also when it is longer than what may be typed.
   void showText(const QString& shown);
+  // Shows a figure as the operand of the calculation, as a result is: the next digit starts a
+  // new number (the memory recalled).
+  void showOperand(int64_t value);
+  // One character as if typed at the cursor (the keys of a keypad); false when the field has
+  // no use for it.
+  bool typeChar(char16_t c);
+  // Backspace of a keypad: the last character goes.
+  void removeLastChar();
+
+ signals:
+  // A character was typed into the field or handled by its calculator.
+  void keyTyped();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

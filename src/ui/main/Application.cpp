@@ -9,6 +9,7 @@
 #include "main/StartUp.h"
 #include "platform/AppSettings.h"
 #include "platform/SingleInstance.h"
+#include "platform/Version.h"
 
 namespace sorami {
 
@@ -16,6 +17,7 @@ void Application::describe(QApplication& app) {
   app.setOrganizationName(QStringLiteral("Tsumiki"));
   app.setApplicationName(QStringLiteral("そらみ"));
   app.setApplicationDisplayName(QStringLiteral("そらみ"));
+  app.setApplicationVersion(QString::fromLatin1(kVersion));
   app.setDesktopFileName(QStringLiteral("sorami"));
   app.setWindowIcon(QIcon::fromTheme(QStringLiteral("sorami")));
 }

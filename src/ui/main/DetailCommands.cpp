@@ -137,4 +137,42 @@ void CSoramiView::pasteLines() {
   focusInput();
 }
 
+// The tax line goes to the day, item and product name of the selected lines; where they differ,
+// to the current day, the selected item and no product name.
+void CSoramiView::writeTaxForSelection() {
+  if (!hasData()) return;
+  std::optional<Day> day;
+  std::optional<const CHinmei*> item;
+  std::optional<std::u16string> name;
+  const auto common = [](auto& shared, const auto& value, const auto& otherwise) {
+    if (!shared) {
+      shared = value;
+    } else if (*shared != value) {
+      shared = otherwise;
+    }
+  };
+  for (const CHinmeiList::Position p : selectedPositions(*detailList())) {
+    if (!p->isDated()) continue;
+    const CHinmei* own = store().itemByNumber(p->item);
+    common(day, p->date, currentDay_);
+    common(item, own ? own : selectedItem(), selectedItem());
+    common(name, p->name, std::u16string());
+  }
+  const CHinmei* taxItem = item.value_or(selectedItem());
+  if (!taxItem) return;
+  const int64_t amount = detailList()->selectedLines().empty() ? 0 : detailList()->selectedAmount();
+  const QStringList accounts = transferNames(TransferKind::Savings);
+  const QStringList loans = transferNames(TransferKind::Loan);
+  const std::optional<WriteTaxChoice> choice =
+      askWriteTax ? askWriteTax(accounts, loans) : WriteTaxDialog::ask(accounts, loans, this);
+  if (!choice) return;
+  const WriteTaxOutcome outcome =
+      writeTax(store(), day.value_or(currentDay_), *taxItem, name.value_or(std::u16string()),
+               amount, choice->source, choice->name.toStdU16String(), config().taxSettings(),
+               config().taxLineSettings());
+  // A pair taken back after its second half was refused changed the lists all the same.
+  if (outcome != WriteTaxOutcome::NoTax) ledgerChanged();
+  focusInput();
+}
+
 }  // namespace sorami

@@ -10,9 +10,11 @@
 #include <QMessageBox>
 
 #include "document/DocumentGateway.h"
+#include "help/HelpWindow.h"
 #include "main/Commands.h"
 #include "main/SoramiView.h"
 #include "platform/AppSettings.h"
+#include "platform/Version.h"
 
 namespace sorami {
 
@@ -45,6 +47,7 @@ CMainFrame::CMainFrame(AppSettings& settings, QWidget* parent)
   buildMenus();
   attachCommand(ID_APP_EXIT, [this] { close(); });
   attachCommand(ID_APP_ABOUT, [this] { showAbout(); });
+  attachCommand(ID_HELP_FINDER, [] { showHelp(); });
   setDocumentTitle({});
   refreshRecentFiles();
   qApp->installEventFilter(this);
@@ -179,10 +182,22 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
 }
 
+QString CMainFrame::aboutText() {
+  return QStringLiteral("そらみ %1\n家計簿,出納簿そらみ").arg(QString::fromLatin1(kVersion));
+}
+
 void CMainFrame::showAbout() {
-  QMessageBox::about(
-      this, QStringLiteral("バージョン情報"),
-      QStringLiteral("そらみ %1\n家計簿,出納簿そらみ").arg(QCoreApplication::applicationVersion()));
+  QMessageBox::about(this, QStringLiteral("バージョン情報"), aboutText());
+}
+
+// The help key works in every window of the program, each opening its own page; the other keys
+// of the main window stay in the main window.
+bool CMainFrame::helpKeyElsewhere(QWidget& receiver, QEvent::Type type, const QKeyEvent& key) {
+  QAction* help = action(ID_HELP_FINDER);
+  if (actionForKey(key) != help || !help->isEnabled()) return false;
+  // The page is that of the window the key was typed in.
+  if (type == QEvent::KeyPress && !key.isAutoRepeat()) showHelp(&receiver);
+  return type == QEvent::KeyPress;
 }
 
 QAction* CMainFrame::actionForKey(const QKeyEvent& event) const {
@@ -196,8 +211,9 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
-  if (!widget || widget->window() != this) return false;
+  if (!widget) return false;
   auto* key = static_cast<QKeyEvent*>(event);
+  if (widget->window() != this) return helpKeyElsewhere(*widget, type, *key);
   QAction* a = actionForKey(*key);
   if (!a) return false;
   if (type == QEvent::ShortcutOverride) {

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the menus and keys of every command around the one main view.
 
+#include <QEvent>
 #include <QHash>
 #include <QMainWindow>
 #include <functional>
@@ -38,6 +39,9 @@ class CMainFrame : public QMainWindow {
   // Asked before the window closes (the document saves a changed file there); false keeps it.
   void setCloseGuard(std::function<bool()> mayClose) { mayClose_ = std::move(mayClose); }
 
+  // What the About box says: the program and its version.
+  static QString aboutText();
+
   const DisplayColors& colors() const { return colors_; }
   // Switches between the colour and the monochrome table and repaints.
   void setDisplayColor(int displayColor);
@@ -63,6 +67,7 @@ class CMainFrame : public QMainWindow {
   bool isEnabled(const CommandSpec& cmd) const;
   void showAbout();
   QAction* actionForKey(const QKeyEvent& event) const;
+  bool helpKeyElsewhere(QWidget& receiver, QEvent::Type type, const QKeyEvent& key);
 
   AppSettings& settings_;
   CSoramiView* view_;

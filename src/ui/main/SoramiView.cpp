@@ -148,6 +148,7 @@ QWidget* CSoramiView::buildDetailSide() {
   // Like the other lists it is reached by clicking; the keys stay with the input row.
   details->setFocusPolicy(Qt::ClickFocus);
   connect(details, &CDetailBox::lineActivated, this, &CSoramiView::changeSelectedLine);
+  connect(details, &CDetailBox::selectionChanged, this, &CSoramiView::showSelectedInCalculator);
   layout->addWidget(header);
   layout->addWidget(details, 1);
   layout->addWidget(total);
@@ -167,8 +168,9 @@ QWidget* CSoramiView::buildInputRow() {
   auto* amount = add(IDC_AMOUNT_FIELD, new CParsedEdit);
   amount->setMaxLength(AmountFieldMaxChars);
   layout->addWidget(amount, 2);
-  layout->addWidget(add(IDC_CALCULATOR_BUTTON, new QPushButton(QStringLiteral("電卓"))));
-  layout->addWidget(buildAddButtons());
+  auto* calculator = add(IDC_CALCULATOR_BUTTON, new QPushButton(QStringLiteral("電卓")));
+  connect(calculator, &QPushButton::clicked, this, &CSoramiView::toggleCalculator);
+  layout->addWidget(calculator);
   for (int id : {IDC_NAME_LABEL, IDC_AMOUNT_LABEL}) {
     static_cast<QLabel*>(control(id))->setFrameShape(QFrame::NoFrame);
   }

@@ -10,6 +10,7 @@
 
 #include "input/EntryEditDialog.h"
 #include "input/ParsedEdit.h"
+#include "input/WriteTaxDialog.h"
 #include "ledger/EntryInput.h"
 #include "main/DisplayColors.h"
 #include "main/SummaryPeriodDialog.h"
@@ -24,6 +25,8 @@ namespace sorami {
 class AppSettings;
 class CConfig;
 class CMemoWindow;
+class CCalculatorPanel;
+struct CalculatorWrite;
 class Prompts;
 class CDetailBox;
 class CStaticWnd;
@@ -127,6 +130,12 @@ class CSoramiView : public QWidget {
   void pasteLines();
   // The change dialog of a detail line; replaceable so that tests answer it.
   std::function<std::optional<EntryEditAnswer>(const EntryEditRequest&)> askEntryEdit;
+  // 消費税記入: the outside tax of the selected lines, from cash, an account or a loan.
+  void writeTaxForSelection();
+  // The dialog "消費税の選択"; replaceable so that tests answer it.
+  std::function<std::optional<WriteTaxChoice>(const QStringList& accounts,
+                                              const QStringList& loans)>
+      askWriteTax;
   // ---- Entry input (SoramiViewInput.cpp).
   // Where windows of the view keep their positions.
   void setAppSettings(AppSettings* settings) { appSettings_ = settings; }
@@ -159,6 +168,11 @@ class CSoramiView : public QWidget {
   std::function<std::optional<QString>(TransferKind kind, const QStringList& names,
                                        const QString& proposed)>
       askTransferName;
+  // The calculator panel (created on first use, kept until the view goes); 電卓 and Shift+Enter
+  // outside the product name show or hide it.
+  CCalculatorPanel* calculatorPanel() const { return calculator_; }
+  void toggleCalculator();
+  void showCalculator(bool fresh);
 
  signals:
   void displayModeChanged(int mode);
@@ -213,12 +227,18 @@ class CSoramiView : public QWidget {
   EntryEditRequest editRequest(const CHinmei& e) const;
   bool applyEdit(int line, const EntryEditAnswer& answer, const EntryEditFields& proposed);
   // Entry input.
-  QWidget* buildAddButtons();
   void followInputFocus();
   void labelAddButtons();
+  // The calculator panel's hand-over: a line to write with its tax, or a tax line at once.
+  void writeFromCalculator(const CalculatorWrite& write);
+  void writeTaxFromCalculator(int32_t tax);
+  bool addLine(TransferKind transfer, const std::optional<QString>& agreedAccount);
+  void showSelectedInCalculator();
   void setUpCalculator();
-  void rememberAmount();
+  std::optional<RememberedAmount> rememberAmount();
   std::optional<QString> chooseTransferName(TransferKind kind);
+  // The accounts (or loans) a transfer may name: those counted in the total assets.
+  QStringList transferNames(TransferKind kind) const;
   std::optional<EntryRequest> checkedRequest(TransferKind transfer, const QString& account);
   void writeRequest(EntryRequest request);
   void cancelPending();
@@ -245,6 +265,10 @@ class CSoramiView : public QWidget {
   uint16_t pendingItem_ = 0;
   QString accountName_;
   QString loanName_;
+  CCalculatorPanel* calculator_ = nullptr;
+  // What the calculator panel hands over with the line it writes; cleared after each write.
+  uint16_t handedTaxFlags_ = 0;
+  int32_t handedTax_ = 0;
 };
 
 }  // namespace sorami

@@ -6,9 +6,11 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 
 #include "document/SoramiDoc.h"
+#include "input/CalculatorPanel.h"
 #include "input/MemoWindow.h"
 #include "input/ParsedEdit.h"
 #include "lists/DetailBox.h"
@@ -40,46 +42,11 @@ void CSoramiView::followInputFocus() {
   });
 }
 
-QWidget* CSoramiView::buildAddButtons() {
-  auto* box = new QWidget;
-  auto* layout = new QHBoxLayout(box);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(1);
-  const struct {
-    int id;
-    TransferKind kind;
-    const char16_t* tip;
-  } buttons[] = {
-      {IDC_ADD_ENTRY, TransferKind::None, u"入力窓の品名をﾃﾞｰﾀに加える"},
-      {IDC_ADD_FROM_ACCOUNT, TransferKind::Savings,
-       u"入力窓の品名をﾃﾞｰﾀに加え、口座から振替をする"},
-      {IDC_ADD_FROM_LOAN, TransferKind::Loan, u"入力窓の品名をﾃﾞｰﾀに加え、借入から振替をする"},
-  };
-  for (const auto& b : buttons) {
-    auto* button = new QPushButton;
-    button->setObjectName(QString::number(b.id));
-    controls_.insert(b.id, button);
-    button->setToolTip(QString::fromUtf16(b.tip));
-    button->setFocusPolicy(Qt::NoFocus);
-    connect(button, &QPushButton::clicked, this, [this, kind = b.kind] { addEntry(kind); });
-    layout->addWidget(button);
-  }
-  labelAddButtons();
-  return box;
-}
-
-// The buttons say where the money comes from for an expense item and where it goes for an
-// income item.
+// The calculator panel's write buttons say where the money comes from for an expense item and
+// where it goes for an income item.
 void CSoramiView::labelAddButtons() {
   const CHinmei* item = hasData() ? selectedItem() : nullptr;
-  const bool income = item && isIncomeItem(*item);
-  const char16_t* expenseLabels[] = {u"現金から", u"口座から", u"借入から"};
-  const char16_t* incomeLabels[] = {u"現金へ", u"口座へ", u"借入返済"};
-  const int ids[] = {IDC_ADD_ENTRY, IDC_ADD_FROM_ACCOUNT, IDC_ADD_FROM_LOAN};
-  for (int i = 0; i < 3; ++i) {
-    auto* button = static_cast<QPushButton*>(control(ids[i]));
-    button->setText(QString::fromUtf16(income ? incomeLabels[i] : expenseLabels[i]));
-  }
+  if (calculator_) calculator_->setIncome(item && isIncomeItem(*item));
 }
 
 void CSoramiView::setUpCalculator() {
@@ -91,6 +58,91 @@ void CSoramiView::setUpCalculator() {
   s.precedence = config().operatorPrecedence != 0;
   s.pointKey = config().keypadPointKey;
   s.separators = true;
+  s.tax = config().taxSettings();
+  if (calculator_) {
+    calculator_->setUp(config());
+    calculator_->setNames(transferNames(TransferKind::Savings), transferNames(TransferKind::Loan));
+  }
+  // "A On" counts every line the store takes in, however it was written. The panel may go
+  // before the store does.
+  store().onLineAdded = [panel = QPointer<CCalculatorPanel>(calculator_)](const CHinmei& e) {
+    if (panel) panel->lineAdded(e.amount);
+  };
+}
+
+// ---- The calculator panel.
+
+void CSoramiView::toggleCalculator() {
+  if (calculator_ && calculator_->isVisible()) {
+    calculator_->hide();
+    activateWindow();
+    focusInput();
+    return;
+  }
+  showCalculator(false);
+}
+
+void CSoramiView::showCalculator(bool fresh) {
+  if (!hasData()) return;
+  if (!calculator_) {
+    calculator_ = new CCalculatorPanel(appSettings_, this);
+    calculator_->setPrompts(&prompts());
+    connect(calculator_, &CCalculatorPanel::writeRequested, this,
+            &CSoramiView::writeFromCalculator);
+    connect(calculator_, &CCalculatorPanel::writeTaxRequested, this,
+            &CSoramiView::writeTaxFromCalculator);
+    connect(calculator_, &CCalculatorPanel::todayRequested, this, &CSoramiView::goToday);
+    setUpCalculator();
+  }
+  calculator_->setNames(transferNames(TransferKind::Savings), transferNames(TransferKind::Loan));
+  labelAddButtons();
+  calculator_->openPanel(fresh);
+}
+
+// The line selected in the detail list is shown in the open panel with what its flags record.
+void CSoramiView::showSelectedInCalculator() {
+  if (!calculator_ || !calculator_->isVisible()) return;
+  if (const CHinmei* line = selectedLine()) calculator_->showAmount(line->amount, line->flags);
+}
+
+void CSoramiView::writeFromCalculator(const CalculatorWrite& write) {
+  if (!hasData()) return;
+  amountField()->calculator().clearAll();
+  amountField()->showText(write.amount);
+  handedTaxFlags_ = write.taxFlags;
+  handedTax_ = write.tax;
+  std::optional<QString> account;
+  if (write.transfer != TransferKind::None) {
+    account = write.account;
+    setTransferName(write.transfer, write.account);
+  }
+  // The next product name is typed into the main window.
+  activateWindow();
+  addLine(write.transfer, account);
+  handedTaxFlags_ = 0;
+  handedTax_ = 0;
+  // An account or loan the transfer registered is listed from now on.
+  if (calculator_)
+    calculator_->setNames(transferNames(TransferKind::Savings), transferNames(TransferKind::Loan));
+}
+
+// The tax shown, written as a tax line of the product name typed, at once.
+void CSoramiView::writeTaxFromCalculator(int32_t tax) {
+  if (!hasData() || tax == 0 || pending_) return;
+  const CHinmei* item = selectedItem();
+  if (!item) return;
+  const NameAndMemo typed =
+      splitNameText(nameField()->text().toStdU16String(), config().delimiters);
+  if (typed.name.empty()) return;
+  EntryRequest entry;
+  entry.day = currentDay_;
+  entry.item = item;
+  entry.name = typed.name;
+  const EntryRequest line = taxLineRequest(store(), entry, tax, config().taxLineSettings());
+  if (writeEntry(store(), line, false)) {
+    if (calculator_) calculator_->taxWritten();
+    ledgerChanged();
+  }
 }
 
 // ---- Input steps.
@@ -126,7 +178,16 @@ void CSoramiView::nameStep() {
 
 void CSoramiView::amountStep() {
   amountField()->calculator().clearAll();
-  rememberAmount();
+  const std::optional<RememberedAmount> found = rememberAmount();
+  if (hasData() && config().calculatorOnAmount != 0) {
+    // The amount is typed in the panel, which takes over what the remembered line records.
+    showCalculator(false);
+    calculator_->setAccountName(accountName_);
+    calculator_->setLoanName(loanName_);
+    calculator_->showAmount(found ? found->amount : 0, found ? found->flags : 0);
+    calculator_->openPanel(config().keepPreviousInput == 0);
+    return;
+  }
   enterField(amountField(), true);
 }
 
@@ -135,10 +196,10 @@ void CSoramiView::backToAmount() {
 }
 
 // The amount last written for this product name, and the account or loan it came from.
-void CSoramiView::rememberAmount() {
-  if (!hasData() || config().searchDepth < 0) return;
+std::optional<RememberedAmount> CSoramiView::rememberAmount() {
+  if (!hasData() || config().searchDepth < 0) return std::nullopt;
   const CHinmei* item = selectedItem();
-  if (!item) return;
+  if (!item) return std::nullopt;
   const NameAndMemo typed =
       splitNameText(nameField()->text().toStdU16String(), config().delimiters);
   const std::optional<RememberedAmount> found =
@@ -148,6 +209,7 @@ void CSoramiView::rememberAmount() {
   const int64_t amount = found ? found->amount : 0;
   amountField()->showText(found ? qs(formatAmount(amount, true, config().decimalPlaces))
                                 : QStringLiteral("0"));
+  return found;
 }
 
 void CSoramiView::inputEnter() {
@@ -229,14 +291,19 @@ void CSoramiView::setTransferName(TransferKind kind, const QString& name) {
 
 // The account or loan of a transfer: the one the amount memory found, or one the user names.
 // A name not registered yet is registered when the user agrees.
-std::optional<QString> CSoramiView::chooseTransferName(TransferKind kind) {
-  const uint16_t flag = kindFlag(kind);
+QStringList CSoramiView::transferNames(TransferKind kind) const {
   QStringList names;
-  for (const CAccount& a : store().accounts(flag)) {
+  for (const CAccount& a : store().accounts(kindFlag(kind))) {
     if (a.definition && (a.definition->flags & EF_OUTSIDE_ASSETS) == 0) {
       names.push_back(qs(a.definition->name));
     }
   }
+  return names;
+}
+
+std::optional<QString> CSoramiView::chooseTransferName(TransferKind kind) {
+  const uint16_t flag = kindFlag(kind);
+  const QStringList names = transferNames(kind);
   QString name = transferName(kind).trimmed();
   if (name.isEmpty()) {
     if (names.isEmpty()) {
@@ -306,11 +373,18 @@ std::optional<EntryRequest> CSoramiView::checkedRequest(TransferKind transfer,
   r.amount = *amount;
   r.transfer = transfer;
   r.account = account.toStdU16String();
+  r.taxFlags = handedTaxFlags_;
+  r.tax = handedTax_;
   r.memo = composeMemo(typed.memo, transferText(transfer, r.account, isIncomeItem(*item)));
   return r;
 }
 
 bool CSoramiView::addEntry(TransferKind transfer) {
+  return addLine(transfer, std::nullopt);
+}
+
+// `agreedAccount`: the account or loan the calculator panel already checked with the user.
+bool CSoramiView::addLine(TransferKind transfer, const std::optional<QString>& agreedAccount) {
   if (!hasData() || pending_) return false;
   const CHinmei* item = selectedItem();
   if (transfer == TransferKind::None && (!item || item->name.empty())) {
@@ -319,7 +393,8 @@ bool CSoramiView::addEntry(TransferKind transfer) {
   }
   QString account;
   if (transfer != TransferKind::None) {
-    const std::optional<QString> chosen = chooseTransferName(transfer);
+    const std::optional<QString> chosen =
+        agreedAccount ? agreedAccount : chooseTransferName(transfer);
     if (!chosen) return false;
     account = *chosen;
   }
@@ -378,7 +453,7 @@ void CSoramiView::cancelPending() {
 }
 
 void CSoramiView::writeRequest(EntryRequest request) {
-  writeEntry(store(), request, config().skipZeroAmounts != 0);
+  writeEntry(store(), request, config().skipZeroAmounts != 0, config().taxLineSettings());
   ledgerChanged();
   nameStep();
 }

@@ -336,6 +336,8 @@ void CSoramiView::setColumn(int column) {
 
 void CSoramiView::refreshAll() {
   if (!hasData()) return;
+  // Decimal places, precedence and the tax may have changed with the settings.
+  setUpCalculator();
   itemList()->setDecimalPlaces(config().decimalPlaces);
   summaryList()->setDecimalPlaces(config().decimalPlaces);
   if (displayMode_ == DM_DAY_INPUT) {

@@ -2,6 +2,8 @@
 
 #include <QDateTime>
 
+#include "platform/Version.h"
+
 namespace sorami {
 
 namespace {
@@ -42,6 +44,35 @@ QString chooseStartFile(const QString& commandLinePath, const QString& mostRecen
   if (!commandLinePath.isEmpty()) return commandLinePath;
   if (!mostRecent.isEmpty()) return mostRecent;
   if (exists(DefaultDocumentName)) return DefaultDocumentName;
+  return {};
+}
+
+InfoRequest infoRequest(const QStringList& args) {
+  if (args.size() != 1) return InfoRequest::None;
+  if (args.first() == u"--version") return InfoRequest::Version;
+  if (args.first() == u"--help") return InfoRequest::Help;
+  return InfoRequest::None;
+}
+
+QString infoText(InfoRequest request) {
+  switch (request) {
+    case InfoRequest::None:
+      break;
+    case InfoRequest::Version:
+      return QStringLiteral("sorami %1\n").arg(QString::fromLatin1(kVersion));
+    case InfoRequest::Help:
+      return QStringLiteral(
+          "使い方: sorami [ファイル.mtb]\n"
+          "        sorami -S ファイル.mtb | -N ファイル.mtb\n"
+          "\n"
+          "家計簿,出納簿そらみを開きます。ファイルを指定しないときは、最後に開いたファイルを\n"
+          "開きます。そらみがすでに動いているときは、そのウィンドウでファイルを開きます。\n"
+          "\n"
+          "  --help      この説明を表示する\n"
+          "  --version   バージョンを表示する\n"
+          "\n"
+          "使い方の説明はプログラムの中のヘルプ (F1) にあります。\n");
+  }
   return {};
 }
 

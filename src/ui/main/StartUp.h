@@ -24,6 +24,13 @@ QString commandLinePath(const QStringList& args);
 QString chooseStartFile(const QString& commandLinePath, const QString& mostRecent,
                         const std::function<bool(const QString&)>& exists);
 
+// "sorami --version" and "sorami --help" answer on the terminal and open no window, so they need
+// no display and never reach a running copy. Only the argument standing alone counts: a file of
+// that name opens as "./--help".
+enum class InfoRequest { None, Version, Help };
+InfoRequest infoRequest(const QStringList& args);
+QString infoText(InfoRequest request);
+
 // A clock before 1980 or after 9999 makes every date wrong; the user decides whether to go on.
 bool clockAccepted(const Clock& clock, Prompts& prompts);
 

@@ -27,7 +27,11 @@ void attachViewCommands(CMainFrame& frame) {
   frame.attachCommand(ID_CHANGE_ENTRY, [view] { view->changeSelectedLine(); });
   frame.attachCommand(ID_EDIT_COPY, [view] { view->copySelectedLines(); });
   frame.attachCommand(ID_EDIT_PASTE, [view] { view->pasteLines(); });
+  frame.attachCommand(ID_WRITE_TAX, [view] { view->writeTaxForSelection(); });
   frame.attachCommand(ID_INPUT_ENTER, [view] { view->inputEnter(); });
+  frame.attachCommand(ID_TOGGLE_PANEL, [view] {
+    if (!view->nameField()->hasFocus()) view->toggleCalculator();
+  });
   frame.attachCommand(ID_NEXT_ITEM, [view] { view->arrowKey(1); });
   frame.attachCommand(ID_PREV_ITEM, [view] { view->arrowKey(-1); });
   frame.attachCommand(ID_STEP_FORWARD, [view] { view->tabKey(1); });

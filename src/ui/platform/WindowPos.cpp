@@ -36,4 +36,13 @@ void restoreWindowPos(QWidget& dialog, const QString& section, const AppSettings
   }
 }
 
+QPoint keptOnScreen(const QRect& frame, const QRect& screen) {
+  QPoint at = frame.topLeft();
+  if (frame.right() > screen.right()) at.rx() -= frame.right() - screen.right();
+  if (frame.bottom() > screen.bottom()) at.ry() -= frame.bottom() - screen.bottom();
+  at.setX(qMax(at.x(), screen.left()));
+  at.setY(qMax(at.y(), screen.top()));
+  return at;
+}
+
 }  // namespace sorami

@@ -55,6 +55,17 @@ TEST(DefaultData, DefaultCountsGiveHeaderItemsSamplesAndMarker) {
   }
 }
 
+// A new file's tax lines go to its 税金 item, unless the settings keep them with their data.
+TEST(DefaultData, TaxLinesGoToTheTaxItem) {
+  CConfig config;
+  const NewLedger ledger = buildNewLedger(config, {20, 5, 0, false});
+  EXPECT_EQ(ledger.entries->itemByNumber(config.taxExpenseItem)->name, u"税金");
+  CConfig sameItem;
+  sameItem.taxItemAsData = 1;
+  buildNewLedger(sameItem, {});
+  EXPECT_EQ(sameItem.taxExpenseItem, 0);
+}
+
 TEST(DefaultData, MoreExpenseItemsMoveTheLaterNumbers) {
   CConfig config;
   const NewLedger ledger = buildNewLedger(config, {20, 5, 0, true});

@@ -216,5 +216,146 @@ TEST_F(WriteEntryTest, RemembersTheNewestAmountWithinTheSearchDepth) {
   EXPECT_TRUE(found->loanName.empty());
 }
 
+// ---- Tax lines.
+
+class TaxLineTest : public WriteEntryTest {
+ protected:
+  TaxLineSettings taxLines(int expenseItem = -1, int incomeItem = -1) const {
+    TaxLineSettings t;
+    t.taxName = u"税";
+    t.expenseItem = expenseItem;
+    t.incomeItem = incomeItem;
+    return t;
+  }
+  EntryRequest taxed(EntryRequest r, int32_t tax) const {
+    r.tax = tax;
+    r.taxFlags = taxFlags(TAX_OUTSIDE, TAX_ROUND_DOWN, false);
+    return r;
+  }
+};
+
+TEST_F(TaxLineTest, OrdinaryLinesGoToTheTaxItemOfTheirSide) {
+  struct Case {
+    uint16_t item;
+    int expenseItem, incomeItem;
+    uint16_t taxItem;
+    std::u16string_view memo;
+  };
+  const Case cases[] = {
+      {kFood, test::kGoods, -1, test::kGoods, u"食費:パン"},
+      {kFood, -1, -1, kFood, u"パン"},            // tax lines stay with their data
+      {kFood, 65535, -1, kFood, u"パン"},         // a number read from a file that is no item
+      {kFood, kSalary, -1, kFood, u"パン"},       // an income item takes no expense tax
+      {kFood, kIntoAccount, -1, kFood, u"パン"},  // nor does an account item
+      {kSalary, test::kGoods, -1, kSalary, u"パン"},
+      {kSalary, -1, kSalary, kSalary, u"給料:パン"},
+  };
+  for (const Case& c : cases) {
+    LedgerFixture g;
+    EntryRequest r = taxed(request(c.item, u"パン", 1080), 80);
+    r.item = g.store.itemByNumber(c.item);
+    const auto written = writeEntry(g.store, r, true, taxLines(c.expenseItem, c.incomeItem));
+    ASSERT_TRUE(written);
+    EXPECT_EQ((*written)->flags & TF_MASK, TF_MODE_OUTSIDE | TF_ROUND_DOWN);
+    const CHinmei& tax = *std::next(*written);
+    EXPECT_EQ(tax.item, c.taxItem);
+    EXPECT_EQ(tax.name, u"税");
+    EXPECT_EQ(tax.memo, c.memo);
+    EXPECT_EQ(tax.amount, 80);
+    EXPECT_EQ(tax.flags, g.store.itemByNumber(c.taxItem)->flags & ~EF_ITEM);
+  }
+}
+
+TEST_F(TaxLineTest, TransfersWriteATaxPairOnTheAccount) {
+  ASSERT_TRUE(writeEntry(f.store,
+                         taxed(request(kFood, u"パン", 1000, TransferKind::Savings, u"普通"), 80),
+                         true, taxLines(test::kGoods)));
+  const std::vector<CHinmei> l = lines();
+  ASSERT_EQ(l.size(), 4u);
+  EXPECT_EQ(l[2].item, kOutOfAccount);
+  EXPECT_EQ(l[2].name, u"普通");
+  EXPECT_EQ(l[2].memo, u"税");
+  EXPECT_EQ(l[2].flags, EF_ACCOUNT | EF_INCOME | EF_PAIR);
+  EXPECT_EQ(l[3].item, kFood);  // a transfer's tax stays with its item
+  EXPECT_EQ(l[3].name, u"税");
+  EXPECT_EQ(l[3].memo, u"パン");
+  EXPECT_EQ(l[3].amount, 80);
+  EXPECT_EQ(l[3].flags, EF_EXPENSE | EF_PAIR | EF_PAIR_SECOND);
+  EXPECT_EQ(f.row(ITEM_CASH_BALANCE), 10000);
+  EXPECT_EQ(f.row(ITEM_ACCOUNT_BALANCE), 10000 - 1080);
+}
+
+TEST_F(TaxLineTest, AccountItemsKeepTheAccountNameAndNoTaxNoLine) {
+  ASSERT_TRUE(
+      writeEntry(f.store, taxed(request(kIntoAccount, u"普通", 500), 40), true, taxLines(0)));
+  std::vector<CHinmei> l = lines();
+  ASSERT_EQ(l.size(), 2u);
+  EXPECT_EQ(l[1].item, kIntoAccount);
+  EXPECT_EQ(l[1].name, u"普通");
+  EXPECT_EQ(l[1].memo, u"税");
+  EXPECT_EQ(f.row(ITEM_ACCOUNT_BALANCE), 10000 + 540);
+  // A tax of 0 (税抜, or cut by the ten-yen rule) writes the line alone.
+  ASSERT_TRUE(writeEntry(f.store, taxed(request(kFood, u"米", 300), 0), true, taxLines(0)));
+  EXPECT_EQ(lines().size(), 3u);
+}
+
+// The calculator's automatic memory counts what the store reports: each line once, a transfer
+// by the half that is not the account's, nothing of a pair taken back.
+TEST_F(TaxLineTest, TheStoreReportsEachLineOnce) {
+  std::vector<std::pair<uint16_t, int32_t>> reported;
+  f.store.onLineAdded = [&](const CHinmei& e) { reported.emplace_back(e.item, e.amount); };
+  writeEntry(f.store, taxed(request(kFood, u"パン", 1000), 80), true, taxLines());
+  writeEntry(f.store, request(kFood, u"米", 500, TransferKind::Savings, u"普通"), true);
+  writeEntry(f.store, request(kSalary, u"賞与", 9000, TransferKind::Savings, u"普通"), true);
+  writeEntry(f.store, request(kSalary, u"返済", 5000, TransferKind::Loan, u"新ローン"), true);
+  using R = std::vector<std::pair<uint16_t, int32_t>>;
+  EXPECT_EQ(reported, (R{{kFood, 1000}, {kFood, 80}, {kFood, 500}, {kSalary, 9000}}));
+}
+
+class WriteTaxTest : public TaxLineTest {
+ protected:
+  WriteTaxOutcome run(int64_t amount, TaxSource source, std::u16string account = u"") {
+    TaxSettings tax;
+    tax.rate = TaxRate::fromPercent(10);
+    tax.rounding = TAX_ROUND_UP;
+    return writeTax(f.store, day(1), *f.store.itemByNumber(kFood), u"パン", amount, source, account,
+                    tax, taxLines(test::kGoods));
+  }
+};
+
+TEST_F(WriteTaxTest, WritesTheOutsideTaxOfTheSelectionFromCash) {
+  EXPECT_EQ(run(1234, TaxSource::Cash), WriteTaxOutcome::Written);
+  const std::vector<CHinmei> l = lines();
+  ASSERT_EQ(l.size(), 1u);
+  EXPECT_EQ(l[0].item, test::kGoods);
+  EXPECT_EQ(l[0].amount, 124);
+  EXPECT_EQ(l[0].memo, u"食費:パン");
+  EXPECT_EQ(run(0, TaxSource::Cash), WriteTaxOutcome::NoTax);
+  EXPECT_EQ(lines().size(), 1u);
+}
+
+TEST_F(WriteTaxTest, FromANewAccountRegistersItWithoutABalance) {
+  EXPECT_EQ(run(2000, TaxSource::Account, u" 定期 "), WriteTaxOutcome::Written);
+  const CAccount* account = f.store.findAccount(u"定期");
+  ASSERT_NE(account, nullptr);
+  EXPECT_EQ(account->definition->amount, 0);
+  const std::vector<CHinmei> l = lines();
+  ASSERT_EQ(l.size(), 2u);
+  EXPECT_EQ(l[0].item, kOutOfAccount);
+  EXPECT_EQ(l[0].name, u"定期");
+  EXPECT_EQ(l[0].memo, u"税");
+  EXPECT_EQ(l[1].item, kFood);
+  EXPECT_EQ(l[1].amount, 200);
+  EXPECT_TRUE(f.prompts.registrations.empty());  // nothing asked
+}
+
+TEST_F(WriteTaxTest, ACancelledRegistrationWritesNothing) {
+  // Without a name the registration dialog asks, and it is cancelled.
+  EXPECT_EQ(run(2000, TaxSource::Loan, u""), WriteTaxOutcome::Refused);
+  EXPECT_EQ(f.prompts.registrations.size(), 1u);
+  EXPECT_TRUE(lines().empty());
+  EXPECT_EQ(f.row(ITEM_CASH_BALANCE), 10000);
+}
+
 }  // namespace
 }  // namespace sorami

@@ -37,6 +37,10 @@ TEST(ParsedCalc, WorksThroughTheUsualSums) {
       {u"7/2=", false, 0, u"3"},
       {u"7.00/2.00=", false, 2, u"3.50"},
       {u"1.5*2=", false, 2, u"3.00"},
+      // Scaled in whole numbers: a binary fraction makes 0.23 ÷ 0.05 come to 4.59.
+      {u"0.23/0.05=", false, 2, u"4.60"},
+      {u"0.7/0.1=", false, 1, u"7.0"},
+      {u"-1.005*3=", false, 3, u"-3.015"},
       // Percentages of amounts in hundredths are the same percentages.
       {u"100.00+10.00%", false, 2, u"110.00"},
       {u"200*10%", false, 2, u"20.00"},
@@ -64,6 +68,61 @@ TEST(ParsedCalc, DivisionByZeroLeavesTheDivisionPending) {
   EXPECT_EQ(calc.accumulator(), 50);
   EXPECT_EQ(text, u"0");
   EXPECT_EQ(type(calc, u"C5=", text), u"10");
+}
+
+// A result beyond what an amount holds is refused with a message, as a division by zero is:
+// the field keeps its figure and the operator stays pending, so the operand can be mended.
+TEST(ParsedCalc, OverflowIsRefusedAndLeavesTheDisplay) {
+  struct Case {
+    std::u16string_view keys;
+    bool precedence;
+    std::u16string_view shown;
+  };
+  const Case cases[] = {
+      {u"100000*30000=", false, u"30000"},
+      {u"2000000000+2000000000=", false, u"2000000000"},
+      {u"-2000000000-2000000000=", false, u"2000000000"},
+      {u"1+2000000000*2=", true, u"2"},
+      {u"2000000000+200%", false, u"200"},
+      {u"99999999999+", false, u"99999999999"},
+  };
+  for (const Case& c : cases) {
+    test::ScriptedPrompts prompts;
+    ParsedCalc calc(&prompts);
+    calc.settings().precedence = c.precedence;
+    EXPECT_EQ(type(calc, c.keys), c.shown) << std::string(c.keys.begin(), c.keys.end());
+    EXPECT_TRUE(prompts.wasShown(MessageId::AmountOutOfRange))
+        << std::string(c.keys.begin(), c.keys.end());
+  }
+  test::ScriptedPrompts prompts;
+  ParsedCalc calc(&prompts);
+  std::u16string text = type(calc, u"100000*30000=");
+  EXPECT_EQ(calc.pending(), ParsedCalc::OpMul);
+  EXPECT_EQ(calc.accumulator(), 100000);
+  EXPECT_EQ(type(calc, u"C3=", text), u"300,000");
+  // The largest amounts themselves still work.
+  EXPECT_EQ(type(calc, u"A2147483647-1=", text), u"2,147,483,646");
+  EXPECT_EQ(type(calc, u"A-2147483647-1=", text), u"-2,147,483,648");
+}
+
+TEST(ParsedCalc, ZAddsTheOutsideTaxOfTheFile) {
+  ParsedCalc calc;
+  std::u16string shown = u"100";
+  EXPECT_EQ(calc.key(u'Z', shown), ParsedCalc::Outcome::PassOn);  // without a tax: a shortcut
+  TaxSettings tax;
+  tax.rate = TaxRate::fromPercent(8);
+  tax.rounding = TAX_ROUND_HALF_UP;
+  calc.settings().tax = tax;
+  EXPECT_EQ(type(calc, u"1234Z"), u"1,333");  // 98.72 rounds to 99
+  EXPECT_EQ(type(calc, u"1000+500Z="), u"1,540");
+  calc.settings().separators = false;
+  EXPECT_EQ(type(calc, u"A12500z"), u"13500");
+  calc.settings().tax->tenYen = true;
+  EXPECT_EQ(type(calc, u"A100Z"), u"100");
+  test::ScriptedPrompts prompts;
+  calc.setPrompts(&prompts);
+  EXPECT_EQ(type(calc, u"A2147483000Z"), u"2147483000");
+  EXPECT_TRUE(prompts.wasShown(MessageId::AmountOutOfRange));
 }
 
 TEST(ParsedCalc, PointKeyWithoutDecimalsDoesWhatIsConfigured) {

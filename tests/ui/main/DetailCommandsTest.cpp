@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QPushButton>
 
@@ -194,6 +195,86 @@ TEST_F(DetailCommandsTest, EverySelectedLineCountsBeyondFiveHundred) {
   key(Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(details()->count(), 601);
   EXPECT_EQ(store().itemTotal(kFirst), 1400);
+}
+
+// 消費税記入 (Ctrl+Z): the outside tax of the selected lines at the file's 10 %, written to the
+// file's tax item from cash, or as a pair from an account; cancelled, or with nothing selected,
+// nothing is written.
+TEST_F(DetailCommandsTest, WriteTaxAddsTheTaxOfTheSelection) {
+  addTransfer();
+  std::vector<QStringList> offered;
+  std::optional<WriteTaxChoice> choice;
+  view->askWriteTax = [&](const QStringList& accounts, const QStringList&) {
+    offered.push_back(accounts);
+    return choice;
+  };
+  const auto taxLines = [this] {
+    std::vector<CHinmei> out;
+    for (const CHinmei& e : store().entries()) {
+      if (e.isDated() && e.name == u"消費税") out.push_back(e);
+    }
+    return out;
+  };
+  details()->selectOnly(0);  // 昼食, 800
+  key(Qt::Key_Z, Qt::ControlModifier);
+  ASSERT_EQ(offered.size(), 1u);
+  EXPECT_EQ(offered[0], QStringList{QStringLiteral("銀行")});
+  EXPECT_TRUE(taxLines().empty());  // cancelled
+
+  choice = WriteTaxChoice{TaxSource::Cash, {}};
+  key(Qt::Key_Z, Qt::ControlModifier);
+  std::vector<CHinmei> lines = taxLines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(store().itemByNumber(lines[0].item)->name, u"税金");
+  EXPECT_EQ(lines[0].memo, u"旅費、交通:昼食");
+  EXPECT_EQ(lines[0].amount, 80);
+  EXPECT_EQ(lines[0].date, kApril10);
+
+  // Both lines: 3,800, and the tax 380 from the account, which pays it.
+  const int64_t accounts = store().rowValue(ITEM_ACCOUNT_BALANCE);
+  details()->selectOnly(0);
+  details()->setSelected(1, true);
+  choice = WriteTaxChoice{TaxSource::Account, QStringLiteral("銀行")};
+  key(Qt::Key_Z, Qt::ControlModifier);
+  lines = taxLines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[1].item, kFirst);
+  EXPECT_EQ(lines[1].amount, 380);
+  EXPECT_EQ(lines[1].memo, u"");  // the lines have different names
+  EXPECT_TRUE(std::any_of(store().begin(), store().end(), [](const CHinmei& e) {
+    return e.isTransfer() && e.name == u"銀行" && e.amount == 380 && e.memo == u"消費税";
+  }));
+  EXPECT_EQ(store().rowValue(ITEM_ACCOUNT_BALANCE), accounts - 380);
+
+  details()->clearSelection();
+  key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(offered.size(), 4u);
+  EXPECT_EQ(taxLines().size(), 2u);
+}
+
+TEST(WriteTaxDialog, AnswersEachButtonWithItsName) {
+  const QStringList accounts{QStringLiteral("銀行"), QStringLiteral("郵便")};
+  const struct {
+    TaxSource source;
+    std::optional<TaxSource> chosen;
+    QString name;
+  } cases[] = {{TaxSource::Cash, TaxSource::Cash, {}},
+               {TaxSource::Account, TaxSource::Account, QStringLiteral("郵便")},
+               {TaxSource::Loan, TaxSource::Loan, QStringLiteral("新カード")}};
+  for (const auto& c : cases) {
+    WriteTaxDialog dialog(accounts, {});
+    dialog.accountBox()->setCurrentIndex(1);
+    dialog.loanBox()->setEditText(QStringLiteral(" 新カード "));
+    auto* button = dialog.findChild<QPushButton*>(QString::number(static_cast<int>(c.source)));
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_TRUE(dialog.choice());
+    EXPECT_EQ(dialog.choice()->source, *c.chosen);
+    EXPECT_EQ(dialog.choice()->name, c.name);
+  }
+  WriteTaxDialog dialog(accounts, {});
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+  EXPECT_FALSE(dialog.choice());
 }
 
 TEST(EntryEditDialog, OpensOnTheColumnHitAndAnswersEachButton) {

@@ -5,10 +5,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
+#include "input/CalculatorPanel.h"
 #include "input/MemoWindow.h"
 #include "lists/DetailBox.h"
 #include "main/Commands.h"
@@ -114,8 +116,6 @@ TEST_F(SoramiViewInputTest, RefusedInputShowsItsMessageAndWritesNothing) {
 
 TEST_F(SoramiViewInputTest, TransferIntoANewAccountWritesAPair) {
   view->itemStep(salarySlot());
-  EXPECT_EQ(static_cast<QPushButton*>(view->control(IDC_ADD_FROM_ACCOUNT))->text(),
-            QStringLiteral("口座へ"));
   typeName(QStringLiteral("4月分"));
   enter(view->nameField());
   typeAmount(QStringLiteral("50,000"));
@@ -124,7 +124,7 @@ TEST_F(SoramiViewInputTest, TransferIntoANewAccountWritesAPair) {
   view->askTransferName = [](TransferKind, const QStringList&, const QString&) {
     return std::optional<QString>();
   };
-  click(IDC_ADD_FROM_ACCOUNT);
+  view->addEntry(TransferKind::Savings);
   EXPECT_TRUE(prompts.wasShown(MessageId::NoAccountRegistered));
   EXPECT_EQ(linesOn(kToday).size(), 2u);
 
@@ -135,7 +135,7 @@ TEST_F(SoramiViewInputTest, TransferIntoANewAccountWritesAPair) {
   };
   prompts.answers.push_back(Answer::Yes);
   prompts.newAccounts.push_back(NewAccount{u"新口座", 0, 0, 7});
-  click(IDC_ADD_FROM_ACCOUNT);
+  view->addEntry(TransferKind::Savings);
   EXPECT_TRUE(prompts.wasShown(MessageId::RegisterNewAccount));
   const std::vector<CHinmei> lines = linesOn(kToday);
   ASSERT_EQ(lines.size(), 4u);
@@ -155,6 +155,76 @@ TEST_F(SoramiViewInputTest, TransferIntoANewAccountWritesAPair) {
   enter(view->nameField());
   EXPECT_EQ(view->transferName(TransferKind::Savings), QStringLiteral("新口座"));
   EXPECT_EQ(view->amountField()->text(), QStringLiteral("50,000"));
+}
+
+// Groceries at 8 % 内税 and a tool at 10 % 外税 from a new account, typed through the panel:
+// each line with its one tax line, exact to the yen, and "A On" counting every line written.
+TEST_F(SoramiViewInputTest, CalculatorPanelWritesLinesWithTheirTaxLines) {
+  config().calculatorOnAmount = 1;
+  config().calculatorTaxMode = TAX_INSIDE;
+  config().taxRate = 8;
+  config().taxRounding = TAX_ROUND_DOWN;
+  typeName(QStringLiteral("食料品"));
+  enter(view->nameField());
+  CCalculatorPanel* panel = view->calculatorPanel();
+  ASSERT_NE(panel, nullptr);
+  // A tool window counts as active with its main window: wait for the keys themselves.
+  const auto panelHasKeys = [panel] {
+    return QTest::qWaitFor([panel] { return QApplication::activeWindow() == panel; });
+  };
+  ASSERT_TRUE(panelHasKeys());
+  EXPECT_EQ(QApplication::focusWidget(), panel->grossField());
+  EXPECT_EQ(panel->writeButton(WriteButton::Cash)->text(), QStringLiteral("現金から"));
+  QTest::mouseClick(panel->key(QStringLiteral("A Off")), Qt::LeftButton);
+  typeText(QApplication::focusWidget(), QStringLiteral("1080"));
+  EXPECT_EQ(panel->amountField()->text(), QStringLiteral("1,000"));
+  EXPECT_EQ(panel->taxField()->text(), QStringLiteral("80"));
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(panel->grab().save(QDir(QCoreApplication::applicationDirPath())
+                                     .filePath(QStringLiteral("calculator-panel.png"))));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+
+  std::vector<CHinmei> lines = linesOn(kToday);
+  ASSERT_EQ(lines.size(), 4u) << lastMessage().toStdString();
+  EXPECT_EQ(lines[2].name, u"食料品");
+  EXPECT_EQ(lines[2].amount, 1000);
+  EXPECT_EQ(lines[2].flags, EF_EXPENSE | taxFlags(TAX_INSIDE, TAX_ROUND_DOWN, false));
+  EXPECT_EQ(lines[3].name, u"消費税");
+  EXPECT_EQ(lines[3].amount, 80);
+  EXPECT_TRUE(lines[3].memo.ends_with(u"食料品"));
+  EXPECT_EQ(panel->state().memory(), 1080);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == &frame; }));
+  EXPECT_TRUE(view->nameField()->hasFocus());
+
+  // The panel is closed and opened again with the new rate; the account is asked about once.
+  click(IDC_CALCULATOR_BUTTON);
+  EXPECT_FALSE(panel->isVisible());
+  config().taxRate = 10;
+  config().calculatorTaxMode = TAX_OUTSIDE;
+  typeName(QStringLiteral("工具"));
+  enter(view->nameField());
+  ASSERT_TRUE(panelHasKeys());
+  typeText(QApplication::focusWidget(), QStringLiteral("1980"));
+  EXPECT_EQ(panel->taxField()->text(), QStringLiteral("198"));
+  panel->setAccountName(QStringLiteral("普通"));
+  EXPECT_EQ(panel->defaultButton(), WriteButton::Cash);  // the file's cash-button default
+  prompts.answers.push_back(Answer::Yes);
+  prompts.newAccounts.push_back(NewAccount{u"普通", 0, 0, 7});
+  QTest::mouseClick(panel->writeButton(WriteButton::Account), Qt::LeftButton);
+  int asked = 0;
+  for (const auto& shown : prompts.shown) asked += shown.id == MessageId::RegisterNewAccount;
+  EXPECT_EQ(asked, 1);
+  lines = linesOn(kToday);
+  ASSERT_EQ(lines.size(), 8u);
+  int64_t tool = 0;
+  int64_t tax = 0;
+  for (size_t i = 4; i < lines.size(); ++i) {
+    (lines[i].name == u"消費税" || lines[i].memo == u"消費税" ? tax : tool) += lines[i].amount;
+  }
+  EXPECT_EQ(tool, 2 * 1980);  // both halves of each pair
+  EXPECT_EQ(tax, 2 * 198);
+  EXPECT_NE(store().findAccount(u"普通"), nullptr);
+  EXPECT_GE(panel->accountBox()->findText(QStringLiteral("普通")), 0);  // listed from now on
 }
 
 TEST_F(SoramiViewInputTest, MemoWindowWritesOnlyOnOk) {
@@ -221,6 +291,9 @@ TEST_F(SoramiViewInputTest, OperatorsTakeTheSelectedAmountAsTheFieldsValue) {
       {QStringLiteral("+50="), QStringLiteral("350")},
       {QStringLiteral("-100="), QStringLiteral("200")},
       {QStringLiteral("75"), QStringLiteral("75")},
+      // Z adds the file's outside tax (10 %) to the amount shown.
+      {QStringLiteral("Z"), QStringLiteral("330")},
+      {QStringLiteral("1234z"), QStringLiteral("1,357")},
   };
   for (const auto& c : cases) {
     typeName(QStringLiteral("パン"));
@@ -235,7 +308,11 @@ TEST_F(SoramiViewInputTest, OperatorsTakeTheSelectedAmountAsTheFieldsValue) {
 TEST_F(SoramiViewInputTest, ALongResultIsWrittenWhole) {
   typeName(QStringLiteral("土地"));
   enter(view->nameField());
-  typeAmount(QStringLiteral("100000000*15="));
+  // Beyond an amount the field refuses the result and keeps its figure.
+  typeAmount(QStringLiteral("100000*30000="));
+  EXPECT_TRUE(prompts.wasShown(MessageId::AmountOutOfRange));
+  EXPECT_EQ(view->amountField()->text(), QStringLiteral("30000"));
+  typeAmount(QStringLiteral("A100000000*15="));
   EXPECT_EQ(view->amountField()->text(), QStringLiteral("1,500,000,000"));
   enter(view->amountField());
   ASSERT_EQ(linesOn(kToday).size(), 3u);

@@ -29,6 +29,26 @@ TEST(CommandLine, NamesThePathToOpen) {
   }
 }
 
+TEST(CommandLine, VersionAndHelpAnswerOnlyWhenStandingAlone) {
+  struct Case {
+    QStringList args;
+    InfoRequest request;
+  };
+  const Case cases[] = {
+      {{"--version"}, InfoRequest::Version},
+      {{"--help"}, InfoRequest::Help},
+      {{}, InfoRequest::None},
+      {{"--help", "a.mtb"}, InfoRequest::None},  // a file name with spaces
+      {{"./--help"}, InfoRequest::None},
+      {{"-S", "--version"}, InfoRequest::None},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(infoRequest(c.args), c.request) << c.args.join(u'|').toStdString();
+  }
+  EXPECT_TRUE(infoText(InfoRequest::Version).startsWith(QStringLiteral("sorami ")));
+  EXPECT_TRUE(infoText(InfoRequest::Help).contains(QStringLiteral("--version")));
+}
+
 TEST(StartFile, CommandLineThenRecentThenDefaultName) {
   const auto none = [](const QString&) { return false; };
   const auto all = [](const QString&) { return true; };

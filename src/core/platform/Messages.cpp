@@ -132,7 +132,8 @@ constexpr Entry kMessages[] = {
     {MessageId::ProfileBadRegex, u"%1行目: 正規表現が正しくありません: %2"},
     {MessageId::ProfileTooManyRules, u"%1行目: 規則は %2 個までです。"},
     {MessageId::ProfileDelimiterInShiftJis,
-     u"%1行目: 区切り文字 %2 は Shift-JIS の文字の中にも現れます。encoding = utf-8 のときだけ使えます。"},
+     u"%1行目: 区切り文字 %2 は Shift-JIS の文字の中にも現れます。encoding = utf-8 "
+     u"のときだけ使えます。"},
     {MessageId::ProfileNotFound, u"取り込み設定が見つかりません: %1"},
     {MessageId::ProfileUnreadable, u"取り込み設定を読めません: %1\n%2"},
     {MessageId::StatementUnreadable, u"明細のファイルを読めません: %1"},

@@ -113,7 +113,13 @@ StatementImportDialog::StatementImportDialog(
 
   table_->setModel(model_);
   table_->setItemDelegateForColumn(StatementModel::ColItem, new ItemDelegate(table_));
-  table_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+  // A click on an item opens its choice; the keyboard opens it with F2 or by typing. Arriving at
+  // the cell does not: the arrow keys would then choose the item of every line they pass.
+  table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                          QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+  connect(table_, &QAbstractItemView::clicked, table_, [this](const QModelIndex& index) {
+    if (index.column() == StatementModel::ColItem) table_->edit(index);
+  });
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->verticalHeader()->hide();
   table_->horizontalHeader()->setStretchLastSection(true);

@@ -72,10 +72,10 @@ class StatementDialogTest : public ::testing::Test {
   test::LedgerFixture f;
 };
 
-TEST_F(StatementDialogTest, DISABLED_CardStatementWithTwoItemsChanged) {
+TEST_F(StatementDialogTest, CardStatementWithTwoItemsChanged) {
   StatementImportDialog d(f.store, 0, f.prompts, folders());
   d.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
   EXPECT_EQ(d.windowTitle(), QStringLiteral("明細の取り込み"));
   EXPECT_EQ(d.profileBox()->currentText(), QStringLiteral("テストカード"));
   // The profile leaves the card open; the file has one.
@@ -128,10 +128,11 @@ TEST_F(StatementDialogTest, DISABLED_CardStatementWithTwoItemsChanged) {
   EXPECT_EQ(card, 3);
 }
 
-TEST_F(StatementDialogTest, DISABLED_RefusedLinesHoldTheImportUntilSkipped) {
+TEST_F(StatementDialogTest, RefusedLinesHoldTheImportUntilSkipped) {
   writeFile(dir.filePath("card.profile"), kCardProfile.substr(0, kCardProfile.find("default-")));
   StatementImportDialog d(f.store, 0, f.prompts, folders());
   d.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
   d.setStatementFile(
       statement(u"ご利用日,ご利用店名,ご利用金額,備考\r\n"
                 u"R6.4.1,八百屋,100,\r\n"
@@ -147,11 +148,41 @@ TEST_F(StatementDialogTest, DISABLED_RefusedLinesHoldTheImportUntilSkipped) {
   EXPECT_EQ(m.index(0, StatementModel::ColStatus).data().toString(), QStringLiteral("新規"));
   EXPECT_FALSE(d.importButton()->isEnabled()) << "one line is still refused";
   ASSERT_TRUE(d.skipRefusedBox()->isEnabled());
-  QTest::mouseClick(d.skipRefusedBox(), Qt::LeftButton);
+  // On the box itself: the row is wider than the box and its words.
+  QCheckBox* skip = d.skipRefusedBox();
+  QTest::mouseClick(skip, Qt::LeftButton, {}, QPoint(8, skip->height() / 2));
   ASSERT_TRUE(d.importButton()->isEnabled());
   QTest::mouseClick(d.importButton(), Qt::LeftButton);
   EXPECT_EQ(d.outcome()->added, 1u);
   EXPECT_EQ(d.outcome()->refused, 1u);
+}
+
+// Walking down the item column with the arrow keys leaves every item as it was; F2 opens the
+// choice of the line the keys arrived at.
+TEST_F(StatementDialogTest, ArrowKeysPassItemsWithoutChangingThem) {
+  StatementImportDialog d(f.store, 0, f.prompts, folders());
+  d.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+  d.setStatementFile(
+      statement(u"ご利用日,ご利用店名,ご利用金額,備考\r\n"
+                u"R6.4.1,店一,100,\r\nR6.4.2,店二,200,\r\nR6.4.3,店三,300,\r\n"));
+  StatementModel& m = *d.model();
+  ASSERT_EQ(m.rowCount(), 3);
+  QTableView* t = d.table();
+  t->setFocus();
+  t->setCurrentIndex(m.index(0, StatementModel::ColItem));
+  for (int i = 0; i < 2; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+  EXPECT_EQ(t->currentIndex().row(), 2);
+  EXPECT_EQ(QApplication::focusWidget(), t) << "no choice opens on the way";
+  for (const StatementLine& line : m.preview().lines) EXPECT_EQ(line.source, ItemSource::Default);
+
+  QTest::keyClick(t, Qt::Key_F2);
+  auto* box = qobject_cast<QComboBox*>(QApplication::focusWidget());
+  ASSERT_NE(box, nullptr);
+  QTest::keyClick(box, Qt::Key_Up);
+  EXPECT_EQ(m.index(2, StatementModel::ColItem).data().toString(), QStringLiteral("食費"));
+  EXPECT_EQ(m.preview().lines[1].source, ItemSource::Default);
+  EXPECT_EQ(QApplication::focusWidget(), t) << "the choice closes once taken";
 }
 
 TEST_F(StatementDialogTest, UnregisteredTargetIsNamed) {

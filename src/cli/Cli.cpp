@@ -52,8 +52,8 @@ const char* const kUsage =
     "  calc                 数値欄の電卓でキーを計算する: --keys \"2+3*4=\"\n"
     "                       [--decimals D] [--precedence on|off]\n"
     "  (開く・保存するコマンドは --password P と --yes を受け付けます)\n"
-    "  (balance から add まで, diary, diary-search, search, calendar は\n"
-    "   --today YYYY-MM-DD で今日の日付を指定できます)\n"
+    "  (balance から add まで, diary, diary-search, search, calendar,\n"
+    "   import-statement は --today YYYY-MM-DD で今日の日付を指定できます)\n"
     "  (締め期間と祝日を使うコマンドは --holiday-file PATH で祝日ファイルを指定できます)\n"
     "  --help               この説明を表示する\n"
     "  --version            バージョンを表示する\n";

@@ -17,6 +17,10 @@ const std::vector<Command>& commands() {
                                            {"generate", runGenerate},
                                            {"export", runExport},
                                            {"import", runImport},
+                                           // Reports
+                                           {"budget", runBudget},
+                                           {"annual", runAnnual},
+                                           {"graph", runGraph},
                                            // The diary, the calendar and the search.
                                            {"diary", runDiary},
                                            {"diary-search", runDiarySearch},

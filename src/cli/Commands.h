@@ -28,6 +28,11 @@ int runGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
 int runExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// Reports: budget and actual, the annual summary, the graphs.
+int runBudget(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runAnnual(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runGraph(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 // The diary, the calendar and the search.
 int runDiary(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runDiarySearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -101,6 +101,11 @@ bool refuseExisting(const std::string& path, const Options& options, std::ostrea
   return true;
 }
 
+bool todayOptionValid(const Options& options, std::ostream& err) {
+  const std::string* text = options.value("--today");
+  return text == nullptr || parseDateOption(*text, err).has_value();
+}
+
 std::optional<Day> parseDateOption(const std::string& text, std::ostream& err) {
   const Day day = parseIsoDate(text);
   if (day == InvalidDay) {

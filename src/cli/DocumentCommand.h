@@ -86,6 +86,8 @@ bool refuseExisting(const std::string& path, const Options& options, std::ostrea
 
 // Parses "YYYY-MM-DD"; a word on `err` when it is not a date.
 std::optional<Day> parseDateOption(const std::string& text, std::ostream& err);
+// True when --today is absent or a date; a word on `err` when it is not.
+bool todayOptionValid(const Options& options, std::ostream& err);
 std::optional<int64_t> parseIntegerOption(const std::string& text, std::ostream& err);
 
 }  // namespace sorami::cli

@@ -44,6 +44,26 @@ CBudget& CBudgetList::budgetFor(uint16_t year, uint16_t month) {
   return *find(when);
 }
 
+bool CBudgetList::setAmount(BudgetMonth when, size_t item, int32_t amount) {
+  if (item >= kBudgetAmounts) return false;
+  int32_t& slot = budgetFor(when.year, when.month).amounts[item];
+  if (slot == amount) return false;
+  slot = amount;
+  modified_ = true;
+  return true;
+}
+
+void CBudgetList::copyAmounts(BudgetMonth from, BudgetMonth to,
+                              const std::vector<uint16_t>& items) {
+  // The month copied from is made as well: a month without a budget copies the standard's.
+  const CBudget source = budgetFor(from.year, from.month);
+  CBudget& target = budgetFor(to.year, to.month);
+  for (const uint16_t item : items) {
+    if (item < kBudgetAmounts) target.amounts[item] = source.amounts[item];
+  }
+  modified_ = true;
+}
+
 bool CBudgetList::insertInOrder(const CBudget& budget) {
   // Budgets mostly arrive in order, so the place is searched from the end.
   auto place = budgets_.end();

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <list>
 #include <optional>
+#include <vector>
 
 #include "ledger/Budget.h"
 #include "rules/Day.h"
@@ -32,6 +33,11 @@ class CBudgetList {
   // budget; (1, 1) starts as an empty standard budget. The reference stays valid until the
   // budget is removed.
   CBudget& budgetFor(uint16_t year, uint16_t month);
+  // Sets the amount of one item in the budget of a month (created as budgetFor creates it);
+  // false when it already was that amount.
+  bool setAmount(BudgetMonth when, size_t item, int32_t amount);
+  // Copies the amounts of the items given from the budget of one month into another's.
+  void copyAmounts(BudgetMonth from, BudgetMonth to, const std::vector<uint16_t>& items);
   // Inserts in order; false (and nothing changes) when the month already has a budget.
   bool insert(const CBudget& budget);
   // An item was inserted at, or removed from, item number n: the amounts follow their items.

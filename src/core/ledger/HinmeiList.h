@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "ledger/Account.h"
@@ -72,7 +73,12 @@ struct MonthlyMatrix {
   std::array<std::array<int64_t, kMatrixColumns>, kMatrixRows> cells{};
   Day first = MinDay;  // the span's first and last day
   Day last = MaxDay;
+  int lastColumn = 0;  // the month column of the last line counted; 0 when none was
 };
+
+// The lines one series of a graph counted, so that a later series of the same graph does not
+// count them again. Kept apart from the entries, whose flags are stored.
+using CountedLines = std::unordered_set<const CHinmei*>;
 
 // What the edit dialog of an entry returned.
 struct EntryEdit {
@@ -240,6 +246,9 @@ class CHinmeiList {
   size_t reassignItem(Day from, Day to, uint16_t oldItem, uint16_t newItem);
   void reassignEntries(const std::vector<Position>& entries, uint16_t newItem);
   size_t renameProduct(uint16_t item, std::u16string_view oldName, std::u16string_view newName);
+  // Sets or clears an option bit of an item definition (0 graphs, 1 budgets); false when the
+  // item does not exist or already had that state.
+  bool setItemOption(uint16_t item, int bit, bool on);
 
   // ---- Accounts and loans.
   // Registers an account or loan (kind kKindAccount or kKindLoan) before the k-th definition of
@@ -277,10 +286,11 @@ class CHinmeiList {
   // The n accounting months given, oldest first, as columns 1 to n.
   MonthlyMatrix monthlyMatrix(const std::vector<DaySpan>& months);
   // Adds the lines of an item with the name (any name when empty, containing it with
-  // `substring`) to row[column]; counted lines get EF_MARK.
+  // `substring`) to row[column]. With `counted`, lines found there are passed over and the lines
+  // added are put there.
   void monthlyTotalsOfName(uint16_t item, std::u16string_view name, bool substring,
-                           const std::vector<DaySpan>& months, std::vector<int64_t>& row);
-  void clearMarks();
+                           const std::vector<DaySpan>& months, std::vector<int64_t>& row,
+                           CountedLines* counted = nullptr);
 
   // Writes the entries, or reads them as stored by a file of the store's data version, which
   // the document sets from the file before. Reading replaces the list.

@@ -384,4 +384,12 @@ size_t CHinmeiList::renameProduct(uint16_t item, std::u16string_view oldName,
   return changed;
 }
 
+bool CHinmeiList::setItemOption(uint16_t item, int bit, bool on) {
+  CHinmei* def = itemByNumber(item);
+  if (def == nullptr || (def->itemOption(bit) != 0) == on) return false;
+  def->setItemOption(bit, on);
+  modified_ = true;
+  return true;
+}
+
 }  // namespace sorami

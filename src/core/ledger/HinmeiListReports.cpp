@@ -36,6 +36,7 @@ MonthlyMatrix CHinmeiList::monthlyMatrix(const std::vector<DaySpan>& monthsGiven
     }
     const int c = columnOf(months, p->date, hint);
     if (c < 0 || p->item >= itemCount_) continue;
+    m.lastColumn = c;
     auto& row = m.cells[p->item];
     row[static_cast<size_t>(c)] += p->amount;
     row[0] += p->amount;
@@ -60,27 +61,23 @@ MonthlyMatrix CHinmeiList::monthlyMatrix(const std::vector<DaySpan>& monthsGiven
 }
 
 void CHinmeiList::monthlyTotalsOfName(uint16_t item, std::u16string_view name, bool substring,
-                                      const std::vector<DaySpan>& months,
-                                      std::vector<int64_t>& row) {
+                                      const std::vector<DaySpan>& months, std::vector<int64_t>& row,
+                                      CountedLines* counted) {
   const size_t n = std::min(months.size(), kMaxMatrixMonths);
   if (row.size() < n + 1) row.resize(n + 1, 0);
   if (n == 0) return;
   size_t hint = 0;
   for (Position p = firstOnOrAfter(months.front().first);
        p != entries_.end() && p->date <= months[n - 1].last; ++p) {
-    if (p->item != item || (p->flags & EF_MARK) != 0 || p->isEndMarker()) continue;
+    if (p->item != item || p->isEndMarker()) continue;
     const bool matches =
         name.empty() || (substring ? p->name.find(name) != std::u16string::npos : p->name == name);
     const int c = columnOf(months, p->date, hint);
     if (!matches || c < 0 || static_cast<size_t>(c) > n) continue;
+    if (counted != nullptr && !counted->insert(&*p).second) continue;
     row[static_cast<size_t>(c)] += p->amount;
     row[0] += p->amount;
-    p->flags |= EF_MARK;
   }
-}
-
-void CHinmeiList::clearMarks() {
-  for (CHinmei& e : entries_) e.flags &= static_cast<uint16_t>(~EF_MARK);
 }
 
 }  // namespace sorami

@@ -27,6 +27,12 @@ constexpr Entry kMessages[] = {
     {MessageId::SearchNoData, u"ﾃﾞｰﾀが１件も入力されていません。"},
     {MessageId::ClipboardOpenFailed, u"ｸﾘｯﾌﾟﾎﾞｰﾄﾞのｵｰﾌﾟﾝに失敗しました。"},
     {MessageId::ClipboardSetFailed, u"ｸﾘｯﾌﾟﾎﾞｰﾄﾞ ﾃﾞｰﾀのｾｯﾄに失敗しました。"},
+    {MessageId::GraphItemNotFound, u"この項目は存在しません。"},
+    {MessageId::GraphProductNotFound, u"この品名は存在しません。"},
+    {MessageId::GraphMemoryShort,
+     u"作業ﾒﾓﾘの確保に失敗しました。\nﾒﾓﾘを増やすか動作中の他のｱﾌﾟﾘｹｰｼｮﾝを終了してから行なってくだ"
+     u"さい。"},
+    {MessageId::GraphNoItemDetails, u"このアイテムの詳細はありません。"},
     {MessageId::FileBroken, u"このファイルは完全に壊れているか、そらみのデータではありません。"},
     {MessageId::NoAccountRegistered,
      u"口座が一つも登録されていません。\n新しい口座名を入力してください。"},
@@ -98,6 +104,7 @@ constexpr Entry kMessages[] = {
     {MessageId::RegisterNewLoan,
      u"登録されていない借り名が指定されています。\n新規の借入名として登録しますか？"},
     {MessageId::AmountNotANumber, u"金額は数字で入力してください。"},
+    {MessageId::GraphNotSaved, u"グラフを保存できませんでした。\n%1"},
     {MessageId::DiaryNotFound, u"見つかりませんでした"},
     {MessageId::FileReadOnly,
      u"ﾃﾞｰﾀﾌｧｲﾙ\n%1\nは読み取り専用のため、上書きできません。\n"

@@ -23,6 +23,9 @@ enum class MessageId : int {
   SearchNoData = 148,  // "ﾃﾞｰﾀが１件も入力されていません。"
   ClipboardOpenFailed = 159,
   ClipboardSetFailed = 162,
+  GraphItemNotFound = 913,     // "この項目は存在しません。"
+  GraphProductNotFound = 914,  // "この品名は存在しません。"
+  GraphMemoryShort = 915,
   FileBroken = 917,
   FilePartlyBroken = 918,
   NoAccountRegistered = 922,
@@ -33,6 +36,7 @@ enum class MessageId : int {
   SearchTooManyLines = 948,  // "表示できるメモリを越えました。\n検索を中止します。"
   SearchNothingFound = 949,  // "検索条件に合ったﾃﾞｰﾀは見つかりませんでした。"
   TaxRateThreePercent = 981,
+  GraphNoItemDetails = 986,  // "このアイテムの詳細はありません。"
 
   // Messages without a number in the string table.
   BudgetDataDamaged = 10000,
@@ -60,6 +64,7 @@ enum class MessageId : int {
   RegisterNewAccount,  // a transfer names an account that is not registered
   RegisterNewLoan,
   AmountNotANumber,  // an amount typed as something other than a figure
+  GraphNotSaved,     // a graph could not be written to the file chosen
   DiaryNotFound,     // the diary search found no other day with the word
   // Saving: the file, its folder and its backup.
   FileReadOnly,       // the file may not be written

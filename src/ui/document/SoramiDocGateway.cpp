@@ -12,6 +12,7 @@
 #include "main/SoramiView.h"
 #include "main/ViewCommands.h"
 #include "platform/AppSettings.h"
+#include "reports/ReportCommands.h"
 #include "reports/SearchCommand.h"
 #include "settings/ConfigSheet.h"
 
@@ -75,6 +76,7 @@ void SoramiDocGateway::attachFrame(CMainFrame& frame) {
   frame.attachCommand(ID_OPTIONS, [this] { settingsSheet(); });
   frame.setCloseGuard([this] { return mayClose(); });
   attachViewCommands(frame);
+  attachReportCommands(frame, *this);
   diary_ = attachDiaryWindows(frame, document_, holidays_, &settings_);
   search_ = attachSearchCommand(frame, document_, holidays_);
   showDocument();

@@ -38,6 +38,8 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
 
   CSoramiDoc& document() { return document_; }
   CHoliday& holidays() { return holidays_; }
+  Prompts& prompts() { return prompts_; }
+  AppSettings& settings() { return settings_; }
   // The diary windows with the calendar, and the search; there once a frame is attached.
   CDiaryWindows* diaryWindows() const { return diary_; }
   CSearchCommand* searchCommand() const { return search_; }

@@ -211,14 +211,19 @@ TEST(Balances, TheMonthlyMatrixCarriesBalancesThroughItsMonths) {
   EXPECT_EQ(m.cells[kRowAccounts][2], 1700);
   EXPECT_EQ(m.cells[kRowAssets][0], 2650 + 1700);
   EXPECT_EQ(m.last, dayFromYmd(2024, 3, 31));
-  // Monthly totals of a name count each line once across calls.
+  EXPECT_EQ(m.lastColumn, 2);
+  // Monthly totals of a name count each line once across the calls that share what they counted,
+  // and leave the stored flags alone.
   std::vector<int64_t> row;
-  f.store.monthlyTotalsOfName(kFood, u"", false, months, row);
+  CountedLines counted;
+  f.store.monthlyTotalsOfName(kFood, u"", false, months, row, &counted);
   EXPECT_EQ(row, (std::vector<int64_t>{50, 0, 50}));
   row.assign(3, 0);
-  f.store.monthlyTotalsOfName(kFood, u"", false, months, row);
+  f.store.monthlyTotalsOfName(kFood, u"", false, months, row, &counted);
   EXPECT_EQ(row[0], 0);
-  f.store.clearMarks();
+  f.store.monthlyTotalsOfName(kFood, u"", false, months, row);
+  EXPECT_EQ(row[0], 50);
+  for (const CHinmei& e : f.store.entries()) EXPECT_EQ(e.flags & EF_MARK, 0);
 }
 
 }  // namespace

@@ -28,6 +28,10 @@ const std::vector<Command>& commands() {
                                            {"calendar", runCalendar},
                                            // Bank and card statements.
                                            {"import-statement", runImportStatement},
+                                           // Automatic entries.
+                                           {"rules", runRules},
+                                           {"rule", runRule},
+                                           {"run-due", runRunDue},
                                            // Consumption tax and the numeric field.
                                            {"tax", runTax},
                                            {"calc", runCalc}};

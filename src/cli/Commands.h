@@ -41,6 +41,10 @@ int runCalendar(const std::vector<std::string>& args, std::ostream& out, std::os
 // Bank and card statements.
 int runImportStatement(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// Automatic entries.
+int runRules(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runRule(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runRunDue(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // Consumption tax and the numeric field.
 int runTax(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

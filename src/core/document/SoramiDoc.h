@@ -63,6 +63,7 @@ class CSoramiDoc {
   const std::u16string& title() const { return title_; }
   bool hasFile() const { return entries_ != nullptr && !path_.empty(); }
   CConfig& config() { return live_; }
+  Prompts& prompts() { return prompts_; }
   const CConfig& snapshot() const { return snapshot_; }
   Day currentDay() const { return currentDay_; }
   Day today() const;

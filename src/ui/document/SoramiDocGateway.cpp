@@ -14,6 +14,7 @@
 #include "platform/AppSettings.h"
 #include "reports/ReportCommands.h"
 #include "reports/SearchCommand.h"
+#include "rules/AutoEntryPage.h"
 #include "settings/ConfigSheet.h"
 
 namespace sorami {
@@ -52,7 +53,13 @@ SoramiDocGateway::SoramiDocGateway(AppSettings& settings, Prompts& prompts, cons
       settings_(settings),
       prompts_(prompts),
       installedHolidays_(std::move(installedHolidays)),
-      document_(live_, prompts, clock, this) {}
+      document_(live_, prompts, clock, this) {
+  // What is due is written as soon as a file is open; its warnings wait for the window.
+  document_.postOpen = [this](CSoramiDoc& doc) {
+    startUp_ = runStartUp(doc, holidays_);
+    shortfallsPending_ = !startUp_.shortfalls.empty();
+  };
+}
 
 std::filesystem::path SoramiDocGateway::installedHolidayFile() {
   const QDir bin(QCoreApplication::applicationDirPath());
@@ -74,6 +81,8 @@ void SoramiDocGateway::attachFrame(CMainFrame& frame) {
   frame.attachCommand(ID_START_OF_PERIOD, [this] { startOfPeriod(); });
   frame.attachCommand(ID_IMPORT_STATEMENT, [this] { importStatement(); });
   frame.attachCommand(ID_OPTIONS, [this] { settingsSheet(); });
+  frame.attachCommand(ID_AUTO_ENTRY, [this] { autoEntryPage(); });
+  frame.attachCommand(ID_AUTO_ENTRY_RUN, [this] { forcedAutoEntries(); });
   frame.setCloseGuard([this] { return mayClose(); });
   attachViewCommands(frame);
   attachReportCommands(frame, *this);
@@ -183,6 +192,33 @@ void SoramiDocGateway::settingsSheet() {
   showState();
 }
 
+void SoramiDocGateway::autoEntryPage() {
+  if (!frame_ || !hasFile()) return;
+  CSoramiView* view = frame_->view();
+  CAutoEntryPage page(*document_.entries(), live_, prompts_, &settings_, view->currentDay(),
+                      frame_);
+  page.exec();
+  // Rules may have registered accounts and loans the lists show.
+  view->refreshAll();
+  showState();
+}
+
+void SoramiDocGateway::forcedAutoEntries() {
+  if (!frame_ || !hasFile()) return;
+  CSoramiView* view = frame_->view();
+  if (!sorami::forcedAutoEntries(*document_.entries(), live_, holidays_, view->currentDay())) {
+    return;
+  }
+  view->refreshAll();
+  showState();
+}
+
+void SoramiDocGateway::reportShortfalls() {
+  if (!shortfallsPending_) return;
+  shortfallsPending_ = false;
+  sorami::reportShortfalls(startUp_, prompts_);
+}
+
 bool SoramiDocGateway::mayClose() {
   storePendingText();
   // Without a file there is nothing to save, whatever the settings sheet changed.
@@ -212,6 +248,9 @@ void SoramiDocGateway::showDocument() {
   view->setDocument(hasFile() ? &document_ : nullptr, &holidays_);
   view->documentLoaded();
   showState();
+  if (shortfallsPending_) {
+    QMetaObject::invokeMethod(this, &SoramiDocGateway::reportShortfalls, Qt::QueuedConnection);
+  }
 }
 
 void SoramiDocGateway::showState() {

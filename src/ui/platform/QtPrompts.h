@@ -25,6 +25,8 @@ class QtPrompts : public Prompts {
   std::optional<std::u16string> newPassword() override;
   std::optional<Day> periodClosingDate(Day proposed) override;
   std::optional<NewAccount> registerAccount(uint16_t kind, const std::u16string& name) override;
+  // The dialog "自動記入の確認" (AutoEntryConfirmDialog.cpp).
+  AutoEntryChoice confirmAutoEntry(AutoEntryProposal& proposal) override;
 
  private:
   QWidget* parentWidget() const;

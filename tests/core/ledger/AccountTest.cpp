@@ -147,6 +147,7 @@ TEST(AccountRegistration, RenamingMovesEveryLineAndRefusesATakenName) {
   std::u16string renamedRule;
   f.store.onAccountRenamed = [&](std::u16string_view from, std::u16string_view to, uint16_t) {
     renamedRule = std::u16string(from) + u">" + std::u16string(to);
+    return size_t{2};
   };
   EXPECT_FALSE(f.store.renameAccount(u"B", u"A", kKindAccount));
   EXPECT_EQ(f.prompts.shown.back().text, u"「B」は登録済です。");

@@ -26,6 +26,8 @@ const std::vector<Command>& commands() {
                                            {"diary-search", runDiarySearch},
                                            {"search", runSearch},
                                            {"calendar", runCalendar},
+                                           // Bank and card statements.
+                                           {"import-statement", runImportStatement},
                                            // Automatic entries.
                                            {"rules", runRules},
                                            {"rule", runRule},

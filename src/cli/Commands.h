@@ -38,6 +38,8 @@ int runDiary(const std::vector<std::string>& args, std::ostream& out, std::ostre
 int runDiarySearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runSearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runCalendar(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Bank and card statements.
+int runImportStatement(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Automatic entries.
 int runRules(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

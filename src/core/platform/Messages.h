@@ -88,6 +88,54 @@ enum class MessageId : int {
   FolderNotWritable,  // the folder takes no new file
   BackupFailed,       // the previous version could not be kept
   FileChangedOnDisk,  // another program wrote the file after it was read
+  // Statements brought in from a bank or a card: the import profile (%1 its line).
+  ProfileNotUtf8,
+  ProfileTooLarge,
+  ProfileUnknownKey,
+  ProfileRepeatedKey,
+  ProfileBadValue,  // %2 the key, %3 the value
+  ProfileColumnRange,
+  ProfileNoDateColumn,
+  ProfileNoNameColumn,
+  ProfileNoAmountColumn,
+  ProfileMixedAmountColumns,
+  ProfileRuleWithoutPattern,
+  ProfileRuleWithoutItem,
+  ProfileRuleTwoPatterns,
+  ProfileBadRegex,
+  ProfileTooManyRules,
+  ProfileDelimiterInShiftJis,
+  ProfileNotFound,
+  ProfileUnreadable,
+  // ... the statement as a whole.
+  StatementUnreadable,
+  StatementTooLarge,
+  StatementUtf16,
+  StatementTooManyLines,
+  StatementMoneyUnnamed,  // the account or loan is to be chosen
+  StatementMoneyUnregistered,
+  StatementHasRefused,
+  StatementStoreRefused,
+  StatementImported,
+  // ... one line of it, refused.
+  StatementSyntax,
+  StatementUndecodable,
+  StatementNul,
+  StatementTooFewColumns,
+  StatementDateUnreadable,
+  StatementDateBeforeEra,
+  StatementAmountUnreadable,
+  StatementAmountDecimals,
+  StatementAmountRange,
+  StatementAmountMissing,
+  StatementAmountBoth,
+  StatementAmountZero,
+  StatementNameTooLong,
+  StatementMemoTooLong,
+  StatementNoItem,
+  StatementDefaultItemMissing,
+  StatementRuleAccountMissing,
+  StatementSameAccount,
   // Help.
   HelpPageMissing,  // the manual's page is not where the program was installed
   // Dialog fields.

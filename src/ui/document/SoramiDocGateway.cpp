@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include "diary/DiaryWindows.h"
+#include "import/StatementImportDialog.h"
 #include "main/Commands.h"
 #include "main/MainFrame.h"
 #include "main/SoramiView.h"
@@ -78,6 +79,7 @@ void SoramiDocGateway::attachFrame(CMainFrame& frame) {
   frame.attachCommand(ID_FILE_SAVE_AS, [this] { saveAs(); });
   frame.attachCommand(ID_SET_PASSWORD, [this] { setPassword(); });
   frame.attachCommand(ID_START_OF_PERIOD, [this] { startOfPeriod(); });
+  frame.attachCommand(ID_IMPORT_STATEMENT, [this] { importStatement(); });
   frame.attachCommand(ID_OPTIONS, [this] { settingsSheet(); });
   frame.attachCommand(ID_AUTO_ENTRY, [this] { autoEntryPage(); });
   frame.attachCommand(ID_AUTO_ENTRY_RUN, [this] { forcedAutoEntries(); });
@@ -158,6 +160,17 @@ void SoramiDocGateway::startOfPeriod() {
   storePendingText();
   document_.startOfPeriod();
   showDocument();
+}
+
+void SoramiDocGateway::importStatement() {
+  if (!hasFile() || !frame_) return;
+  const std::vector<std::filesystem::path> folders =
+      profileFolders(toPath(QCoreApplication::applicationDirPath()));
+  StatementImportDialog dialog(*document_.entries(), live_.decimalPlaces, prompts_, folders,
+                               frame_);
+  if (dialog.exec() != QDialog::Accepted) return;
+  frame_->view()->refreshAll();
+  showState();
 }
 
 void SoramiDocGateway::settingsSheet() {

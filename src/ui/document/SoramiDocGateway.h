@@ -56,6 +56,8 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
   bool saveAs();
   void setPassword();
   void startOfPeriod();
+  // "明細の取り込み": a bank or card statement into the open file.
+  void importStatement();
   void settingsSheet();
   // The settings page "自動記入" and the command "自動記入の強制実行".
   void autoEntryPage();

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   sorami::Application::describe(app);
+  sorami::Application::installTranslations(app);
 
   const auto store = sorami::AppSettings::openUserStore();
   sorami::AppSettings settings(*store);

@@ -30,6 +30,12 @@ const std::vector<Command>& commands() {
                                            {"names", runNames},
                                            {"accounts", runAccounts},
                                            {"account", runAccount},
+                                           // Bank and card statements.
+                                           {"import-statement", runImportStatement},
+                                           // Automatic entries.
+                                           {"rules", runRules},
+                                           {"rule", runRule},
+                                           {"run-due", runRunDue},
                                            // Consumption tax and the numeric field.
                                            {"tax", runTax},
                                            {"calc", runCalc}};

@@ -38,11 +38,17 @@ int runDiary(const std::vector<std::string>& args, std::ostream& out, std::ostre
 int runDiarySearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runSearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runCalendar(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Bank and card statements.
+int runImportStatement(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Special names, accounts and loans.
 int runNames(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runAccounts(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runAccount(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Automatic entries.
+int runRules(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runRule(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runRunDue(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // Consumption tax and the numeric field.
 int runTax(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -62,6 +62,14 @@ PasswordReply CommandPrompts::askPassword(const PasswordCheck& check, bool /*can
   return {PasswordReply::Action::Cancel, {}};
 }
 
+std::optional<NewAccount> CommandPrompts::registerAccount(uint16_t kind,
+                                                          const std::u16string& name) {
+  if (!registerNewAccounts || name.empty()) return std::nullopt;
+  inform(MessageId::AccountRegisteredByCommand,
+         {name, kind == kKindAccount ? u"貯蓄項目" : u"借入項目"}, Icon::Information);
+  return NewAccount{name, 0, 0, 7};
+}
+
 CommandClock::CommandClock(const Options& options) {
   const std::string* text = options.value("--today");
   const Day day = text ? parseIsoDate(*text) : InvalidDay;

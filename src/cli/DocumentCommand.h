@@ -42,6 +42,11 @@ class CommandPrompts : public TerminalPrompts {
   Answer ask(MessageId id, const std::vector<std::u16string>& args, Buttons buttons,
              Answer defaultAnswer) override;
   PasswordReply askPassword(const PasswordCheck& check, bool canExit) override;
+  // With `registerNewAccounts` an account or loan the core needs registered gets the balance 0,
+  // as the registration dialog would ask for, and the command says so; otherwise none is.
+  std::optional<NewAccount> registerAccount(uint16_t kind, const std::u16string& name) override;
+
+  bool registerNewAccounts = false;
 
   std::vector<std::string> messages;
   std::vector<MessageId> ids;

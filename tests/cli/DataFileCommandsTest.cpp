@@ -35,9 +35,16 @@ TEST(DumpCommand, PrintsTheWholeFileAsJson) {
   EXPECT_EQ(j["scrambled"], false);
 
   const nlohmann::json& c = j["config"];
-  for (int i = 1; i <= 58; ++i) EXPECT_TRUE(c.contains("p" + std::to_string(i))) << i;
-  for (int i = 1; i <= 31; ++i) EXPECT_TRUE(c.contains("B" + std::to_string(i))) << i;
-  for (int i = 1; i <= 54; ++i) EXPECT_TRUE(c.contains("C" + std::to_string(i))) << i;
+  const auto has = [&c](char list, int count) {
+    for (int i = 1; i <= count; ++i) {
+      std::string key(1, list);
+      key += std::to_string(i);
+      EXPECT_TRUE(c.contains(key)) << key;
+    }
+  };
+  has('p', 58);
+  has('B', 31);
+  has('C', 54);
   EXPECT_EQ(c.size(), 58u + 31u + 1u + 54u + 3u);
   EXPECT_EQ(c["p1"], 950);
   EXPECT_TRUE(c["p12"].is_number());

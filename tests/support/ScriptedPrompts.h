@@ -80,6 +80,21 @@ class ScriptedPrompts : public Prompts {
     return r;
   }
   std::optional<std::u16string> newPassword() override { return next(newPasswords); }
+  // Answers from the script, changing the date and amount first where an edit is scripted;
+  // nothing left means 実行.
+  AutoEntryChoice confirmAutoEntry(AutoEntryProposal& proposal) override {
+    proposals.push_back(proposal);
+    if (!autoEntryEdits.empty()) {
+      const auto [date, amount] = autoEntryEdits.front();
+      autoEntryEdits.pop_front();
+      proposal.date = date;
+      proposal.amount = amount;
+    }
+    if (autoEntryChoices.empty()) return AutoEntryChoice::Write;
+    const AutoEntryChoice c = autoEntryChoices.front();
+    autoEntryChoices.pop_front();
+    return c;
+  }
   std::optional<Day> periodClosingDate(Day) override { return next(closingDates); }
 
   // The texts shown, in order.
@@ -127,6 +142,9 @@ class ScriptedPrompts : public Prompts {
   std::deque<std::optional<AccountSettingsValues>> accountSettingsAnswers;
   std::vector<std::pair<uint16_t, AccountSettingsValues>> accountSettingsAsked;
   std::vector<Shown> shown;
+  std::deque<AutoEntryChoice> autoEntryChoices;
+  std::deque<std::pair<Day, int32_t>> autoEntryEdits;
+  std::vector<AutoEntryProposal> proposals;
 };
 
 }  // namespace sorami::test

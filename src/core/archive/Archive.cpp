@@ -194,7 +194,7 @@ void Archive::readText(std::u16string& out) {
     } else {
       out.resize(len);
       for (uint32_t i = 0; i < len; ++i) {
-        out[i] = static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8));
+        out[i] = static_cast<char16_t>(p[size_t{2} * i] | (p[size_t{2} * i + 1] << 8));
       }
     }
     pos_ += static_cast<size_t>(len) * 2;

@@ -58,7 +58,7 @@ class Archive {
   // A reading archive over bytes that outlive it.
   explicit Archive(std::span<const uint8_t> data);
   // A writing archive; bytes reach the sink in blocks and at flush().
-  explicit Archive(ByteSink& sink, size_t bufferSize = 64 * 1024);
+  explicit Archive(ByteSink& sink, size_t bufferSize = size_t{64} * 1024);
   Archive(const Archive&) = delete;
   Archive& operator=(const Archive&) = delete;
 

@@ -144,9 +144,8 @@ void setRaw(const Slot& slot, uint32_t raw) {
   std::visit(
       [raw](auto* p) {
         using T = std::remove_pointer_t<decltype(p)>;
-        if constexpr (std::is_same_v<T, int>) {
-          *p = static_cast<int32_t>(raw);
-        } else if constexpr (std::is_same_v<T, double>) {
+        // A number stored as a double holds a signed 32-bit value in the file.
+        if constexpr (std::is_same_v<T, int> || std::is_same_v<T, double>) {
           *p = static_cast<int32_t>(raw);
         } else {
           *p = static_cast<T>(raw);

@@ -141,7 +141,7 @@ std::unique_ptr<CBudgetList> readBudgetList(Archive& ar, Prompts& prompts,
 // A little more than the file will take: the block and the budgets are small, an entry takes its
 // tag, 12 bytes of numbers and two texts with their prefixes.
 size_t storedSizeEstimate(const CHinmeiList& entries) {
-  constexpr size_t kFixedPart = 64 * 1024;
+  constexpr size_t kFixedPart = size_t{64} * 1024;
   constexpr size_t kEntryOverhead = 2 + 12 + 2 * 6;
   size_t size = kFixedPart;
   for (const CHinmei& e : entries) size += kEntryOverhead + 2 * (e.name.size() + e.memo.size());

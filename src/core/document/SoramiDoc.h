@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "config/Config.h"
 #include "config/DefaultData.h"
@@ -63,6 +64,7 @@ class CSoramiDoc {
   const std::u16string& title() const { return title_; }
   bool hasFile() const { return entries_ != nullptr && !path_.empty(); }
   CConfig& config() { return live_; }
+  Prompts& prompts() { return prompts_; }
   const CConfig& snapshot() const { return snapshot_; }
   Day currentDay() const { return currentDay_; }
   Day today() const;
@@ -73,6 +75,8 @@ class CSoramiDoc {
   // The number of entries a read may keep; kReadLimitUnlimited never trims.
   uint32_t readLimit() const { return readLimit_; }
   void setReadLimit(uint32_t limit) { readLimit_ = limit; }
+  // The diary title that files without a configuration block are given (the device's own).
+  void setOldFileDiaryTitle(std::u16string title) { oldFileDiaryTitle_ = std::move(title); }
   const OpenReport& lastOpen() const { return lastOpen_; }
   // Runs after every open and creation (card settlement, automatic entries, ...).
   std::function<void(CSoramiDoc&)> postOpen;
@@ -160,6 +164,7 @@ class CSoramiDoc {
   Day currentDay_ = MinDay;
   bool modified_ = false;
   uint32_t readLimit_ = kReadLimitUnlimited;
+  std::u16string oldFileDiaryTitle_{kDefaultDiaryTitle};
   // The file whose previous version was already kept as .bak in this opening.
   std::filesystem::path backedUp_;
   // The file as this document last read or saved it.

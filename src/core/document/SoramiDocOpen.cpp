@@ -115,6 +115,7 @@ CSoramiDoc::ReadStep CSoramiDoc::readOnce(const fs::path& path, LoadedFile& load
   EntryReader reader(readLimit_);
   DocumentReadHooks hooks(reader, readLimit_, readProgress);
   ReadOptions options;
+  options.diaryTitle = oldFileDiaryTitle_;
   options.hooks = &hooks;
   if (!lock) lock = lockForReading(path);
   if (!lock) {

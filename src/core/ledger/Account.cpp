@@ -81,13 +81,24 @@ CAccount& CAccount::operator=(const CAccount& other) {
 }
 
 std::u16string CAccount::settingsText() const {
+  // Appended piece by piece rather than with a chain of +, which GCC 12 at -O3 misreads as an
+  // overlapping copy (-Wrestrict).
   std::u16string out;
-  if (isLoan()) out += (card ? card->settlementAccount : std::u16string()) + u"\n";
-  out += line1 + u"\n" + line2 + u"\n";
+  if (isLoan()) {
+    if (card) out += card->settlementAccount;
+    out += u'\n';
+  }
+  out += line1;
+  out += u'\n';
+  out += line2;
+  out += u'\n';
   appendCommonNumbers(out, *this);
   if (!isLoan()) return out;
   appendNumber(out, cardFlag);
-  if (card) out += u"," + card->valuesText();
+  if (card) {
+    out += u',';
+    out += card->valuesText();
+  }
   return out;
 }
 

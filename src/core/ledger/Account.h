@@ -28,9 +28,10 @@ struct Shortfall {
   Day date = MinDay;
   std::u16string itemName;
   std::u16string productName;
-  int32_t amount = 0;  // 0: none recorded
-  int64_t balance = 0;
-  bool recorded() const { return amount != 0; }
+  int32_t amount = 0;
+  int64_t balance = 0;  // after the entry; may well be 0
+  bool present = false;
+  bool recorded() const { return present; }
 };
 
 class CAccount {

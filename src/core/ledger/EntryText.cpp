@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 #include <unordered_set>
+#include <utility>
 
 #include "platform/Prompts.h"
 #include "rules/AmountText.h"
@@ -211,16 +212,19 @@ size_t pasteEntries(CHinmeiList& store, std::u16string_view text, const CHinmei*
   // A first half waits until the next line shows whether its partner follows.
   CHinmei waiting;
   bool isWaiting = false;
-  auto flushWaiting = [&] {
-    if (isWaiting && storeSingle(store, std::move(waiting))) ++stored;
+  // Hands the waiting half over and leaves an empty entry in its place, never a moved-from one.
+  auto takeWaiting = [&] {
     isWaiting = false;
+    return std::exchange(waiting, CHinmei());
+  };
+  auto flushWaiting = [&] {
+    if (isWaiting && storeSingle(store, takeWaiting())) ++stored;
   };
   for (const std::u16string_view record : pasteRecords(text)) {
     std::optional<CHinmei> e = pastedEntry(store, record, selectedItem, decimalPlaces);
     if (!e) continue;
     if (isWaiting && e->isPairSecond()) {
-      if (store.insertPair(std::move(waiting), std::move(*e))) stored += 2;
-      isWaiting = false;
+      if (store.insertPair(takeWaiting(), std::move(*e))) stored += 2;
       continue;
     }
     flushWaiting();

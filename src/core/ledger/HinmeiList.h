@@ -20,6 +20,7 @@
 #include "ledger/Hinmei.h"
 #include "ledger/LedgerContext.h"
 #include "platform/NodePool.h"
+#include "rules/AutoRule.h"
 
 namespace sorami {
 
@@ -253,8 +254,8 @@ class CHinmeiList {
   Position insertDefinition(CHinmei entry);
   // Both halves of a transfer, marked as a pair, or neither: when the store refuses the second
   // (or keeps only a definition it registered in its place) the first is taken out again.
-  // Returns the second half's position.
-  std::optional<Position> insertPair(CHinmei first, CHinmei second);
+  // Returns the second half's position; `firstStored` tells whether the first half got in.
+  std::optional<Position> insertPair(CHinmei first, CHinmei second, bool* firstStored = nullptr);
   // Removes one entry; the running state follows, the shown figures do not.
   void remove(Position p);
   // Removes an entry with its partner and takes both out of the shown figures.
@@ -274,6 +275,27 @@ class CHinmeiList {
   // Sets or clears an option bit of an item definition (0 graphs, 1 budgets); false when the
   // item does not exist or already had that state.
   bool setItemOption(uint16_t item, int bit, bool on);
+
+  // ---- Automatic-entry rules, by slot of the rule table (from 0; the settings page numbers its
+  // rows from 1). Each rule lives as the text of its holder entry; these are the only ways the
+  // holders change.
+  // The rule of a slot as its holder's text reads; nothing for a slot beyond the table.
+  std::optional<CAutoRule> rule(int slot) const;
+  // Rewrites the holder of a slot with the rule's text and source name.
+  bool setRule(int slot, const CAutoRule& rule);
+  // Appends a holder for the rule and returns its slot; nothing when the table is full (after
+  // the limit message, with `tellWhenFull`).
+  std::optional<int> addRule(const CAutoRule& rule, bool tellWhenFull = true);
+  bool removeRule(int slot);
+  // Exchanges the rules of two slots (their holders' contents).
+  bool exchangeRules(int a, int b);
+  // Lets `change` edit every rule in table order; rewrites those it reports changed and returns
+  // their number.
+  size_t updateRules(const std::function<bool(int slot, CAutoRule& rule)>& change);
+  // Renames the source and destination names of the rules that move money from or to an
+  // account (kind kKindAccount) or loan (kKindLoan) of that name; returns how many changed.
+  size_t renameRuleAccounts(std::u16string_view oldName, std::u16string_view newName,
+                            uint16_t kind);
 
   // ---- Special product names (HinmeiListNames.cpp). Names are counted by their index in the
   // item's list, from 0; the transfer pseudo-items of a kind share the list of its accounts or

@@ -67,7 +67,7 @@ void CHinmeiList::putInWatched(const CHinmei& e) {
   const Day today = context_.today;
   if (e.date < today || int64_t{e.date} > int64_t{today} + a->watchDays) return;
   const CHinmei* item = itemByNumber(e.item);
-  a->shortfall = {e.date, item ? item->name : std::u16string(), e.name, e.amount, a->balance};
+  a->shortfall = {e.date, item ? item->name : std::u16string(), e.name, e.amount, a->balance, true};
 }
 
 void CHinmeiList::fillAccountsFromHead() {
@@ -146,11 +146,9 @@ void CHinmeiList::applyToRows(uint16_t flags, int64_t amount) {
   if (isExpense(flags)) cash = -amount;
   if (isIncome(flags)) cash = amount;
   addRow(ITEM_CASH_BALANCE, cash);
-  if (outside) {
-    addRow(ITEM_TOTAL_ASSETS, cash);
-  } else if ((flags & EF_ACCOUNT) != 0) {
+  if (!outside && (flags & EF_ACCOUNT) != 0) {
     addRow(ITEM_ACCOUNT_BALANCE, -cash);
-  } else if ((flags & EF_LOAN) != 0) {
+  } else if (!outside && (flags & EF_LOAN) != 0) {
     addRow(ITEM_LOAN_BALANCE, cash);
   } else {
     addRow(ITEM_TOTAL_ASSETS, cash);

@@ -62,13 +62,15 @@ void CHinmeiList::entryArrived(Position p) {
 
 // ---- Insertion.
 
-std::optional<CHinmeiList::Position> CHinmeiList::insertPair(CHinmei first, CHinmei second) {
+std::optional<CHinmeiList::Position> CHinmeiList::insertPair(CHinmei first, CHinmei second,
+                                                             bool* firstStored) {
   first.flags = static_cast<uint16_t>((first.flags & ~EF_PAIR_SECOND) | EF_PAIR);
   second.flags |= EF_PAIR_MASK;
   // An insertion may hand back a definition it registered instead of the entry it dropped.
   const auto stored = [](const std::optional<Position>& p) { return p && !(*p)->isDefinition(); };
   reportLines_ = false;
   const std::optional<Position> a = insert(std::move(first));
+  if (firstStored != nullptr) *firstStored = stored(a);
   const std::optional<Position> b = stored(a) ? insert(std::move(second)) : std::nullopt;
   reportLines_ = true;
   if (!stored(a)) return std::nullopt;

@@ -36,6 +36,9 @@ CHinmeiList::CHinmeiList() {
   for (size_t i = 0; i < summaryRows_.size(); ++i) {
     summaryRows_[i] = CHinmei(MinDay, kRows[i].item, kRows[i].flags, kRows[i].name, u"", 0);
   }
+  // The rules live in this store's own holders, so every store renames its own.
+  onAccountRenamed = [this](std::u16string_view oldName, std::u16string_view newName,
+                            uint16_t kind) { return renameRuleAccounts(oldName, newName, kind); };
 }
 
 Prompts& CHinmeiList::prompts() const {

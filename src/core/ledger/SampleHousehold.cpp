@@ -120,7 +120,7 @@ class Household {
   // Writes the span's days; `variable` purchases are spread evenly over them.
   void run(Day first, Day last, uint64_t variable) {
     firstYear_ = ymdFromDay(first).year;
-    const auto days = static_cast<uint64_t>(last - first + 1);
+    const auto days = static_cast<uint64_t>(int64_t{last} - first + 1);
     const uint64_t perDay = variable / days;
     scalePerMille_ = perDay * kAveragePurchase <= kDailySpend
                          ? 1000

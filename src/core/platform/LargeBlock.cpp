@@ -17,12 +17,13 @@ void* mapAligned(size_t size) {
   const size_t span = size + kLargePageBytes;
   void* raw = ::mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (raw == MAP_FAILED) throw std::bad_alloc();
+  // Offsets into the mapping rather than numbers turned back into pointers.
   const auto start = reinterpret_cast<uintptr_t>(raw);
   const uintptr_t aligned = (start + kLargePageBytes - 1) & ~(uintptr_t{kLargePageBytes} - 1);
-  if (aligned > start) ::munmap(raw, aligned - start);
-  const uintptr_t end = start + span;
-  if (end > aligned + size) ::munmap(reinterpret_cast<void*>(aligned + size), end - aligned - size);
-  void* block = reinterpret_cast<void*>(aligned);
+  const size_t lead = aligned - start;
+  if (lead > 0) ::munmap(raw, lead);
+  char* block = static_cast<char*>(raw) + lead;
+  if (span > lead + size) ::munmap(block + size, span - lead - size);
 #ifdef MADV_HUGEPAGE
   // Only advice: where huge pages are off, the block works with ordinary pages.
   ::madvise(block, size, MADV_HUGEPAGE);

@@ -25,11 +25,16 @@ enum class MessageId : int {
   SearchNoData = 148,  // "ﾃﾞｰﾀが１件も入力されていません。"
   ClipboardOpenFailed = 159,
   ClipboardSetFailed = 162,
-  GraphItemNotFound = 913,     // "この項目は存在しません。"
-  GraphProductNotFound = 914,  // "この品名は存在しません。"
+  SelectRowFirst = 167,     // "いずれかの行を選択してから行ってください。"
+  GraphItemNotFound = 913,  // "この項目は存在しません。"
+  ItemDoesNotExist = GraphItemNotFound,  // the same message where a rule names no known item
+  GraphProductNotFound = 914,            // "この品名は存在しません。"
   GraphMemoryShort = 915,
   FileBroken = 917,
   FilePartlyBroken = 918,
+  ScheduleMissing = 919,    // "実施日を指定して下さい。"
+  StartMonthMissing = 920,  // "開始年月を指定して下さい。"
+  SpecialDateMissing = 921,  // "特別金額が設定されているので、特別月,日を設定して下さい。"
   NoAccountRegistered = 922,
   NoLoanRegistered = 923,
   BlankNameRefused = 938,
@@ -70,15 +75,77 @@ enum class MessageId : int {
   RegisterNewAccount,  // a transfer names an account that is not registered
   RegisterNewLoan,
   AmountNotANumber,  // an amount typed as something other than a figure
-  GraphNotSaved,     // a graph could not be written to the file chosen
-  DiaryNotFound,     // the diary search found no other day with the word
+  // Automatic entries.
+  RuleLimitReached,          // the rule table is full
+  ConfirmDeleteRule,         // "以下の設定を削除しますか？..."
+  ConfirmForcedAutoEntries,  // "自動記入で設定されている内容に従って、..."
+  AutoEntryText,             // what the confirmation shows: source, then destination
+  ShortfallDatePrefix,       // "%d月%d日に"
+  ShortfallEntryLine,        // the line with the withdrawal that causes the shortfall
+  ShortfallPlainLine,        // the line without one
+  ShortfallWarning,          // "%s\n口座：%s の残高が %s 不足します。"
+  AutoRuleInactive,          // a rule from the file makes no sense and is not run
+  AutoEntriesCapped,         // more due lines than one run writes
+  RuleFieldInvalid,          // a rule given as text has a field out of its range
+  GraphNotSaved,             // a graph could not be written to the file chosen
+  DiaryNotFound,             // the diary search found no other day with the word
   // Saving: the file, its folder and its backup.
   FileReadOnly,       // the file may not be written
   FolderNotWritable,  // the folder takes no new file
   BackupFailed,       // the previous version could not be kept
   FileChangedOnDisk,  // another program wrote the file after it was read
+  // Statements brought in from a bank or a card: the import profile (%1 its line).
+  ProfileNotUtf8,
+  ProfileTooLarge,
+  ProfileUnknownKey,
+  ProfileRepeatedKey,
+  ProfileBadValue,  // %2 the key, %3 the value
+  ProfileColumnRange,
+  ProfileNoDateColumn,
+  ProfileNoNameColumn,
+  ProfileNoAmountColumn,
+  ProfileMixedAmountColumns,
+  ProfileRuleWithoutPattern,
+  ProfileRuleWithoutItem,
+  ProfileRuleTwoPatterns,
+  ProfileBadRegex,
+  ProfileTooManyRules,
+  ProfileDelimiterInShiftJis,
+  ProfileNotFound,
+  ProfileUnreadable,
+  // ... the statement as a whole.
+  StatementUnreadable,
+  StatementTooLarge,
+  StatementUtf16,
+  StatementTooManyLines,
+  StatementMoneyUnnamed,  // the account or loan is to be chosen
+  StatementMoneyUnregistered,
+  StatementHasRefused,
+  StatementStoreRefused,
+  StatementImported,
+  // ... one line of it, refused.
+  StatementSyntax,
+  StatementUndecodable,
+  StatementNul,
+  StatementTooFewColumns,
+  StatementDateUnreadable,
+  StatementDateBeforeEra,
+  StatementAmountUnreadable,
+  StatementAmountDecimals,
+  StatementAmountRange,
+  StatementAmountMissing,
+  StatementAmountBoth,
+  StatementAmountZero,
+  StatementNameTooLong,
+  StatementMemoTooLong,
+  StatementNoItem,
+  StatementDefaultItemMissing,
+  StatementRuleAccountMissing,
+  StatementSameAccount,
   // Help.
   HelpPageMissing,  // the manual's page is not where the program was installed
+  // Dialog fields.
+  IntegerOutOfRange,  // "%1 から %2 までの整数を入力してください。"
 };
 
 // The text of a message with its placeholders still in place.

@@ -65,6 +65,26 @@ struct PasswordReply {
 // Tells whether a typed text opens the file; the dialog enables OK only while it does.
 using PasswordCheck = std::function<bool(std::u16string_view)>;
 
+// What the dialog "自動記入の確認" shows of one due line; the date and the amount may be changed
+// there before the line is written.
+struct AutoEntryProposal {
+  Day date = MinDay;
+  std::u16string text;  // "［source］\n↓\n［item：name］"
+  int32_t amount = 0;
+  int decimalPlaces = 0;
+  size_t remaining = 0;  // due lines after this one in the run
+};
+
+// The buttons of "自動記入の確認".
+enum class AutoEntryChoice {
+  Write,           // 実行: writes the line
+  WriteAll,        // 全て実行: writes it and every further line of the run that has an amount
+  WriteRemaining,  // writes it and every further line of the run without any question
+  Cancel,          // 取消: writes nothing, but the rule counts the line as done
+  Skip,            // 中止: writes nothing; the line is offered again next time
+  StopAll,         // 全て中止: ends the run
+};
+
 class Prompts {
  public:
   virtual ~Prompts() = default;
@@ -111,6 +131,10 @@ class Prompts {
   virtual std::optional<std::u16string> newPassword() { return std::nullopt; }
   // The dialog "期首処理の設定": the closing date of the old period; nothing when cancelled.
   virtual std::optional<Day> periodClosingDate(Day /*proposed*/) { return std::nullopt; }
+  // The dialog "自動記入の確認"; without one the line is written as proposed.
+  virtual AutoEntryChoice confirmAutoEntry(AutoEntryProposal& /*proposal*/) {
+    return AutoEntryChoice::Write;
+  }
 };
 
 // Answers every question with its default and remembers nothing; for batch work.

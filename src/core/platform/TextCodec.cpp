@@ -42,7 +42,8 @@ void appendUtf16(std::u16string& out, char32_t cp) {
 std::string convert(const char* to, const char* from, std::string_view in, std::string_view bad,
                     size_t badInputWidth) {
   iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(bad);
+  // The C library's (iconv_t)-1, compared as the number it is.
+  if (reinterpret_cast<intptr_t>(cd) == -1) return std::string(bad);
   std::string out;
   std::vector<char> buf(in.size() * 4 + 16);
   char* src = const_cast<char*>(in.data());

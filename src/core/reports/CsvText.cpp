@@ -69,21 +69,35 @@ CsvReader::Status CsvReader::readQuoted(std::string& field) {
   }
 }
 
+void CsvReader::skipLine() {
+  error_.clear();
+  for (int c = get(); c != kEof; c = get()) {
+    if (c == '\n' || c == '\r') {
+      endOfLine(c);
+      return;
+    }
+  }
+}
+
 CsvReader::Status CsvReader::next(std::vector<std::string>& fields) {
   fields.clear();
   if (!error_.empty()) return Status::Error;
   recordBytes_ = 0;
   recordLine_ = line_;
+  // A byte order mark, as some spreadsheets write, is not part of the first field; the same
+  // first byte also begins characters such as the full-width letters, which are.
+  std::string carried;
   if (!started_) {
     started_ = true;
-    // A byte order mark, as some spreadsheets write, is not part of the first field.
-    if (peek() == 0xEF) {
-      get();
-      if (get() != 0xBB || get() != 0xBF) return fail("UTF-8 ではありません");
+    static constexpr unsigned char kMark[] = {0xEF, 0xBB, 0xBF};
+    for (const unsigned char m : kMark) {
+      if (peek() != m) break;
+      carried += static_cast<char>(get());
     }
+    if (carried.size() == sizeof kMark) carried.clear();
   }
-  if (peek() == kEof) return Status::End;
-  fields.emplace_back();
+  if (carried.empty() && peek() == kEof) return Status::End;
+  fields.emplace_back(std::move(carried));
   for (;;) {
     int c = get();
     if (recordBytes_ > kMaxRecordBytes) return fail("行が長すぎます");

@@ -24,6 +24,10 @@ class CsvReader {
   CsvReader(std::istream& in, std::string_view delimiter);
   // The next record's fields; End after the last record; Error with error() set.
   Status next(std::vector<std::string>& fields);
+  // After an Error: forgets it and passes over the rest of the physical line the reading
+  // stopped in, so that the following lines can still be read (a statement refuses the one
+  // broken line, not the whole text).
+  void skipLine();
   // The line of the text on which the last record began, from 1.
   size_t recordLine() const { return recordLine_; }
   const std::string& error() const { return error_; }

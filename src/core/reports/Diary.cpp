@@ -115,10 +115,23 @@ std::u16string diaryEditorTitle(Day day, const CHoliday& holidays) {
   std::snprintf(year, sizeof year, "%d", d.year);
   std::snprintf(month, sizeof month, "%2.1d", d.month);
   std::snprintf(dom, sizeof dom, "%2.1d", d.day);
-  std::u16string title = ascii(year) + u"年" + ascii(month) + u"月" + ascii(dom) + u"日<" +
-                         weekdayChar(day) + u"曜日>";
-  if (holidays.kindOfDay(day) != HK_NONE) title += u"（" + holidays.nameOfDay(day) + u"）";
-  return title + u"の日記編集";
+  // Appended piece by piece: GCC 12 at -O3 misreads a chain of + on strings as an overlapping
+  // copy (-Wrestrict).
+  std::u16string title = ascii(year);
+  title += u"年";
+  title += ascii(month);
+  title += u"月";
+  title += ascii(dom);
+  title += u"日<";
+  title += weekdayChar(day);
+  title += u"曜日>";
+  if (holidays.kindOfDay(day) != HK_NONE) {
+    title += u"（";
+    title += holidays.nameOfDay(day);
+    title += u"）";
+  }
+  title += u"の日記編集";
+  return title;
 }
 
 std::optional<Day> findDiary(CHinmeiList& store, Day from, std::u16string_view keyword,

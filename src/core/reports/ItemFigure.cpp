@@ -15,9 +15,9 @@ ItemFigure plainValue(int64_t value) {
 
 ItemFigure consumptionRate(const ItemRow& row) {
   if ((row.flags & EF_ACCOUNT) != 0 || row.work == 0) return {true, false, 0, false};
-  // Double precision as the rate always was; the cast truncates toward zero.
-  const auto rate =
-      static_cast<int64_t>(static_cast<double>(row.amount) / static_cast<double>(row.work) * 100.0);
+  // In integers: a quotient in double precision, times 100, lands just below a whole percent
+  // (23 of 5 gave 459). Division truncates toward zero.
+  const int64_t rate = row.amount * 100 / row.work;
   const bool income = (row.flags & EF_INCOME) != 0;
   const bool expense = (row.flags & EF_EXPENSE) != 0;
   const bool red = rate < 0 || (income && rate <= 100) || (expense && rate > 100);

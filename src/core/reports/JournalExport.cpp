@@ -231,7 +231,12 @@ std::string journalCommodity(std::u16string_view symbol) {
   if (plain) return toUtf8(symbol);
   // A quoted commodity cannot hold a quote or a backslash; those fall back to the yen sign.
   if (symbol.find_first_of(u"\"\\") != std::u16string_view::npos) return toUtf8(u"¥");
-  return "\"" + toUtf8(symbol) + "\"";
+  // Appended piece by piece: GCC 12 at -O3 misreads a chain of + on strings as an overlapping
+  // copy (-Wrestrict).
+  std::string quoted(1, '"');
+  quoted += toUtf8(symbol);
+  quoted += '"';
+  return quoted;
 }
 
 void writeJournal(CHinmeiList& list, ExportRange range, const JournalFormat& format,

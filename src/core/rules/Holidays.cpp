@@ -248,7 +248,7 @@ std::filesystem::path userHolidayFilePath() {
 }
 
 std::filesystem::path holidayFileToRead(const std::filesystem::path& installedDefault) {
-  const std::filesystem::path user = userHolidayFilePath();
+  std::filesystem::path user = userHolidayFilePath();
   std::error_code ec;
   if (!user.empty() && std::filesystem::is_regular_file(user, ec)) return user;
   return installedDefault;

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include "diary/DiaryWindows.h"
+#include "import/StatementImportDialog.h"
 #include "main/Commands.h"
 #include "main/MainFrame.h"
 #include "main/SoramiView.h"
@@ -13,6 +14,7 @@
 #include "platform/AppSettings.h"
 #include "reports/ReportCommands.h"
 #include "reports/SearchCommand.h"
+#include "rules/AutoEntryPage.h"
 #include "settings/ConfigSheet.h"
 
 namespace sorami {
@@ -51,7 +53,13 @@ SoramiDocGateway::SoramiDocGateway(AppSettings& settings, Prompts& prompts, cons
       settings_(settings),
       prompts_(prompts),
       installedHolidays_(std::move(installedHolidays)),
-      document_(live_, prompts, clock, this) {}
+      document_(live_, prompts, clock, this) {
+  // What is due is written as soon as a file is open; its warnings wait for the window.
+  document_.postOpen = [this](CSoramiDoc& doc) {
+    startUp_ = runStartUp(doc, holidays_);
+    shortfallsPending_ = !startUp_.shortfalls.empty();
+  };
+}
 
 std::filesystem::path SoramiDocGateway::installedHolidayFile() {
   const QDir bin(QCoreApplication::applicationDirPath());
@@ -71,8 +79,12 @@ void SoramiDocGateway::attachFrame(CMainFrame& frame) {
   frame.attachCommand(ID_FILE_SAVE_AS, [this] { saveAs(); });
   frame.attachCommand(ID_SET_PASSWORD, [this] { setPassword(); });
   frame.attachCommand(ID_START_OF_PERIOD, [this] { startOfPeriod(); });
+  frame.attachCommand(ID_IMPORT_STATEMENT, [this] { importStatement(); });
   frame.attachCommand(ID_OPTIONS, [this] { settingsSheet(); });
+  frame.attachCommand(ID_AUTO_ENTRY, [this] { autoEntryPage(); });
+  frame.attachCommand(ID_AUTO_ENTRY_RUN, [this] { forcedAutoEntries(); });
   frame.setCloseGuard([this] { return mayClose(); });
+  frame.setModifiedProbe([this] { return hasFile() && document_.isModified(); });
   attachViewCommands(frame);
   attachReportCommands(frame, *this);
   diary_ = attachDiaryWindows(frame, document_, holidays_, &settings_);
@@ -91,6 +103,7 @@ bool SoramiDocGateway::openFile(const QString& path) {
 }
 
 bool SoramiDocGateway::openPath(const QString& path) {
+  document_.setOldFileDiaryTitle(settings_.diaryTitle().toStdU16String());
   const bool opened = document_.open(toPath(path));
   if (opened) settings_.addRecentFile(path);
   showDocument();
@@ -149,6 +162,17 @@ void SoramiDocGateway::startOfPeriod() {
   showDocument();
 }
 
+void SoramiDocGateway::importStatement() {
+  if (!hasFile() || !frame_) return;
+  const std::vector<std::filesystem::path> folders =
+      profileFolders(toPath(QCoreApplication::applicationDirPath()));
+  StatementImportDialog dialog(*document_.entries(), live_.decimalPlaces, prompts_, folders,
+                               frame_);
+  if (dialog.exec() != QDialog::Accepted) return;
+  frame_->view()->refreshAll();
+  showState();
+}
+
 void SoramiDocGateway::settingsSheet() {
   if (!frame_) return;
   ConfigSheetDevice device{frame_->colors().displayColor(), frame_->debugMessages() ? 1 : 0,
@@ -161,6 +185,8 @@ void SoramiDocGateway::settingsSheet() {
   frame_->setDebugMessages(device.debug != 0);
   if (changes.displayColor) frame_->setDisplayColor(device.displayColor);
   CSoramiView* view = frame_->view();
+  // The amount field works with the new settings from the next key on.
+  if (changes.settings) view->setUpCalculator();
   if (changes.processingDay) {
     view->currentProcessingDay();
   } else if (changes.totals || changes.decimalPlaces || changes.listLayout) {
@@ -168,6 +194,33 @@ void SoramiDocGateway::settingsSheet() {
   }
   view->fitFont();
   showState();
+}
+
+void SoramiDocGateway::autoEntryPage() {
+  if (!frame_ || !hasFile()) return;
+  CSoramiView* view = frame_->view();
+  CAutoEntryPage page(*document_.entries(), live_, prompts_, &settings_, view->currentDay(),
+                      frame_);
+  page.exec();
+  // Rules may have registered accounts and loans the lists show.
+  view->refreshAll();
+  showState();
+}
+
+void SoramiDocGateway::forcedAutoEntries() {
+  if (!frame_ || !hasFile()) return;
+  CSoramiView* view = frame_->view();
+  if (!sorami::forcedAutoEntries(*document_.entries(), live_, holidays_, view->currentDay())) {
+    return;
+  }
+  view->refreshAll();
+  showState();
+}
+
+void SoramiDocGateway::reportShortfalls() {
+  if (!shortfallsPending_) return;
+  shortfallsPending_ = false;
+  sorami::reportShortfalls(startUp_, prompts_);
 }
 
 bool SoramiDocGateway::mayClose() {
@@ -199,6 +252,9 @@ void SoramiDocGateway::showDocument() {
   view->setDocument(hasFile() ? &document_ : nullptr, &holidays_);
   view->documentLoaded();
   showState();
+  if (shortfallsPending_) {
+    QMetaObject::invokeMethod(this, &SoramiDocGateway::reportShortfalls, Qt::QueuedConnection);
+  }
 }
 
 void SoramiDocGateway::showState() {

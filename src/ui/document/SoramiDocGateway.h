@@ -8,6 +8,7 @@
 #include "config/Config.h"
 #include "document/DocumentGateway.h"
 #include "document/SoramiDoc.h"
+#include "document/StartUpProcessing.h"
 #include "rules/Holidays.h"
 
 namespace sorami {
@@ -55,7 +56,12 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
   bool saveAs();
   void setPassword();
   void startOfPeriod();
+  // "明細の取り込み": a bank or card statement into the open file.
+  void importStatement();
   void settingsSheet();
+  // The settings page "自動記入" and the command "自動記入の強制実行".
+  void autoEntryPage();
+  void forcedAutoEntries();
   // The close guard: a changed file is saved (asked as configured), the holiday table written.
   bool mayClose();
 
@@ -66,6 +72,9 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
   void showDocument();
   void showState();
   QWidget* window() const;
+  // The shortfalls the balance watch found at the last opening, told once the window shows the
+  // file.
+  void reportShortfalls();
 
   AppSettings& settings_;
   Prompts& prompts_;
@@ -74,6 +83,8 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
   CHoliday holidays_;
   CSoramiDoc document_;
   CMainFrame* frame_ = nullptr;
+  StartUpResult startUp_;
+  bool shortfallsPending_ = false;
   CDiaryWindows* diary_ = nullptr;
   CSearchCommand* search_ = nullptr;
 };

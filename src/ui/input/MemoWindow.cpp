@@ -19,7 +19,7 @@ const QString kSection = QStringLiteral("Comment");
 CMemoWindow::CMemoWindow(AppSettings* settings, QWidget* parent)
     : QDialog(parent), settings_(settings), edit_(new QLineEdit) {
   setObjectName(QString::number(IDD_MEMO));
-  setWindowTitle(QStringLiteral("備考の入力"));
+  setWindowTitle(QStringLiteral("備 考 の 入 力"));
   setModal(false);
   edit_->setMaxLength(kMemoMaxChars);
   edit_->setMinimumWidth(edit_->fontMetrics().averageCharWidth() * 40);

@@ -20,7 +20,9 @@ class CMemoWindow : public QDialog {
   // Keeps its position in `settings` (section "Comment") when there are settings.
   explicit CMemoWindow(AppSettings* settings, QWidget* parent = nullptr);
 
-  // Shows the window with the memo, the text cursor at its start.
+  // Shows the window with the memo, the text cursor at its start. QDialog's own open() stays
+  // beside it.
+  using QDialog::open;
   void open(const QString& memo);
   QString memo() const;
   QLineEdit* editor() const { return edit_; }

@@ -41,15 +41,17 @@ void CGeneralList::setRows(std::vector<GeneralRow> rows) {
   rows_ = std::move(rows);
   if (selected_ >= static_cast<int>(rows_.size())) selected_ = -1;
   updateScrollRange();
+  // A refilled list shows its first row; the sideways offset stays as it was.
+  verticalScrollBar()->setValue(0);
   viewport()->update();
 }
 
 void CGeneralList::setSelected(int row) {
   if (row < -1 || row >= static_cast<int>(rows_.size())) row = -1;
-  if (row == selected_) return;
   const int old = selected_;
   selected_ = row;
-  if (old >= 0) viewport()->update(rowRect(old));
+  if (old >= 0 && old != row) viewport()->update(rowRect(old));
+  // Also when the row stays selected: a refilled list starts at its first row again.
   if (row >= 0) {
     // Keep the selected row in view.
     QScrollBar* bar = verticalScrollBar();
@@ -70,6 +72,12 @@ void CGeneralList::setRemainingDays(int64_t days) {
   if (days == remainingDays_) return;
   remainingDays_ = days;
   if (column_ == IC_DAILY_GUIDE) viewport()->update();
+}
+
+void CGeneralList::setHorizontalOffset(int pixels) {
+  if (pixels == horizontalOffset_) return;
+  horizontalOffset_ = pixels;
+  viewport()->update();
 }
 
 void CGeneralList::setDecimalPlaces(int places) {
@@ -133,7 +141,7 @@ void CGeneralList::drawRow(QPainter& painter, int row, const QRect& rect, int un
   const ColorPair& pair = colors_.pair(pairOf(r.figures.flags, row == selected_));
   painter.fillRect(rect, pair.background);
   painter.setPen(pair.text);
-  const int x = rect.left();
+  const int x = -horizontalOffset_;  // from the row's left edge
   const QRect text = rect.adjusted(0, 1, 0, -1);
   painter.drawText(text.adjusted(x, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
                    QString(markOf(r.figures.flags)));

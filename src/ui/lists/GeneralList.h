@@ -35,6 +35,10 @@ class CGeneralList : public QAbstractScrollArea {
   void setRemainingDays(int64_t days);
   int64_t remainingDays() const { return remainingDays_; }
   void setDecimalPlaces(int places);
+  // Shifts the marks and names left by `pixels`, as a list scrolled sideways; the figures stay
+  // at the right edge.
+  void setHorizontalOffset(int pixels);
+  int horizontalOffset() const { return horizontalOffset_; }
 
   // What a row shows, for tests and the clipboard: mark, name and figure separated by tabs.
   QString lineText(int row) const;
@@ -65,6 +69,7 @@ class CGeneralList : public QAbstractScrollArea {
   int column_ = 0;
   int64_t remainingDays_ = 31;
   int decimalPlaces_ = 0;
+  int horizontalOffset_ = 0;
 };
 
 }  // namespace sorami

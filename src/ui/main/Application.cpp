@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "document/DocumentGateway.h"
 #include "main/MainFrame.h"
@@ -22,6 +24,17 @@ void Application::describe(QApplication& app) {
   app.setWindowIcon(QIcon::fromTheme(QStringLiteral("sorami")));
 }
 
+QTranslator* Application::installTranslations(QCoreApplication& app) {
+  auto* translator = new QTranslator(&app);
+  if (!translator->load(QStringLiteral("qtbase_ja"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+      !QCoreApplication::installTranslator(translator)) {
+    delete translator;
+    return nullptr;
+  }
+  return translator;
+}
+
 Application::Application(AppSettings& settings, Prompts& prompts, const Clock& clock,
                          DocumentGateway& document, QObject* parent)
     : QObject(parent), settings_(settings), prompts_(prompts), clock_(clock), document_(document) {}
@@ -37,7 +50,7 @@ bool Application::start(const QStringList& args, SingleInstance& instance) {
   frame_ = std::make_unique<CMainFrame>(settings_);
   connect(frame_.get(), &CMainFrame::recentFileChosen, this, &Application::openFile);
   document_.attachFrame(*frame_);
-  frame_->showMaximized();  // the whole work area of the screen
+  frame_->showAtStart();
 
   const QString path = chooseStartFile(commandLinePath(args), settings_.recentFiles().first(),
                                        [](const QString& p) { return QFileInfo(p).isFile(); });

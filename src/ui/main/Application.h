@@ -10,6 +10,8 @@
 #include "platform/Prompts.h"
 
 class QApplication;
+class QCoreApplication;
+class QTranslator;
 
 namespace sorami {
 
@@ -24,6 +26,10 @@ class Application : public QObject {
  public:
   // Names, version and icon of the program as the desktop shows them.
   static void describe(QApplication& app);
+  // Qt's own texts (file dialogs, standard buttons, edit menus) in Japanese, whatever the
+  // desktop's language, as the program speaks it. The translator belongs to `app`; null when
+  // Qt's translations are not installed.
+  static QTranslator* installTranslations(QCoreApplication& app);
 
   Application(AppSettings& settings, Prompts& prompts, const Clock& clock,
               DocumentGateway& document, QObject* parent = nullptr);

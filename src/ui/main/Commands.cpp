@@ -14,6 +14,7 @@ constexpr CommandSpec kCommands[] = {
     {ID_FILE_SAVE_AS, MenuId::File, u"名前を付けて保存(&A)...", "", D},
     {ID_SET_PASSWORD, MenuId::File, u"ﾊﾟｽﾜｰﾄﾞの設定(&P)...", "", D | S},
     {ID_START_OF_PERIOD, MenuId::File, u"期首処理(&C)...", "", D},
+    {ID_IMPORT_STATEMENT, MenuId::File, u"明細の取り込み(&I)...", "", D},
     {ID_FILE_MRU_FILE1, MenuId::File, u"", "", CF_RECENT_FILE | S},
     {ID_FILE_MRU_FILE1 + 1, MenuId::File, u"", "", CF_RECENT_FILE},
     {ID_FILE_MRU_FILE1 + 2, MenuId::File, u"", "", CF_RECENT_FILE},

@@ -15,6 +15,7 @@ enum CommandId : int {
   ID_FILE_MRU_FILE1 = 57616,  // to ID_FILE_MRU_FILE1 + 3
   ID_SET_PASSWORD = 32900,
   ID_START_OF_PERIOD = 32827,
+  ID_IMPORT_STATEMENT = 33100,  // bank and card statements
   ID_APP_EXIT = 57665,
   // Edit
   ID_DELETE_ENTRY = 32784,

@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
 
 #include "document/DocumentGateway.h"
 #include "help/HelpWindow.h"
@@ -15,6 +17,7 @@
 #include "main/SoramiView.h"
 #include "platform/AppSettings.h"
 #include "platform/Version.h"
+#include "platform/WindowPos.h"
 
 namespace sorami {
 
@@ -29,6 +32,15 @@ int keyCode(const QKeyEvent& event) {
 bool isRecentFile(int id) {
   return id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + 4;
 }
+
+// The main window's place in the settings store.
+const QString kFrameSection = QStringLiteral("MainFrame");
+// What the first window leaves of the work area: room for the title bar and the border that a
+// window manager adds around the window.
+constexpr int TitleBarAllowance = 40;
+constexpr int FrameMargin = 16;
+// Wider than this the lists gain nothing but empty space.
+constexpr int FirstStartMaxWidth = 1280;
 
 }  // namespace
 
@@ -54,6 +66,8 @@ CMainFrame::CMainFrame(AppSettings& settings, QWidget* parent)
 }
 
 CMainFrame::~CMainFrame() {
+  // Also where no window manager reports moves: the geometry is what the window has.
+  if (isVisible()) saveWindowPos(*this, kFrameSection, settings_);
   settings_.setDisplayColor(colors_.displayColor());
   settings_.writeVersion();
   settings_.setDebug(debug_);
@@ -91,9 +105,9 @@ QAction* CMainFrame::buildAction(const CommandSpec& cmd) {
   setKeys(a, cmd.keys);
   connect(a, &QAction::triggered, this, [this, id = cmd.id] {
     if (isRecentFile(id)) {
-      const QStringList& files = settings_.recentFiles().files();
-      const int index = id - ID_FILE_MRU_FILE1;
-      if (index < files.size()) emit recentFileChosen(files[index]);
+      // A copy: opening the file reorders the list the path came from.
+      const QString path = settings_.recentFiles().files().value(id - ID_FILE_MRU_FILE1);
+      if (!path.isEmpty()) emit recentFileChosen(path);
       return;
     }
     if (const auto handler = handlers_.value(id)) handler();
@@ -139,7 +153,7 @@ void CMainFrame::updateCommandStates() {
 }
 
 void CMainFrame::attachCommand(int id, std::function<void()> handler) {
-  handlers_.insert(id, std::move(handler));
+  handlers_[id] = std::move(handler);
   updateCommandStates();
 }
 
@@ -148,8 +162,34 @@ void CMainFrame::setDataLoaded(bool loaded) {
   updateCommandStates();
 }
 
+QRect CMainFrame::firstStartGeometry(const QRect& workArea) {
+  const QSize size(qMin(workArea.width() - FrameMargin, FirstStartMaxWidth),
+                   workArea.height() - TitleBarAllowance);
+  QRect r(QPoint(), size);
+  r.moveCenter(workArea.center());
+  return r;
+}
+
+void CMainFrame::showAtStart() {
+  const QScreen* at = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+  if (at != nullptr) setGeometry(firstStartGeometry(at->availableGeometry()));
+  restoreWindowPos(*this, kFrameSection, settings_);  // left alone when there is none
+  show();
+}
+
+// "[*]" is where the title bar shows the mark of unsaved changes.
 void CMainFrame::setDocumentTitle(const QString& title) {
-  setWindowTitle(title.isEmpty() ? NoFileTitle : title);
+  setWindowTitle(title.isEmpty() ? NoFileTitle : title + QStringLiteral("[*]"));
+  refreshModifiedMark();
+}
+
+void CMainFrame::refreshModifiedMark() {
+  markPending_ = false;
+  const bool modified = modifiedProbe_ && modifiedProbe_();
+  if (modified == isWindowModified()) return;
+  // Without a file the title has no place for the mark.
+  if (modified && !windowTitle().contains(QStringLiteral("[*]"))) return;
+  setWindowModified(modified);
 }
 
 void CMainFrame::setDisplayColor(int displayColor) {
@@ -179,6 +219,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  saveWindowPos(*this, kFrameSection, settings_);
   QMainWindow::closeEvent(event);
 }
 
@@ -216,6 +257,11 @@ bool CMainFrame::runKey(const QKeyEvent& event) {
 // disabled does nothing, as a menu key should.
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
+  // Whatever a key or a click changes is done once the event has been handled.
+  if ((type == QEvent::KeyRelease || type == QEvent::MouseButtonRelease) && !markPending_) {
+    markPending_ = true;
+    QTimer::singleShot(0, this, &CMainFrame::refreshModifiedMark);
+  }
   if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget) return false;

@@ -38,8 +38,18 @@ class CMainFrame : public QMainWindow {
   void setDataLoaded(bool loaded);
   // An empty title means no file is open.
   void setDocumentTitle(const QString& title);
+  // Tells whether the open file has changes not yet saved; the title bar marks them. The mark
+  // is looked at again after every key and click and whenever refreshModifiedMark() is called.
+  void setModifiedProbe(std::function<bool()> probe) { modifiedProbe_ = std::move(probe); }
+  void refreshModifiedMark();
   void refreshRecentFiles();
   void bringToFront();
+  // Shows the window where it was at the last exit; the first time, or when that place lies on
+  // no screen now, at firstStartGeometry() of its screen.
+  void showAtStart();
+  // Centred in the screen's work area, as tall as it (less room for a title bar) so that every
+  // item row and the summary rows show whole, and no wider than a desktop needs.
+  static QRect firstStartGeometry(const QRect& workArea);
   // Asked before the window closes (the document saves a changed file there); false keeps it.
   void setCloseGuard(std::function<bool()> mayClose) { mayClose_ = std::move(mayClose); }
 
@@ -82,6 +92,8 @@ class CMainFrame : public QMainWindow {
   QHash<int, QAction*> actions_;
   QHash<int, std::function<void()>> handlers_;
   std::function<bool()> mayClose_;
+  std::function<bool()> modifiedProbe_;
+  bool markPending_ = false;
   QHash<int, QAction*> keys_;  // combined key code to the command that owns it
   QActionGroup* modes_;
 };

@@ -1,5 +1,6 @@
 #include "main/SoramiView.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +26,9 @@ constexpr int NameFieldMaxChars = 20;
 // remembered amount is never cut short.
 constexpr int AmountFieldMaxChars = 12;
 constexpr int DefaultFontPixels = 16;
+constexpr int InputFieldMinChars = 10;
+constexpr int InputFieldPadding = 8;  // the field's frame and text margins
+constexpr int ButtonMinChars = 5;     // two full-width characters and margins
 constexpr int SummaryRows = 4;
 constexpr int ItemSideStretch = 2;
 constexpr int DetailSideStretch = 3;
@@ -78,12 +82,11 @@ W* CSoramiView::add(int id, W* widget) {
 
 QWidget* CSoramiView::codedLine(int id, const QString& text) {
   auto* label = add(id, new QLabel);
-  label->setFrameShape(QFrame::Panel);
   setCodedText(id, text);
   return label;
 }
 
-// The detail list's header and total draw their coded lines themselves.
+// The headers, the detail total and the period line draw their coded lines themselves.
 CStaticWnd* CSoramiView::staticLine(int id, const QString& text, int style) {
   auto* line = add(id, new CStaticWnd(text, style));
   line->setColors(&colors_);
@@ -116,7 +119,8 @@ CGeneralList* CSoramiView::generalList(int id) {
 QWidget* CSoramiView::buildItemSide() {
   auto* side = new QWidget;
   QVBoxLayout* layout = column(side);
-  layout->addWidget(codedLine(IDC_ITEM_HEADER, QStringLiteral("A  M\t  項目名\t金　額")));
+  layout->addWidget(staticLine(IDC_ITEM_HEADER, QStringLiteral("A  M\t  項目名\t金　額"),
+                               CStaticWnd::ButtonStyle));
   CGeneralList* items = generalList(IDC_ITEM_LIST);
   connect(items, &CGeneralList::rowClicked, this, &CSoramiView::itemClicked);
   layout->addWidget(items, 3);
@@ -130,7 +134,8 @@ QWidget* CSoramiView::buildItemSide() {
   summary->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   connect(summary, &CGeneralList::rowClicked, this, &CSoramiView::summaryClicked);
   layout->addWidget(summary);
-  layout->addWidget(codedLine(IDC_PERIOD_LINE, QStringLiteral("HBB \n1971/01/01～12/31の集計 ")));
+  layout->addWidget(staticLine(IDC_PERIOD_LINE, QStringLiteral("HBB \n1971/01/01～12/31の集計 "),
+                               CStaticWnd::TableStyle));
   return side;
 }
 
@@ -173,11 +178,9 @@ QWidget* CSoramiView::buildInputRow() {
   auto* calculator = add(IDC_CALCULATOR_BUTTON, new QPushButton(QStringLiteral("電卓")));
   connect(calculator, &QPushButton::clicked, this, &CSoramiView::toggleCalculator);
   layout->addWidget(calculator);
-  for (int id : {IDC_NAME_LABEL, IDC_AMOUNT_LABEL}) {
-    static_cast<QLabel*>(control(id))->setFrameShape(QFrame::NoFrame);
-  }
   for (int id : {IDC_LIST_BUTTON, IDC_CALCULATOR_BUTTON}) {
     control(id)->setFocusPolicy(Qt::NoFocus);
+    control(id)->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   }
   return row;
 }
@@ -206,11 +209,25 @@ void CSoramiView::setDisplayColor(int displayColor) {
   itemList()->viewport()->update();
   summaryList()->viewport()->update();
   detailList()->viewport()->update();
-  for (int id : {IDC_DETAIL_HEADER, IDC_DETAIL_TOTAL}) control(id)->update();
+  for (int id : {IDC_ITEM_HEADER, IDC_PERIOD_LINE, IDC_DETAIL_HEADER, IDC_DETAIL_TOTAL}) {
+    control(id)->update();
+  }
 }
 
 void CSoramiView::setViewFont(const QFont& font) {
   setFont(font);
+  // However narrow the window, the fields keep the width they ask for, ten characters at the
+  // least; the buttons beside them give way first, down to their text.
+  const QFontMetrics metrics(font);
+  const int digit = metrics.horizontalAdvance(u'0');
+  for (QWidget* field :
+       {static_cast<QWidget*>(nameField()), static_cast<QWidget*>(amountField())}) {
+    field->setMinimumWidth(
+        qMax(field->sizeHint().width(), InputFieldMinChars * digit + InputFieldPadding));
+  }
+  for (int id : {IDC_LIST_BUTTON, IDC_CALCULATOR_BUTTON}) {
+    control(id)->setMinimumWidth(ButtonMinChars * digit);
+  }
   // The four summary rows keep their height; the item list takes the rest.
   CGeneralList* summary = summaryList();
   summary->setFixedHeight(SummaryRows * summary->rowHeight() + 2 * summary->frameWidth());

@@ -105,6 +105,9 @@ class CSoramiView : public QWidget {
   void setColumn(int column);
   // After the settings sheet: the totals may count differently, amounts print differently.
   void refreshAll();
+  // The amount field and the calculator panel take the file's decimal places, operator
+  // precedence, "." key and tax as they are now.
+  void setUpCalculator();
   // Windows beside the view move it: the calendar to a day (then the current processing day),
   // a found line to its day and item in day input mode.
   void jumpToDay(Day day);
@@ -254,13 +257,12 @@ class CSoramiView : public QWidget {
   void writeTaxFromCalculator(int32_t tax);
   bool addLine(TransferKind transfer, const std::optional<QString>& agreedAccount);
   void showSelectedInCalculator();
-  void setUpCalculator();
   std::optional<RememberedAmount> rememberAmount();
   std::optional<QString> chooseTransferName(TransferKind kind);
   // The accounts (or loans) a transfer may name: those counted in the total assets.
   QStringList transferNames(TransferKind kind) const;
   std::optional<EntryRequest> checkedRequest(TransferKind transfer, const QString& account);
-  void writeRequest(EntryRequest request);
+  void writeRequest(const EntryRequest& request);
   void cancelPending();
   void placeMemoWindow();
   void enterField(QLineEdit* field, bool fresh);

@@ -208,7 +208,7 @@ std::optional<RememberedAmount> CSoramiView::rememberAmount() {
   if (!item) return std::nullopt;
   const NameAndMemo typed =
       splitNameText(nameField()->text().toStdU16String(), config().delimiters);
-  const std::optional<RememberedAmount> found =
+  std::optional<RememberedAmount> found =
       sorami::rememberAmount(store(), item->item, typed.name, currentDay_, config().searchDepth);
   accountName_ = found ? qs(found->accountName) : QString();
   loanName_ = found ? qs(found->loanName) : QString();
@@ -334,8 +334,14 @@ std::optional<QString> CSoramiView::chooseTransferName(TransferKind kind) {
       typed = askTransferName(kind, names, proposed);
     } else {
       bool ok = false;
-      const QString title =
-          kind == TransferKind::Loan ? QStringLiteral("借入から") : QStringLiteral("口座から");
+      // Titled as the button that was pressed: money comes from the account for an expense
+      // item and goes to it for an income item.
+      const CHinmei* item = selectedItem();
+      const bool income = item != nullptr && isIncomeItem(*item);
+      QString title = income ? QStringLiteral("口座へ") : QStringLiteral("口座から");
+      if (kind == TransferKind::Loan) {
+        title = income ? QStringLiteral("借入返済") : QStringLiteral("借入から");
+      }
       const QString label =
           kind == TransferKind::Loan ? QStringLiteral("借入名") : QStringLiteral("口座名");
       const QString chosen = QInputDialog::getItem(this, title, label, names, 0, true, &ok);
@@ -434,7 +440,7 @@ bool CSoramiView::addLine(TransferKind transfer, const std::optional<QString>& a
     memoWindow_->open(memo);
     return true;
   }
-  writeRequest(std::move(*request));
+  writeRequest(*request);
   return true;
 }
 
@@ -461,7 +467,7 @@ void CSoramiView::writePending() {
       readAmountText(amountField()->text().toStdU16String(), config().decimalPlaces);
   if (amount) r.amount = *amount;
   activateWindow();
-  writeRequest(std::move(r));
+  writeRequest(r);
 }
 
 void CSoramiView::cancelPending() {
@@ -469,7 +475,7 @@ void CSoramiView::cancelPending() {
   if (memoWindow_ && memoWindow_->isVisible()) memoWindow_->hide();
 }
 
-void CSoramiView::writeRequest(EntryRequest request) {
+void CSoramiView::writeRequest(const EntryRequest& request) {
   writeEntry(store(), request, config().skipZeroAmounts != 0, config().taxLineSettings());
   ledgerChanged();
   nameStep();

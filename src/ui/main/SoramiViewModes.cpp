@@ -201,7 +201,7 @@ bool CSoramiView::summaryMode() {
   if (askSummaryPeriod) {
     chosen = askSummaryPeriod(proposed);
   } else {
-    SummaryPeriodDialog dialog(proposed, this);
+    SummaryPeriodDialog dialog(proposed, prompts(), this);
     if (dialog.exec() == QDialog::Accepted) chosen = dialog.result();
   }
   if (!chosen) return false;

@@ -28,7 +28,7 @@ bool isSwitchLetter(QChar c) {
 
 QString commandLinePath(const QStringList& args) {
   if (args.isEmpty()) return {};
-  const QString first = args.first();
+  const QString& first = args.first();
   const QString rest = args.mid(1).join(u' ');
   if (first.size() >= 2 && first[0] == u'-' && isSwitchLetter(first[1])) {
     return trimBlanks(first.mid(2) + u' ' + rest);

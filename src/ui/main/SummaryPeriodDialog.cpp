@@ -5,9 +5,10 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "help/HelpWindow.h"
+#include "input/RangeSpin.h"
 #include "rules/Calendar.h"
 
 namespace sorami {
@@ -16,32 +17,37 @@ namespace {
 
 struct FieldSpec {
   int id;
-  int min;
+  int min;  // accepted on OK
   int max;
+  int stepMin;  // reached with the spin buttons
   const char16_t* suffix;
 };
 
 // The control ids the dialog's fields always had, with their ranges.
-constexpr std::array<FieldSpec, 6> kFields{{{521, 1971, 9999, u"年"},
-                                            {522, 1, 12, u"月"},
-                                            {523, 1, 31, u"日"},
-                                            {524, 1971, 9999, u"年"},
-                                            {525, 1, 12, u"月"},
-                                            {526, 1, 31, u"日"}}};
+constexpr std::array<FieldSpec, 6> kFields{{{521, 1971, 9999, 1990, u"年"},
+                                            {522, 1, 12, 1, u"月"},
+                                            {523, 1, 31, 1, u"日"},
+                                            {524, 1971, 9999, 1990, u"年"},
+                                            {525, 1, 12, 1, u"月"},
+                                            {526, 1, 31, 1, u"日"}}};
 
 }  // namespace
 
-SummaryPeriodDialog::SummaryPeriodDialog(const SummaryPeriod& proposed, QWidget* parent)
-    : QDialog(parent), fixed_(new QCheckBox(QStringLiteral("集計時は常に上の期間にする(&A)"))) {
+SummaryPeriodDialog::SummaryPeriodDialog(const SummaryPeriod& proposed, Prompts& prompts,
+                                         QWidget* parent)
+    : QDialog(parent),
+      prompts_(prompts),
+      fixed_(new QCheckBox(QStringLiteral("集計時は常に上の期間にする(&A)"))) {
+  setObjectName(QString::number(IDD_SUMMARY_PERIOD));
   setWindowTitle(QStringLiteral("集計期間の設定"));
   auto* grid = new QGridLayout;
   grid->addWidget(new QLabel(QStringLiteral("開始")), 0, 0);
   grid->addWidget(new QLabel(QStringLiteral("終了")), 1, 0);
   for (size_t i = 0; i < fields_.size(); ++i) {
-    auto* field = new QSpinBox;
-    field->setObjectName(QString::number(kFields[i].id));
-    field->setRange(kFields[i].min, kFields[i].max);
-    field->setSuffix(QString::fromUtf16(kFields[i].suffix));
+    const FieldSpec& spec = kFields[i];
+    auto* field = new CRangeSpin(spec.min, spec.max, spec.stepMin, spec.max);
+    field->setObjectName(QString::number(spec.id));
+    field->setSuffix(QString::fromUtf16(spec.suffix));
     fields_[i] = field;
     grid->addWidget(field, static_cast<int>(i / 3), static_cast<int>(i % 3) + 1);
   }
@@ -50,10 +56,13 @@ SummaryPeriodDialog::SummaryPeriodDialog(const SummaryPeriod& proposed, QWidget*
   auto* note = new QLabel(
       QStringLiteral("通常は記入日の移動に伴って締日から自動計算されるので、OFFにしてください。"));
   note->setWordWrap(true);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Help | QDialogButtonBox::Cancel |
+                                       QDialogButtonBox::Ok);
+  buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("ﾍﾙﾌﾟ"));
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::accepted, this, &SummaryPeriodDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { showHelp(this); });
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addWidget(fixed_);
@@ -63,14 +72,23 @@ SummaryPeriodDialog::SummaryPeriodDialog(const SummaryPeriod& proposed, QWidget*
   fill(3, proposed.end);
 }
 
+// A day outside the calendar has no parts: each field shows -1.
 void SummaryPeriodDialog::fill(int first, Day day) {
-  int y = 0;
-  int m = 0;
-  int d = 0;
-  fillDateParts(day, &y, &m, &d);
-  fields_[static_cast<size_t>(first)]->setValue(y);
-  fields_[static_cast<size_t>(first) + 1]->setValue(m);
-  fields_[static_cast<size_t>(first) + 2]->setValue(d);
+  const Ymd d = ymdFromDay(day);
+  const auto f = static_cast<size_t>(first);
+  fields_[f]->setValue(d.year);
+  fields_[f + 1]->setValue(d.month);
+  fields_[f + 2]->setValue(d.day);
+}
+
+// The fields in their order; the first one out of range keeps the dialog open.
+void SummaryPeriodDialog::accept() {
+  for (CRangeSpin* field : fields_) {
+    // A number still being typed counts as typed.
+    field->interpretText();
+    if (!field->checkAccepted(prompts_)) return;
+  }
+  QDialog::accept();
 }
 
 Day SummaryPeriodDialog::dateAt(int first) const {

@@ -8,9 +8,13 @@
 #include "rules/Day.h"
 
 class QCheckBox;
-class QSpinBox;
 
 namespace sorami {
+
+class CRangeSpin;
+class Prompts;
+
+inline constexpr int IDD_SUMMARY_PERIOD = 206;
 
 struct SummaryPeriod {
   Day start = MinDay;
@@ -20,15 +24,21 @@ struct SummaryPeriod {
 
 class SummaryPeriodDialog : public QDialog {
  public:
-  SummaryPeriodDialog(const SummaryPeriod& proposed, QWidget* parent = nullptr);
+  // A field out of range on OK is named through `prompts` and the dialog stays open.
+  SummaryPeriodDialog(const SummaryPeriod& proposed, Prompts& prompts, QWidget* parent = nullptr);
   // Each date with its day lowered to the month's length; start and end are not compared.
   SummaryPeriod result() const;
+  // Start year, month, day, end year, month, day.
+  CRangeSpin* field(int index) const { return fields_.at(static_cast<size_t>(index)); }
+
+  void accept() override;
 
  private:
   void fill(int first, Day day);
   Day dateAt(int first) const;
 
-  std::array<QSpinBox*, 6> fields_{};  // start year, month, day, end year, month, day
+  Prompts& prompts_;
+  std::array<CRangeSpin*, 6> fields_{};
   QCheckBox* fixed_;
 };
 

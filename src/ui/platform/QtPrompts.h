@@ -24,6 +24,8 @@ class QtPrompts : public Prompts {
   PasswordReply askPassword(const PasswordCheck& check, bool canExit) override;
   std::optional<std::u16string> newPassword() override;
   std::optional<Day> periodClosingDate(Day proposed) override;
+  // The dialog "自動記入の確認" (AutoEntryConfirmDialog.cpp).
+  AutoEntryChoice confirmAutoEntry(AutoEntryProposal& proposal) override;
   // The dialogs of special names and accounts (settings/AccountDialogs.cpp).
   std::optional<NewAccount> registerAccount(uint16_t kind, const std::u16string& name) override;
   std::optional<std::u16string> specialNameToAdd(const std::u16string& itemName) override;

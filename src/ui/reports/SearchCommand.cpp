@@ -30,9 +30,10 @@ void CSearchCommand::run() {
   Prompts* prompts = store->context().prompts;
   DefaultPrompts none;
   CSearchDialog dialog(*store, document_.config(), prompts ? *prompts : none, start, &frame_);
-  if (runDialog(dialog) != QDialog::Accepted || !dialog.chosenLine()) return;
-  const CHinmei& line = **dialog.chosenLine();
-  view->showLine(line.date, line.item);
+  if (runDialog(dialog) != QDialog::Accepted) return;
+  const std::optional<CHinmeiList::Position> chosen = dialog.chosenLine();
+  if (!chosen) return;
+  view->showLine((*chosen)->date, (*chosen)->item);
 }
 
 CSearchCommand* attachSearchCommand(CMainFrame& frame, CSoramiDoc& document,

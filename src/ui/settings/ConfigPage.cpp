@@ -30,7 +30,7 @@ QCheckBox* ConfigPage::addFlag(const QString& label, bool on,
   box->setChecked(on);
   form_->addRow(box);
   bind([box, on] { return box->isChecked() != on; },
-       [box, write](CConfig& to, ConfigSheetDevice& device) {
+       [box, write = std::move(write)](CConfig& to, ConfigSheetDevice& device) {
          write(to, device, box->isChecked());
        });
   return box;

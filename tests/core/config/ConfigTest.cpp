@@ -116,7 +116,7 @@ TEST(Config, DiffersIgnoresWhatIsNoSettingChange) {
          c.reservedWord8 = c.reservedWord9 = c.reservedWord10 = 1;
          c.reservedByte14 = c.reservedByte15 = 1;
          c.reservedBytes17to20[0] = 1;
-         for (size_t i = 4; i < 9; ++i) c.reservedTexts[i] = u"x";
+         for (size_t i = 4; i < 9; ++i) c.reservedTexts[i] = std::u16string(1, u'x');
        },
        false},
   };

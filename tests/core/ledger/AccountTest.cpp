@@ -118,8 +118,10 @@ TEST(AccountRegistration, TheHundredAndFirstIsRefused) {
   for (uint16_t kind : {kKindAccount, kKindLoan}) {
     LedgerFixture f;
     for (int i = 0; i < 100; ++i) {
-      const std::string n = "n" + std::to_string(i);
-      ASSERT_TRUE(f.store.registerAccount(std::u16string(n.begin(), n.end()), kind, -1, 0));
+      const std::string n = std::to_string(i);
+      std::u16string name(1, u'n');
+      name.append(n.begin(), n.end());
+      ASSERT_TRUE(f.store.registerAccount(name, kind, -1, 0));
     }
     EXPECT_FALSE(f.store.registerAccount(u"one more", kind, -1, 0));
     ASSERT_EQ(f.prompts.shown.size(), 1u);

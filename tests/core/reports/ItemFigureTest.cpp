@@ -84,6 +84,38 @@ INSTANTIATE_TEST_SUITE_P(
                    u"5,000,000,000",
                    false}));
 
+TEST(ConsumptionRate, IsAWholePercentTruncatedTowardZero) {
+  const struct {
+    int64_t amount;
+    int64_t work;
+    std::u16string text;
+  } cases[] = {
+      {23, 5, u"460"},       // a quotient in double precision gave 459
+      {29, 100, u"29"},      // 0.29 × 100 is 28.999... in double precision
+      {57, 100, u"57"},      // likewise
+      {999, 1000, u"99"},    // just below the whole budget
+      {1000, 1000, u"100"},  // exactly the budget
+      {1001, 1000, u"100"},  // just above it
+      {1, 3, u"33"},
+      {-23, 5, u"-460"},                 // a refund larger than the spending
+      {-1, 3, u"-33"},                   // toward zero, not down
+      {5000000000, 1, u"500000000000"},  // a total beyond 32 bits
+  };
+  for (const auto& c : cases) {
+    const ItemFigure f = itemFigure({kExpense, 1, c.amount, c.work}, IC_CONSUMPTION_RATE, 9);
+    EXPECT_EQ(itemFigureText(f, 0), c.text) << c.amount << " of " << c.work;
+  }
+}
+
+TEST(ConsumptionRate, RedAtTheBudgetsEdge) {
+  // An expense item turns red above 100 %, an income item at 100 % or below.
+  EXPECT_FALSE(itemFigure({kExpense, 1, 1000, 1000}, IC_CONSUMPTION_RATE, 9).red);
+  EXPECT_FALSE(itemFigure({kExpense, 1, 1009, 1000}, IC_CONSUMPTION_RATE, 9).red);  // 100
+  EXPECT_TRUE(itemFigure({kExpense, 1, 1010, 1000}, IC_CONSUMPTION_RATE, 9).red);   // 101
+  EXPECT_TRUE(itemFigure({kIncome, 16, 1009, 1000}, IC_CONSUMPTION_RATE, 9).red);
+  EXPECT_FALSE(itemFigure({kIncome, 16, 1010, 1000}, IC_CONSUMPTION_RATE, 9).red);
+}
+
 TEST(ItemHeader, NamesTheColumnInSummaryModeOnly) {
   EXPECT_EQ(itemHeaderText(0, 3), u"A  M\t 項目名\t　日集計");
   EXPECT_EQ(itemHeaderText(2, 1), u"A  M\t 項目名\t　日集計");

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTest>
 
 #include "main/Commands.h"
@@ -148,6 +149,27 @@ TEST_F(MainFrameTest, Screenshot) {
     menu->grab().save(dir +
                       QStringLiteral("/menu-%1.png").arg(frame.menuBar()->actions().indexOf(m)));
   }
+}
+
+// The window comes back where it was left, and the first time fills the work area's height.
+TEST_F(MainFrameTest, TheWindowKeepsItsPlaceFromOneStartToTheNext) {
+  const QRect work(0, 0, 1366, 738);  // 1366 × 768 less a desktop panel
+  const QRect first = CMainFrame::firstStartGeometry(work);
+  EXPECT_TRUE(work.contains(first));
+  EXPECT_EQ(first.center(), work.center());
+  EXPECT_GE(first.height(), work.height() - 40);
+  EXPECT_LE(CMainFrame::firstStartGeometry(QRect(0, 0, 3840, 2100)).width(), 1280);
+
+  const QRect left(60, 40, 700, 500);
+  {
+    CMainFrame one(settings);
+    one.showAtStart();
+    EXPECT_EQ(one.geometry(), CMainFrame::firstStartGeometry(one.screen()->availableGeometry()));
+    one.setGeometry(left);
+  }
+  CMainFrame next(settings);
+  next.showAtStart();
+  EXPECT_EQ(next.geometry(), left);
 }
 
 }  // namespace

@@ -236,6 +236,7 @@ TEST_F(SoramiViewInputTest, MemoWindowWritesOnlyOnOk) {
   CMemoWindow* memo = view->memoWindow();
   ASSERT_NE(memo, nullptr);
   EXPECT_TRUE(memo->isVisible());
+  EXPECT_EQ(memo->windowTitle(), QStringLiteral("備 考 の 入 力"));
   EXPECT_EQ(memo->memo(), QStringLiteral("特売"));
   EXPECT_EQ(memo->editor()->cursorPosition(), 0);
   EXPECT_EQ(linesOn(kToday).size(), 2u);
@@ -354,13 +355,29 @@ TEST(MemoWindow, KeepsAMemoLongerThanTheFieldTakes) {
   EXPECT_EQ(window.memo().size(), kMemoMaxChars);
 }
 
+// A written line marks the title bar until the file is saved.
+TEST_F(SoramiViewInputTest, UnsavedChangesAreMarkedInTheTitleBar) {
+  EXPECT_FALSE(frame.isWindowModified());
+  typeName(QStringLiteral("お茶"));
+  enter(view->nameField());
+  typeAmount(QStringLiteral("150"));
+  enter(view->amountField());
+  ASSERT_EQ(linesOn(kToday).size(), 3u);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(frame.isWindowModified());
+  key(Qt::Key_S, Qt::ControlModifier);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(gateway.document().isModified());
+  EXPECT_FALSE(frame.isWindowModified());
+}
+
 // A week typed into a new file, saved and opened again: every day shows the same figures.
 TEST_F(SoramiViewInputTest, AWeekOfLinesSurvivesSavingAndOpeningAgain) {
   const QString path = QDir(temp.dir()).filePath(QStringLiteral("week.mtb"));
   prompts.newFiles.push_back(NewFileValues{10000, false, 10});
   prompts.savePaths.push_back(std::filesystem::path(path.toStdString()));
   frame.action(ID_FILE_NEW)->trigger();
-  ASSERT_EQ(frame.windowTitle(), QStringLiteral("week.mtb"));
+  ASSERT_EQ(frame.windowTitle(), QStringLiteral("week.mtb[*]"));
   view = frame.view();
 
   struct Shown {

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -17,7 +18,9 @@
 #include <QTimer>
 
 #include "document/SoramiDocGateway.h"
+#include "input/ParsedEdit.h"
 #include "lists/GeneralList.h"
+#include "lists/StaticWnd.h"
 #include "main/Commands.h"
 #include "main/MainFrame.h"
 #include "platform/AppSettings.h"
@@ -35,7 +38,7 @@ using test::kToday;
 using test::SoramiViewTest;
 
 TEST_F(SoramiViewTest, OpensOnTodayInDayInputMode) {
-  EXPECT_EQ(frame.windowTitle(), QStringLiteral("fixture.mtb"));
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("fixture.mtb[*]"));
   EXPECT_TRUE(frame.action(ID_NEXT_DAY)->isEnabled());
   EXPECT_EQ(view->displayMode(), DM_DAY_INPUT);
   EXPECT_EQ(view->currentDay(), kToday);
@@ -110,6 +113,82 @@ TEST_F(SoramiViewTest, TheColumnSelectorSwitchesToSummaryModeAndBack) {
   view->columnSelector()->setValue(0);
   EXPECT_EQ(view->displayMode(), DM_DAY_INPUT);
   EXPECT_EQ(periodLine(), QStringLiteral("HBB \t 04/11(木)'2024"));
+}
+
+// The item header and the period line draw their line codes: the column title right-aligned
+// in navy over the figures, the period bold in the colours of its table, red on a rest day.
+TEST_F(SoramiViewTest, ItemHeaderAndPeriodLineAreCodedLines) {
+  auto* header = qobject_cast<CStaticWnd*>(view->control(IDC_ITEM_HEADER));
+  auto* period = qobject_cast<CStaticWnd*>(view->control(IDC_PERIOD_LINE));
+  ASSERT_NE(header, nullptr);
+  ASSERT_NE(period, nullptr);
+  EXPECT_EQ(header->style(), CStaticWnd::ButtonStyle);
+  EXPECT_EQ(period->style(), CStaticWnd::TableStyle);
+
+  const CodedLineLayout h = header->layout();
+  ASSERT_EQ(h.cells.size(), 2u);
+  const LineCell& title = h.cells[1];
+  EXPECT_EQ(title.text, QStringLiteral("　日集計"));
+  EXPECT_TRUE(title.alignRight);
+  EXPECT_EQ(title.x, header->width() - header->measure().unit);
+  EXPECT_EQ(title.color, CellColor::Navy);
+
+  CodedLineLayout p = period->layout();
+  EXPECT_TRUE(p.bold);
+  ASSERT_EQ(p.cells.size(), 1u);
+  EXPECT_EQ(p.cells[0].color, CellColor::Style2Text);
+  config().weeklyRestDays = 1 << 3;  // Wednesdays, as 10 April 2024 is
+  key(Qt::Key_H, Qt::ControlModifier);
+  EXPECT_EQ(periodLine(), QStringLiteral("HBBR\t 04/10(水)'2024"));
+  p = period->layout();
+  ASSERT_EQ(p.cells.size(), 1u);
+  EXPECT_EQ(p.cells[0].color, CellColor::Red);
+  EXPECT_TRUE(p.bold);
+}
+
+// The first window on a 1366 × 768 desktop shows every item row and the summary rows whole.
+// At the smallest width the fields keep room for ten characters.
+TEST_F(SoramiViewTest, TheFirstWindowShowsEveryRowAndTheFieldsKeepTheirWidth) {
+  frame.setGeometry(CMainFrame::firstStartGeometry(QRect(0, 0, 1366, 738)));
+  QCoreApplication::processEvents();
+  CGeneralList* items = view->itemList();
+  const int rows = static_cast<int>(items->rows().size());
+  EXPECT_EQ(items->verticalScrollBar()->maximum(), 0);
+  EXPECT_GE(items->viewport()->height(), rows * items->rowHeight());
+  CGeneralList* summary = view->summaryList();
+  EXPECT_GE(summary->viewport()->height(), 4 * summary->rowHeight());
+  const QRect inView(summary->mapTo(view, QPoint()), summary->size());
+  EXPECT_TRUE(view->rect().contains(inView));
+  shoot("main-window-first-start.png");
+
+  frame.resize(frame.minimumSizeHint().width(), frame.height());
+  QCoreApplication::processEvents();
+  for (QWidget* field :
+       {static_cast<QWidget*>(view->nameField()), static_cast<QWidget*>(view->amountField())}) {
+    EXPECT_GE(field->width(), 10 * field->fontMetrics().horizontalAdvance(u'0'))
+        << field->objectName().toStdString();
+  }
+  shoot("main-window-smallest.png");
+}
+
+// Refilled, the item list shows its first row again, and the selected item stays in view.
+TEST_F(SoramiViewTest, RefillingTheItemListStartsAtItsFirstRow) {
+  CGeneralList* items = view->itemList();
+  frame.resize(1000, 420);
+  QCoreApplication::processEvents();
+  QScrollBar* bar = items->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 0) << "the list must scroll for this test";
+  bar->setValue(bar->maximum());
+  key(Qt::Key_PageDown);  // the next day refills the list
+  EXPECT_EQ(bar->value(), 0);
+  const int last = static_cast<int>(items->rows().size()) - 1;
+  key(Qt::Key_Up);  // from the first item round to the last
+  EXPECT_EQ(items->selected(), last);
+  const int shownFrom = bar->value();
+  EXPECT_GT(shownFrom, 0);
+  key(Qt::Key_PageDown);
+  EXPECT_EQ(items->selected(), last);
+  EXPECT_EQ(bar->value(), shownFrom);
 }
 
 TEST_F(SoramiViewTest, SummaryModeStepsByPeriods) {
@@ -221,6 +300,35 @@ TEST_F(SoramiViewTest, TheSettingsSheetOpensWithCtrlUAndItsColourChoiceRepaintsT
   EXPECT_EQ(view->colors().displayColor(), DisplayColors::Monochrome);
   EXPECT_EQ(frame.configTabNo(), ConfigSheet::Display);
   EXPECT_EQ(view->itemList()->lines().size(), gateway.document().entries()->itemCount());
+}
+
+// A file from before the settings were kept in it takes the diary title of this device.
+TEST_F(SoramiViewTest, AFileWithoutItsSettingsTakesTheDevicesDiaryTitle) {
+  temp.store().setValue(QStringLiteral("Diary/DialyTitle"), QStringLiteral("わが家の日記"));
+  const QString path = QDir(temp.dir()).filePath(QStringLiteral("old.mtb"));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(SORAMI_FIXTURES "/no-block.mtb"), path));
+  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+  ASSERT_TRUE(gateway.openFile(path));
+  EXPECT_FALSE(config().hasBlock);
+  EXPECT_EQ(config().diaryTitle, u"わが家の日記");
+}
+
+// What the sheet changes of the calculation reaches the amount field when it closes, without
+// opening the file again.
+TEST_F(SoramiViewTest, TheSettingsSheetReachesTheAmountFieldAtOnce) {
+  ASSERT_FALSE(view->amountField()->calculator().settings().precedence);
+  QTimer::singleShot(0, [] {
+    auto* sheet = dynamic_cast<ConfigSheet*>(QApplication::activeModalWidget());
+    ASSERT_NE(sheet, nullptr);
+    sheet->tabs()->setCurrentIndex(ConfigSheet::Calculation);
+    for (QCheckBox* box : sheet->findChildren<QCheckBox*>()) {
+      if (box->text() == QStringLiteral("電卓で×÷を＋－より先に計算する")) box->setChecked(true);
+    }
+    sheet->accept();
+  });
+  key(Qt::Key_U, Qt::ControlModifier);
+  ASSERT_EQ(config().operatorPrecedence, 1);
+  EXPECT_TRUE(view->amountField()->calculator().settings().precedence);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "input/SpecialNameWnd.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -125,8 +126,11 @@ void CSpecialNameWnd::changeEvent(QEvent* event) {
     keysWanted_ = false;
   } else if (keysWanted_) {
     list_->setFocus();
-  } else if (parentWidget() != nullptr) {
-    // Shown or clicked, it leaves the keys with the main window's input row.
+  } else if (parentWidget() != nullptr && isVisible() && QApplication::activeWindow() == this) {
+    // Shown or clicked, it leaves the keys with the main window's input row. Only while it is
+    // shown and really has the keys itself (a tool window also counts as active with its main
+    // window): an activation arriving after it was hidden again would take the keys from the
+    // window that has them by then, such as the calculator panel.
     parentWidget()->window()->activateWindow();
   }
 }

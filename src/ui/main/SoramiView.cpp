@@ -1,5 +1,6 @@
 #include "main/SoramiView.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -71,6 +72,10 @@ CSoramiView::CSoramiView(QWidget* parent) : QWidget(parent) {
   setFocusProxy(nameField());
   lastInput_ = nameField();
   followInputFocus();
+}
+
+CSoramiView::~CSoramiView() {
+  disconnect(qApp, nullptr, this, nullptr);
 }
 
 template <typename W>

@@ -67,6 +67,9 @@ class CSoramiView : public QWidget {
 
  public:
   explicit CSoramiView(QWidget* parent = nullptr);
+  // Leaves the application's focus signals before the controls go: the panels it owns are
+  // hidden while it is destroyed, which moves the focus.
+  ~CSoramiView() override;
 
   QWidget* control(int id) const { return controls_.value(id); }
   QLineEdit* nameField() const;

@@ -216,6 +216,7 @@ bool runGraphProgram(const std::vector<std::string>& args, std::ostream& err) {
   std::vector<std::string> words{program.string()};
   words.insert(words.end(), args.begin(), args.end());
   std::vector<char*> argv;
+  argv.reserve(words.size() + 1);
   for (std::string& w : words) argv.push_back(w.data());
   argv.push_back(nullptr);
   // Its figures are those printed here already; only what goes wrong while drawing is said.

@@ -59,7 +59,7 @@ int printDue(LedgerCommand& ledger, const Options& o, std::ostream& out, std::os
 
 // The text as typed on a command line: "\n" may stand for the line break.
 std::u16string ruleTextOption(const std::string& text) {
-  const std::u16string t = fromUtf8(text);
+  std::u16string t = fromUtf8(text);
   if (t.find(u'\n') != std::u16string::npos) return t;
   std::u16string out;
   for (size_t i = 0; i < t.size(); ++i) {

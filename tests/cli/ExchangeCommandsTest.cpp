@@ -19,6 +19,7 @@
 #include "platform/TextCodec.h"
 #include "reports/CsvImport.h"
 #include "reports/CsvText.h"
+#include "support/FileText.h"
 #include "support/RunCli.h"
 #include "support/ScriptedPrompts.h"
 
@@ -28,16 +29,9 @@ namespace {
 namespace fs = std::filesystem;
 
 using test::CliRun;
+using test::readAll;
 using test::runCli;
-
-std::string readAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeText(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+using test::writeText;
 
 // The records of a csv text, each record's fields joined by a bar for easy comparison.
 std::vector<std::vector<std::string>> csvRecords(const std::string& text) {

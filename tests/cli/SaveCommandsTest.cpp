@@ -15,6 +15,7 @@
 #include "cli/Cli.h"
 #include "cli/DocumentCommand.h"
 #include "document/DataFile.h"
+#include "support/FileText.h"
 #include "support/RunCli.h"
 #include "support/ScriptedPrompts.h"
 
@@ -24,12 +25,8 @@ namespace {
 namespace fs = std::filesystem;
 
 using test::CliRun;
+using test::readAll;
 using test::runCli;
-
-std::string readAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class SaveCommands : public ::testing::Test {
  protected:

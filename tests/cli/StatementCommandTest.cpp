@@ -15,6 +15,7 @@
 #include "config/DefaultData.h"
 #include "document/DataFile.h"
 #include "platform/TextCodec.h"
+#include "support/FileText.h"
 #include "support/RunCli.h"
 #include "support/ScriptedPrompts.h"
 
@@ -24,16 +25,9 @@ namespace {
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
 using test::CliRun;
+using test::readAll;
 using test::runCli;
-
-std::string readAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeText(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+using test::writeText;
 
 class StatementCommand : public ::testing::Test {
  protected:

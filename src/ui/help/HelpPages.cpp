@@ -7,7 +7,7 @@ namespace sorami {
 namespace {
 
 // Windows that are still being built have their page already, so that their work only fills it.
-constexpr HelpPageSpec kPages[] = {
+constexpr HelpPageEntry kPages[] = {
     // The main window and what opens straight from it.
     {u"CMainFrame", "main-window"},
     {u"206", "main-window"},  // the summary period
@@ -27,10 +27,10 @@ constexpr HelpPageSpec kPages[] = {
     {u"消費税の選択", "tax"},
     {u"WriteTaxDialog", "tax"},
     // Special names, accounts, loans and cards.
-    {u"250", "special-names"},
-    {u"CSpecialNameWnd", "special-names"},
-    {u"特別品名の追加", "special-names"},
-    {u"特別品名の変更", "special-names"},
+    {u"250", "name-lists"},
+    {u"CSpecialNameWnd", "name-lists"},
+    {u"特別品名の追加", "name-lists"},
+    {u"特別品名の変更", "name-lists"},
     {u"口座の設定", "accounts"},
     {u"借入の設定", "accounts"},
     {u"口座の初期残高変更", "accounts"},
@@ -91,8 +91,8 @@ const char* pageOfWindow(const QWidget& w) {
   const QString names[] = {w.objectName(), className(w), w.windowTitle()};
   for (const QString& name : names) {
     if (name.isEmpty()) continue;
-    for (const HelpPageSpec& spec : kPages) {
-      if (name == QString::fromUtf16(spec.window)) return spec.page;
+    for (const HelpPageEntry& entry : kPages) {
+      if (name == QString::fromUtf16(entry.window)) return entry.page;
     }
   }
   return nullptr;
@@ -100,7 +100,7 @@ const char* pageOfWindow(const QWidget& w) {
 
 }  // namespace
 
-std::span<const HelpPageSpec> helpPageTable() {
+std::span<const HelpPageEntry> helpPageTable() {
   return kPages;
 }
 

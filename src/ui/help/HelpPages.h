@@ -10,7 +10,7 @@ class QWidget;
 
 namespace sorami {
 
-struct HelpPageSpec {
+struct HelpPageEntry {
   // A window's object name (its dialog number where it has one), its class without namespace,
   // or its title exactly as the window shows it.
   const char16_t* window;
@@ -20,7 +20,7 @@ struct HelpPageSpec {
 inline const QString HelpContentsPage = QStringLiteral("index");
 inline const QString HelpMainWindowPage = QStringLiteral("main-window");
 
-std::span<const HelpPageSpec> helpPageTable();
+std::span<const HelpPageEntry> helpPageTable();
 
 // The page for `widget`'s window, else for the windows it belongs to; the main window's page
 // when none of them has one (also for no widget at all).

@@ -15,7 +15,7 @@ namespace sorami {
 
 namespace {
 
-struct FieldSpec {
+struct FieldRange {
   int id;
   int min;  // accepted on OK
   int max;
@@ -24,12 +24,12 @@ struct FieldSpec {
 };
 
 // The control ids the dialog's fields always had, with their ranges.
-constexpr std::array<FieldSpec, 6> kFields{{{521, 1971, 9999, 1990, u"年"},
-                                            {522, 1, 12, 1, u"月"},
-                                            {523, 1, 31, 1, u"日"},
-                                            {524, 1971, 9999, 1990, u"年"},
-                                            {525, 1, 12, 1, u"月"},
-                                            {526, 1, 31, 1, u"日"}}};
+constexpr std::array<FieldRange, 6> kFields{{{521, 1971, 9999, 1990, u"年"},
+                                             {522, 1, 12, 1, u"月"},
+                                             {523, 1, 31, 1, u"日"},
+                                             {524, 1971, 9999, 1990, u"年"},
+                                             {525, 1, 12, 1, u"月"},
+                                             {526, 1, 31, 1, u"日"}}};
 
 }  // namespace
 
@@ -44,10 +44,10 @@ SummaryPeriodDialog::SummaryPeriodDialog(const SummaryPeriod& proposed, Prompts&
   grid->addWidget(new QLabel(QStringLiteral("開始")), 0, 0);
   grid->addWidget(new QLabel(QStringLiteral("終了")), 1, 0);
   for (size_t i = 0; i < fields_.size(); ++i) {
-    const FieldSpec& spec = kFields[i];
-    auto* field = new CRangeSpin(spec.min, spec.max, spec.stepMin, spec.max);
-    field->setObjectName(QString::number(spec.id));
-    field->setSuffix(QString::fromUtf16(spec.suffix));
+    const FieldRange& range = kFields[i];
+    auto* field = new CRangeSpin(range.min, range.max, range.stepMin, range.max);
+    field->setObjectName(QString::number(range.id));
+    field->setSuffix(QString::fromUtf16(range.suffix));
     fields_[i] = field;
     grid->addWidget(field, static_cast<int>(i / 3), static_cast<int>(i % 3) + 1);
   }

@@ -54,12 +54,12 @@ CGraphDialog::CGraphDialog(CSoramiDoc& document, const HolidayCalendar& holidays
       holidays_(holidays),
       prompts_(prompts),
       setup_(setup),
-      guideLines_(new QCheckBox(QStringLiteral("ｶﾞｲﾄﾞﾗｲﾝ"))),
-      fixedMaximum_(new QCheckBox(QStringLiteral("最大値固定"))),
-      fuzzyNames_(new QCheckBox(QStringLiteral("あいまい"))),
-      lineGraph_(new QCheckBox(QStringLiteral("折れ線"))),
-      items_(new QComboBox),
-      names_(new QComboBox) {
+      guideLines_(new QCheckBox(QStringLiteral("ｶﾞｲﾄﾞﾗｲﾝ"), this)),
+      fixedMaximum_(new QCheckBox(QStringLiteral("最大値固定"), this)),
+      fuzzyNames_(new QCheckBox(QStringLiteral("あいまい"), this)),
+      lineGraph_(new QCheckBox(QStringLiteral("折れ線"), this)),
+      items_(new QComboBox(this)),
+      names_(new QComboBox(this)) {
   setObjectName(QStringLiteral("222"));
   setWindowTitle(QStringLiteral("表,ｸﾞﾗﾌ表示"));
   showGraph = [](CGraphWnd& window) { window.exec(); };

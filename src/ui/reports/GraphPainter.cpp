@@ -23,7 +23,8 @@ constexpr double kLeastPolygon = 0.02;
 constexpr int kArcPoints = 51;
 
 QColor colourOf(uint32_t rgb) {
-  return QColor((rgb >> 16) & 0xff, (rgb >> 8) & 0xff, rgb & 0xff);
+  return QColor(static_cast<int>((rgb >> 16) & 0xffU), static_cast<int>((rgb >> 8) & 0xffU),
+                static_cast<int>(rgb & 0xffU));
 }
 
 QString text(const std::u16string& s) {

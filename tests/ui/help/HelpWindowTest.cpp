@@ -28,7 +28,7 @@ TEST(HelpManual, EveryWindowsPageExistsAndEveryLinkLeadsSomewhere) {
   ASSERT_FALSE(folder.isEmpty());
   const QDir manual(folder);
   std::set<QString> pages{HelpContentsPage, HelpMainWindowPage};
-  for (const HelpPageSpec& spec : helpPageTable()) pages.insert(QString::fromLatin1(spec.page));
+  for (const HelpPageEntry& entry : helpPageTable()) pages.insert(QString::fromLatin1(entry.page));
   for (const QString& page : pages) {
     EXPECT_TRUE(manual.exists(page + QStringLiteral(".md"))) << page.toStdString();
   }

@@ -70,22 +70,6 @@ std::optional<Line> lineOptions(const Options& o, std::ostream& err) {
               taxMode};
 }
 
-// The item of that name; a number names the item of that number when no item has it as name.
-const CHinmei* findItem(const CHinmeiList& store, const std::u16string& text) {
-  const int byName = store.itemNumberByName(text, EF_DIRECTION_MASK >> 8);
-  if (byName >= 0) return store.itemByNumber(byName);
-  const std::optional<int64_t> number = [&]() -> std::optional<int64_t> {
-    if (text.empty() || text.size() > 5) return std::nullopt;
-    int64_t n = 0;
-    for (char16_t c : text) {
-      if (c < u'0' || c > u'9') return std::nullopt;
-      n = n * 10 + (c - u'0');
-    }
-    return n;
-  }();
-  return number ? store.itemByNumber(static_cast<int>(*number)) : nullptr;
-}
-
 constexpr std::u16string_view kSpaces = u" \u3000";
 
 bool isBlank(std::u16string_view name) {

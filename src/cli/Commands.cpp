@@ -26,6 +26,10 @@ const std::vector<Command>& commands() {
                                            {"diary-search", runDiarySearch},
                                            {"search", runSearch},
                                            {"calendar", runCalendar},
+                                           // Special names, accounts and loans.
+                                           {"names", runNames},
+                                           {"accounts", runAccounts},
+                                           {"account", runAccount},
                                            // Bank and card statements.
                                            {"import-statement", runImportStatement},
                                            // Automatic entries.

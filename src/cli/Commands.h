@@ -41,6 +41,10 @@ int runCalendar(const std::vector<std::string>& args, std::ostream& out, std::os
 // Bank and card statements.
 int runImportStatement(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// Special names, accounts and loans.
+int runNames(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runAccounts(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runAccount(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // Automatic entries.
 int runRules(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runRule(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -86,6 +86,18 @@ void LedgerCommand::computeTo(Day day) {
   store().computeToDay(day, true);
 }
 
+const CHinmei* findItem(const CHinmeiList& store, const std::u16string& text) {
+  const int byName = store.itemNumberByName(text, EF_DIRECTION_MASK >> 8);
+  if (byName >= 0) return store.itemByNumber(byName);
+  if (text.empty() || text.size() > 5) return nullptr;
+  int n = 0;
+  for (char16_t c : text) {
+    if (c < u'0' || c > u'9') return nullptr;
+    n = n * 10 + (c - u'0');
+  }
+  return store.itemByNumber(n);
+}
+
 std::string monthText(YearMonth ym) {
   char text[16];
   std::snprintf(text, sizeof text, "%04d-%02d", ym.year, ym.month);

@@ -64,6 +64,9 @@ class LedgerCommand {
   CHoliday holidays_;
 };
 
+// The item of that name; a number names the item of that number when no item has it as name.
+const CHinmei* findItem(const CHinmeiList& store, const std::u16string& text);
+
 // "YYYY-MM" of a month's first day (or of any day of it).
 std::string monthText(Day day);
 std::string monthText(YearMonth ym);

@@ -39,6 +39,28 @@ class ScriptedPrompts : public Prompts {
     return a;
   }
 
+  std::optional<std::u16string> specialNameToAdd(const std::u16string& itemName) override {
+    specialNameItems.push_back(itemName);
+    if (specialNames.empty()) return std::nullopt;
+    std::u16string name = specialNames.front();
+    specialNames.pop_front();
+    return name;
+  }
+  std::optional<SpecialNameChange> specialNameChange(const std::u16string& oldName,
+                                                     bool offerRename) override {
+    nameChangesAsked.push_back({oldName, offerRename});
+    return next(nameChanges);
+  }
+  std::optional<int32_t> newInitialBalance(const std::u16string& name, int32_t current) override {
+    initialBalancesAsked.push_back({name, current});
+    return next(initialBalances);
+  }
+  std::optional<AccountSettingsValues> accountSettings(
+      uint16_t kind, const AccountSettingsValues& current) override {
+    accountSettingsAsked.push_back({kind, current});
+    return next(accountSettingsAnswers);
+  }
+
   std::optional<NewFileValues> newFileValues(const NewFileValues& proposed) override {
     proposedNewFile = proposed;
     return next(newFiles);
@@ -75,6 +97,12 @@ class ScriptedPrompts : public Prompts {
   }
   std::optional<Day> periodClosingDate(Day) override { return next(closingDates); }
 
+  // The texts shown, in order.
+  std::vector<std::u16string> texts() const {
+    std::vector<std::u16string> out;
+    for (const Shown& s : shown) out.push_back(s.text);
+    return out;
+  }
   bool wasShown(MessageId id) const {
     for (const Shown& s : shown) {
       if (s.id == id) return true;
@@ -103,6 +131,16 @@ class ScriptedPrompts : public Prompts {
   // Answers of the registration dialog, in order; nothing left means cancel.
   std::deque<std::optional<NewAccount>> newAccounts;
   std::vector<std::pair<uint16_t, std::u16string>> registrations;
+  // The dialogs of special names, initial balances and account settings: what they were
+  // opened with, and their answers in order (nothing left means cancel).
+  std::deque<std::u16string> specialNames;
+  std::vector<std::u16string> specialNameItems;
+  std::deque<std::optional<SpecialNameChange>> nameChanges;
+  std::vector<std::pair<std::u16string, bool>> nameChangesAsked;
+  std::deque<std::optional<int32_t>> initialBalances;
+  std::vector<std::pair<std::u16string, int32_t>> initialBalancesAsked;
+  std::deque<std::optional<AccountSettingsValues>> accountSettingsAnswers;
+  std::vector<std::pair<uint16_t, AccountSettingsValues>> accountSettingsAsked;
   std::vector<Shown> shown;
   std::deque<AutoEntryChoice> autoEntryChoices;
   std::deque<std::pair<Day, int32_t>> autoEntryEdits;

@@ -13,6 +13,7 @@ LedgerOptions ledgerOptions(const CConfig& config) {
   o.skipZeroAmounts = config.skipZeroAmounts != 0;
   o.swapNegativeTransfers = config.swapNegativeTransfers != 0;
   o.confirmDeletion = config.confirmDeletion != 0;
+  o.skipBlankNames = config.skipBlankNames != 0;
   return o;
 }
 

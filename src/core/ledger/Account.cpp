@@ -102,11 +102,18 @@ std::u16string CAccount::settingsText() const {
   return out;
 }
 
+// A text that cannot be read leaves the defaults, never the values this object held before
+// (an object may be reused for another account).
 bool CAccount::readSettingsText(std::u16string_view text, Day today) {
+  resetSettings(*this);
   CAccount read(*this);
-  resetSettings(read);
   const bool ok = isLoan() ? read.readLoanText(text, today) : read.readAccountText(text);
-  if (ok) *this = std::move(read);
+  if (ok) {
+    *this = std::move(read);
+  } else if (isLoan()) {
+    const Ymd ymd = ymdFromDay(today);
+    card = std::make_unique<CardSettings>(CardSettings::newRecord(ymd.year, ymd.month));
+  }
   return ok;
 }
 

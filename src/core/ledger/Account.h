@@ -47,7 +47,7 @@ class CAccount {
   // The settings text kept in the definition's tail.
   std::u16string settingsText() const;
   // Reads a settings text; `today` completes the card's closing month where it is out of range.
-  // A text that cannot be read leaves every field as it was and returns false.
+  // A text that cannot be read gives the defaults (a loan a fresh card record) and false.
   bool readSettingsText(std::u16string_view text, Day today);
 
   std::unique_ptr<CardSettings> card;  // loans only

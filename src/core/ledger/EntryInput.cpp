@@ -53,19 +53,6 @@ std::optional<int> specialNameNumber(std::u16string_view text) {
   return n;
 }
 
-std::vector<std::u16string> specialNamesOf(CHinmeiList& store, const CHinmei& item) {
-  std::vector<std::u16string> names;
-  const uint16_t kind = item.flags & (EF_ACCOUNT | EF_LOAN);
-  for (const CHinmei& e : std::as_const(store).entries()) {
-    if (!e.isDefinition()) break;
-    if ((e.flags & EF_DEFINITION) == 0 || e.isRule()) continue;
-    const uint16_t entryKind = e.flags & (EF_ACCOUNT | EF_LOAN);
-    const bool wanted = kind != 0 ? (entryKind & kind) != 0 : entryKind == 0 && e.item == item.item;
-    if (wanted) names.push_back(e.name);
-  }
-  return names;
-}
-
 std::u16string narrowFigures(std::u16string_view text) {
   std::u16string out(text);
   for (char16_t& c : out) {

@@ -33,10 +33,6 @@ NameAndMemo splitNameText(std::u16string_view text, std::u16string_view delimite
 // The number n (1 or more) when the text is only the digits of it; "0" is a name like any other.
 std::optional<int> specialNameNumber(std::u16string_view text);
 
-// The special names offered for an item: its own special-name definitions, or for the transfer
-// pseudo-items the registered accounts or loans, in stored order.
-std::vector<std::u16string> specialNamesOf(CHinmeiList& store, const CHinmei& item);
-
 // Figures, signs and separators typed in their full-width forms (as a Japanese input method
 // types them) turned into the ordinary ones; everything else as it is.
 std::u16string narrowFigures(std::u16string_view text);

@@ -46,6 +46,7 @@ void CHinmeiList::read(Archive& ar, EntryReadHooks& hooks) {
   // The store now holds what the file holds: nothing to save yet.
   resetDerived();
   entries_.clear();
+  rememberedRows_.fill(-1);
   // Built from the list when first needed: a file that is only read never pays for it.
   dayIndexBuilt_ = false;
   modified_ = false;

@@ -91,6 +91,31 @@ struct EntryEdit {
 
 enum class EditOutcome { Changed, Removed, Refused, Cancelled };
 
+// What a rename changed: the dated lines that carried the old name, and the automatic-entry
+// rules that named it.
+struct RenameCount {
+  size_t lines = 0;
+  size_t rules = 0;
+};
+
+// What moving a special name did. With an account or loan kept outside the total assets the
+// account table keeps its order until the next full computation.
+enum class NameMove { None, Moved, MovedOutsideAssets };
+
+// The settings of an account or loan that its settings dialog changes.
+struct AccountWatch {
+  int32_t watchDays = 7;
+  int32_t watchThreshold = 0;
+  bool outsideAssets = false;
+};
+
+// Longest name of a special name, account or loan.
+inline constexpr size_t kMaxNameLength = 255;
+
+// A name as definitions keep it: without ordinary and ideographic spaces at either end, and at
+// most kMaxNameLength characters.
+std::u16string definitionName(std::u16string_view typed);
+
 // A line of the detail list: an entry, or an account that has no line in the window.
 struct DetailLine {
   std::optional<EntryList::iterator> entry;
@@ -272,17 +297,73 @@ class CHinmeiList {
   size_t renameRuleAccounts(std::u16string_view oldName, std::u16string_view newName,
                             uint16_t kind);
 
+  // ---- Special product names (HinmeiListNames.cpp). Names are counted by their index in the
+  // item's list, from 0; the transfer pseudo-items of a kind share the list of its accounts or
+  // loans.
+  // The item number whose definitions are the special names of `item`: the expense-side
+  // pseudo-item of its kind for a transfer pseudo-item, else the item itself.
+  uint16_t specialNameItem(uint16_t item) const;
+  std::vector<Position> specialNames(uint16_t item);
+  // The bare names, in stored order.
+  std::vector<std::u16string> specialNameTexts(uint16_t item) const;
+  // What a choice box offers: the names of the item, or with none those of every item below the
+  // item count, in stored order.
+  std::vector<std::u16string> choiceNames(std::optional<uint16_t> item) const;
+  int specialNameCount(uint16_t item) const;
+  std::optional<Position> specialNameAt(uint16_t item, int index);
+  std::optional<Position> specialNameByText(uint16_t item, std::u16string_view name);
+  // Adds a name before the index-th (-1 or beyond the last: after the last) and returns its
+  // index. An empty name asks for one; a transfer pseudo-item registers an account or loan with
+  // that initial balance (kAskInitialBalance: asked with the registration dialog).
+  std::optional<int> addSpecialName(uint16_t item, std::u16string_view name, int index,
+                                    bool reportDuplicates,
+                                    int32_t initialBalance = kAskInitialBalance);
+  // Gives the index-th name a new one, with `renameEntries` also to the item's lines of that
+  // name; a transfer pseudo-item renames its account or loan. Nothing when refused.
+  std::optional<RenameCount> changeSpecialName(uint16_t item, int index,
+                                               std::u16string_view newName, bool renameEntries);
+  // Deletes the first name equal to `name` (asking as configured when `ask`); a transfer
+  // pseudo-item cancels its account or loan.
+  bool deleteSpecialName(uint16_t item, std::u16string_view name, bool ask);
+  bool deleteSpecialNameAt(uint16_t item, int index);
+  // Exchanges the index-th name with the one `offset` places away.
+  NameMove moveSpecialName(uint16_t item, int index, int offset);
+  // Changes the index-th name through its dialog: "特別品名の変更" for an ordinary item, the
+  // settings dialog of the account or loan for a transfer pseudo-item. True when anything
+  // changed.
+  bool editSpecialName(uint16_t item, int index);
+  // The row of each item's list last chosen, by the item's slot in the item table; -1 none.
+  // Every row is -1 after a file was read.
+  int rememberedRow(int slot) const;
+  void setRememberedRow(int slot, int row);
+  std::array<int, kMaxItems>& rememberedRows() { return rememberedRows_; }
+
   // ---- Accounts and loans.
   // Registers an account or loan (kind kKindAccount or kKindLoan) before the k-th definition of
   // its kind (-1: after the others). kAskInitialBalance, or an empty name, asks the user.
   std::optional<Position> registerAccount(std::u16string_view name, uint16_t kind, int k,
                                           int32_t initialBalance);
-  // Gives an account or loan and every line that names it a new name; false when refused.
-  bool renameAccount(std::u16string_view newName, std::u16string_view oldName, uint16_t kind);
+  // Gives an account or loan and every line that names it a new name. The same name changes
+  // nothing; nothing when refused (a blank or taken name, with its message) or when no entry
+  // had the old name.
+  std::optional<RenameCount> renameAccount(std::u16string_view newName, std::u16string_view oldName,
+                                           uint16_t kind);
   // Renames the automatic-entry rules that name an account or loan of that kind and returns how
   // many it changed; filled by whoever owns the rules' text.
   std::function<size_t(std::u16string_view oldName, std::u16string_view newName, uint16_t kind)>
       onAccountRenamed;
+  // Cancels an account or loan (asking first with `ask`): its definition goes, its lines stay
+  // and no longer move any balance.
+  bool cancelAccount(std::u16string_view name, uint16_t kind, bool ask);
+  // The definition's amount becomes the new initial balance; every figure follows at once.
+  bool setInitialBalance(std::u16string_view name, uint16_t kind, int32_t initialBalance);
+  // The balance watch and the place inside or outside the total assets.
+  bool setAccountWatch(std::u16string_view name, uint16_t kind, const AccountWatch& watch);
+  // The settings dialog of an account or loan: its name, balance watch and place inside or
+  // outside the total assets. True when anything changed.
+  bool editAccountSettings(std::u16string_view name, uint16_t kind);
+  // Writes the object's settings text back into its definition.
+  void writeSettingsText(const CAccount& account);
 
   // ---- Balances and totals.
   // Brings the running state to the start of `day`; returns the first entry on or after it.
@@ -375,6 +456,10 @@ class CHinmeiList {
   bool checkFits(int64_t value);
   int64_t accountBalanceOnCurrentDay(const CHinmei& definition);
   Position insertAccountDefinition(CHinmei definition, uint16_t kind, int k);
+  void followRenamedAccount(std::u16string_view oldName, const std::u16string& newName,
+                            uint16_t kind);
+  int slotOfItem(uint16_t item) const;
+  void forgetRememberedRow(uint16_t item, int oldCount);
 
   LedgerContext context_;
   std::array<CHinmei*, kMaxItems> itemTable_{};
@@ -397,6 +482,7 @@ class CHinmeiList {
   std::array<CHinmei, 7> summaryRows_;
   std::array<int64_t, 7> rows_{};
   std::array<int64_t, kMaxItems> itemTotals_{};
+  std::array<int, kMaxItems> rememberedRows_;
 
   // Declared before the list, so the list gives its nodes back before the pool goes.
   NodePool pool_;

@@ -6,16 +6,8 @@ namespace sorami {
 
 namespace {
 
-constexpr size_t kMaxNameLength = 255;
-
 bool isTrimmedSpace(char16_t c) {
   return c == u' ' || c == u'\u3000';
-}
-
-std::u16string trimmedName(std::u16string_view name) {
-  while (!name.empty() && isTrimmedSpace(name.front())) name.remove_prefix(1);
-  while (!name.empty() && isTrimmedSpace(name.back())) name.remove_suffix(1);
-  return std::u16string(name.substr(0, kMaxNameLength));
 }
 
 std::u16string numberText(int64_t value) {
@@ -27,7 +19,17 @@ bool isDefinitionOf(const CHinmei& e, uint16_t kind) {
   return (e.flags & EF_DEFINITION) != 0 && (e.flags & kind) != 0;
 }
 
+uint16_t oneKind(uint16_t kind) {
+  return (kind & kKindAccount) != 0 ? kKindAccount : kKindLoan;
+}
+
 }  // namespace
+
+std::u16string definitionName(std::u16string_view name) {
+  while (!name.empty() && isTrimmedSpace(name.front())) name.remove_prefix(1);
+  while (!name.empty() && isTrimmedSpace(name.back())) name.remove_suffix(1);
+  return std::u16string(name.substr(0, kMaxNameLength));
+}
 
 void CHinmeiList::refreshFigures() {
   if (cursor_) {
@@ -58,8 +60,8 @@ CHinmeiList::Position CHinmeiList::insertAccountDefinition(CHinmei definition, u
 std::optional<CHinmeiList::Position> CHinmeiList::registerAccount(std::u16string_view name,
                                                                   uint16_t kind, int k,
                                                                   int32_t initialBalance) {
-  kind = (kind & kKindAccount) != 0 ? kKindAccount : kKindLoan;
-  std::u16string n = trimmedName(name);
+  kind = oneKind(kind);
+  std::u16string n = definitionName(name);
   size_t registered = 0;
   for (auto p = entries_.begin(); p != entries_.end() && p->isDefinition(); ++p) {
     if (isDefinitionOf(*p, kind)) ++registered;
@@ -74,7 +76,7 @@ std::optional<CHinmeiList::Position> CHinmeiList::registerAccount(std::u16string
   if (initialBalance == kAskInitialBalance || n.empty()) {
     const std::optional<NewAccount> answer = prompts().registerAccount(kind, n);
     if (!answer) return std::nullopt;
-    n = trimmedName(answer->name);
+    n = definitionName(answer->name);
     initialBalance = answer->initialBalance;
     account.watchThreshold = answer->watchThreshold;
     account.watchDays = answer->watchDays;
@@ -102,27 +104,129 @@ std::optional<CHinmeiList::Position> CHinmeiList::registerAccount(std::u16string
   return insertAccountDefinition(std::move(definition), kind, k);
 }
 
-bool CHinmeiList::renameAccount(std::u16string_view newNameView, std::u16string_view oldNameView,
-                                uint16_t kind) {
+std::optional<RenameCount> CHinmeiList::renameAccount(std::u16string_view newNameView,
+                                                      std::u16string_view oldNameView,
+                                                      uint16_t kind) {
+  kind = oneKind(kind);
   // Copies: the views may point into the very entries renamed below.
-  const std::u16string newName(newNameView);
+  const std::u16string newName = definitionName(newNameView);
   const std::u16string oldName(oldNameView);
+  if (newName.empty()) {
+    prompts().inform(MessageId::BlankNameRefused, {}, Icon::Warning);
+    return std::nullopt;
+  }
+  if (newName == oldName) return RenameCount{};
   if (definitionByName(newName, kind)) {
     prompts().inform(MessageId::AlreadyRegistered, {newName, u""}, Icon::Warning);
-    return false;
+    return std::nullopt;
   }
-  if (newName == oldName) return false;
   size_t changed = 0;
+  RenameCount count;
   for (CHinmei& e : entries_) {
     if ((e.flags & EF_ITEM) != 0 || (e.flags & kind) == 0 || e.name != oldName) continue;
     e.name = newName;
     ++changed;
+    if (e.isDated()) ++count.lines;
   }
-  if (changed == 0) return false;
-  if (CAccount* a = find(kind, oldName)) a->name = newName;
-  if (onAccountRenamed) onAccountRenamed(oldName, newName, kind);
+  if (changed == 0) return std::nullopt;
+  followRenamedAccount(oldName, newName, kind);
+  if (onAccountRenamed) count.rules = onAccountRenamed(oldName, newName, kind);
+  modified_ = true;
+  return count;
+}
+
+// The account object takes the new name; a card names its loan, and loans' cards name the
+// account they are paid from, in their settings text: the next settlement must not find a
+// phantom account under the old name.
+void CHinmeiList::followRenamedAccount(std::u16string_view oldName, const std::u16string& newName,
+                                       uint16_t kind) {
+  if (CAccount* a = find(kind, oldName)) {
+    a->name = newName;
+    if (a->card && a->cardFlag != 0) a->card->cardName = newName;
+  }
+  if (kind != kKindAccount) return;
+  for (CAccount& loan : loans_) {
+    if (!loan.card || loan.card->settlementAccount != oldName) continue;
+    loan.card->settlementAccount = newName;
+    writeSettingsText(loan);
+  }
+}
+
+bool CHinmeiList::cancelAccount(std::u16string_view nameView, uint16_t kind, bool ask) {
+  kind = oneKind(kind);
+  const std::u16string name(nameView);
+  const auto def = definitionByName(name, kind);
+  if (!def) return false;
+  if (ask && prompts().ask(MessageId::ConfirmCancelAccount, {name}, Buttons::YesNo, Answer::No) !=
+                 Answer::Yes) {
+    return false;
+  }
+  // Removing the definition forgets the running state; the balances are computed again so that
+  // the account leaves them at once.
+  const std::optional<Day> computed =
+      cursor_ ? std::optional<Day>(computedDay_) : std::optional<Day>();
+  remove(*def);
+  if (computed) {
+    computeToDay(*computed, true);
+    recomputeWindow();
+  }
   modified_ = true;
   return true;
+}
+
+// An account's balance takes the definition's amount only when it is computed from the start.
+bool CHinmeiList::setInitialBalance(std::u16string_view name, uint16_t kind,
+                                    int32_t initialBalance) {
+  const auto def = definitionByName(name, oneKind(kind));
+  if (!def) return false;
+  (*def)->amount = initialBalance;
+  refreshFigures();
+  modified_ = true;
+  return true;
+}
+
+bool CHinmeiList::setAccountWatch(std::u16string_view name, uint16_t kind,
+                                  const AccountWatch& watch) {
+  CAccount* a = find(oneKind(kind), name);
+  if (a == nullptr || a->definition == nullptr) return false;
+  a->watchDays = watch.watchDays;
+  a->watchThreshold = watch.watchThreshold;
+  writeSettingsText(*a);
+  CHinmei& def = *a->definition;
+  const bool wasOutside = (def.flags & EF_OUTSIDE_ASSETS) != 0;
+  if (wasOutside != watch.outsideAssets) {
+    def.flags ^= EF_OUTSIDE_ASSETS;
+    a->kind = def.flags;
+    refreshFigures();
+  }
+  return true;
+}
+
+bool CHinmeiList::editAccountSettings(std::u16string_view nameView, uint16_t kind) {
+  kind = oneKind(kind);
+  const std::u16string name(nameView);
+  const CAccount* a = find(kind, name);
+  if (a == nullptr || a->definition == nullptr) return false;
+  const AccountSettingsValues current{name, a->watchThreshold, a->watchDays,
+                                      (a->definition->flags & EF_OUTSIDE_ASSETS) != 0};
+  const std::optional<AccountSettingsValues> answer = prompts().accountSettings(kind, current);
+  if (!answer) return false;
+  const std::optional<RenameCount> renamed = renameAccount(answer->name, name, kind);
+  if (!renamed) return false;
+  const std::u16string now = definitionName(answer->name);
+  const bool watchChanged = answer->watchThreshold != current.watchThreshold ||
+                            answer->watchDays != current.watchDays ||
+                            answer->outsideAssets != current.outsideAssets;
+  if (watchChanged) {
+    setAccountWatch(now, kind, {answer->watchDays, answer->watchThreshold, answer->outsideAssets});
+  }
+  return watchChanged || now != name;
+}
+
+void CHinmeiList::writeSettingsText(const CAccount& account) {
+  if (account.definition == nullptr) return;
+  account.definition->setTail(account.settingsText());
+  modified_ = true;
 }
 
 }  // namespace sorami

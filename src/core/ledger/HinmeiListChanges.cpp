@@ -230,6 +230,7 @@ void CHinmeiList::deleteAll() {
   dayIndexBuilt_ = true;
   dayIndexSize_ = 0;
   resetDerived();
+  rememberedRows_.fill(-1);
   modified_ = true;
 }
 

@@ -32,6 +32,7 @@ int32_t saturatedAmount(int64_t value) {
 }
 
 CHinmeiList::CHinmeiList() {
+  rememberedRows_.fill(-1);
   for (size_t i = 0; i < summaryRows_.size(); ++i) {
     summaryRows_[i] = CHinmei(MinDay, kRows[i].item, kRows[i].flags, kRows[i].name, u"", 0);
   }

@@ -20,7 +20,8 @@ struct LedgerOptions {
   bool pairOption = true;              // a transfer between two accounts adds to no total
   bool skipZeroAmounts = true;         // an entry of amount 0 is refused
   bool swapNegativeTransfers = false;  // a negative transfer turns into the opposite direction
-  bool confirmDeletion = false;        // ask before an entry is deleted
+  bool confirmDeletion = false;        // ask before an entry or a special name is deleted
+  bool skipBlankNames = true;          // a blank name is neither written nor registered
 };
 
 enum class DisplayMode : int { DayInput = 0, Summary = 1, CashBook = 2 };

@@ -18,7 +18,9 @@ enum class MessageId : int {
   ZeroAmountRefused = 137,
   SelectOneEntry = 139,
   DeleteNeedsSelection = 141,
-  AlreadyRegistered = 144,  // "「%1」は%2登録済です。"
+  ConfirmDeleteSpecialName = 140,  // "特別品名（%1）を削除してよろしいですか？"
+  SelectOneAccount = 142,          // "口座を１個だけ選択してください。"
+  AlreadyRegistered = 144,         // "「%1」は%2登録済です。"
   ConfirmDeleteEntry = 146,
   SearchNoData = 148,  // "ﾃﾞｰﾀが１件も入力されていません。"
   ClipboardOpenFailed = 159,
@@ -37,6 +39,10 @@ enum class MessageId : int {
   NoLoanRegistered = 923,
   BlankNameRefused = 938,
   NoSpecialNameOfNumber = 939,
+  SelectAccountItemFirst = 943,  // "変更する口座や借入を詳細窓で選択後に実施して下さい。"
+  SelectItemFirst = 950,         // "項目を選択してから行なって下さい。"
+  SelectSpecialNameFirst = 951,  // "特別品名を選択してから行なって下さい。"
+  ConfirmCancelAccount = 955,    // "（%1）を取消しますか？\n取消すと、..."
   DivisionByZero = 947,
   SearchTooManyLines = 948,  // "表示できるメモリを越えました。\n検索を中止します。"
   SearchNothingFound = 949,  // "検索条件に合ったﾃﾞｰﾀは見つかりませんでした。"

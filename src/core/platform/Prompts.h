@@ -28,6 +28,20 @@ struct NewAccount {
   int32_t watchDays = 7;
 };
 
+// What the dialog "特別品名の変更" returned.
+struct SpecialNameChange {
+  std::u16string newName;
+  bool renameEntries = false;  // "入力済みﾃﾞｰﾀの名前も変更する"
+};
+
+// The fields of the settings dialog of an account ("口座の設定") or a loan ("借入の設定").
+struct AccountSettingsValues {
+  std::u16string name;
+  int32_t watchThreshold = 0;
+  int32_t watchDays = 7;
+  bool outsideAssets = false;
+};
+
 // The values of the dialog "新規ﾃﾞｰﾀの作成".
 struct NewFileValues {
   int32_t initialCash = 5000;  // 0 to 999999999
@@ -81,6 +95,25 @@ class Prompts {
   // with a proposed name; nothing when cancelled.
   virtual std::optional<NewAccount> registerAccount(uint16_t /*kind*/,
                                                     const std::u16string& /*name*/) {
+    return std::nullopt;
+  }
+  // The dialog "特別品名の追加" for the item named; the typed name, nothing when cancelled.
+  virtual std::optional<std::u16string> specialNameToAdd(const std::u16string& /*itemName*/) {
+    return std::nullopt;
+  }
+  // The dialog "特別品名の変更" of a name; `offerRename` shows "入力済みﾃﾞｰﾀの名前も変更する".
+  virtual std::optional<SpecialNameChange> specialNameChange(const std::u16string& /*oldName*/,
+                                                             bool /*offerRename*/) {
+    return std::nullopt;
+  }
+  // The dialog "口座の初期残高変更": the new initial balance, nothing when cancelled.
+  virtual std::optional<int32_t> newInitialBalance(const std::u16string& /*name*/,
+                                                   int32_t /*current*/) {
+    return std::nullopt;
+  }
+  // The settings dialog of an account (kind 0x4000) or a loan (kind 0x2000).
+  virtual std::optional<AccountSettingsValues> accountSettings(
+      uint16_t /*kind*/, const AccountSettingsValues& /*current*/) {
     return std::nullopt;
   }
   // The dialog "新規ﾃﾞｰﾀの作成" with the proposed values; nothing when cancelled.

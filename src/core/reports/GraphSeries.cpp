@@ -144,7 +144,7 @@ GraphResult namesGraph(CHinmeiList& store, uint16_t item, const Span& span,
   if (def == nullptr) return {{}, MessageId::GraphNoItemDetails};
   TrendGraph g = emptyGraph(GraphKind::Names, span, settings);
   g.title = u"特別品名毎の集計推移グラフ（項目:" + def->name + u"）";
-  const std::vector<std::u16string> names = specialNamesOf(store, *def);
+  const std::vector<std::u16string> names = store.specialNameTexts(def->item);
   const bool transfers = (def->flags & (EF_ACCOUNT | EF_LOAN)) != 0;
   const int lastColumn = transfers ? todayColumn(today, settings, g.months) : 0;
   // The item's lines that no special name claims are shown under その他, when the item has it.

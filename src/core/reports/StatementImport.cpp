@@ -275,7 +275,7 @@ std::optional<Refusal> resolveMoneyTarget(CHinmeiList& store, MoneyTarget& money
   if (money.name.empty()) {
     const CHinmei* pseudo = store.itemByDirection(kindFlag(money.kind) | EF_EXPENSE);
     const std::vector<std::u16string> names =
-        pseudo != nullptr ? specialNamesOf(store, *pseudo) : std::vector<std::u16string>();
+        pseudo != nullptr ? store.specialNameTexts(pseudo->item) : std::vector<std::u16string>();
     if (names.size() != 1)
       return Refusal{MessageId::StatementMoneyUnnamed, {kindLabel(money.kind)}};
     money.name = names.front();

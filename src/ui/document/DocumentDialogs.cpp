@@ -1,5 +1,5 @@
 // The document's dialogs: a new data file, the file to save to, the password and the closing date
-// of the start-of-period processing, and the registration of a new account or loan.
+// of the start-of-period processing.
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -14,7 +14,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "ledger/Account.h"
+#include "platform/FormDialog.h"
 #include "platform/QtPrompts.h"
 
 namespace sorami {
@@ -26,25 +26,6 @@ constexpr int PasswordMaxChars = 20;
 QString qs(const std::u16string& text) {
   return QString::fromStdU16String(text);
 }
-
-// A dialog with a form above OK and Cancel.
-struct FormDialog {
-  explicit FormDialog(QWidget* parent, const QString& title) : dialog(parent) {
-    dialog.setWindowTitle(title);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  }
-  QPushButton* ok() const { return buttons->button(QDialogButtonBox::Ok); }
-  bool run() { return dialog.exec() == QDialog::Accepted; }
-
-  QDialog dialog;
-  QFormLayout* form = new QFormLayout;
-  QDialogButtonBox* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-};
 
 QLineEdit* passwordField() {
   auto* field = new QLineEdit;
@@ -134,41 +115,6 @@ std::optional<Day> QtPrompts::periodClosingDate(Day proposed) {
   d.form->addRow(new QLabel(QStringLiteral("例:2000年12月31日")));
   if (!d.run()) return std::nullopt;
   return static_cast<Day>(QDate(1899, 12, 30).daysTo(date->date()));
-}
-
-}  // namespace sorami
-
-namespace sorami {
-
-// A transfer that names a new account or loan registers it; the user gives its opening balance
-// and its balance watch here.
-std::optional<NewAccount> QtPrompts::registerAccount(uint16_t kind, const std::u16string& name) {
-  const bool loan = kind == kKindLoan;
-  FormDialog d(parentWidget(),
-               loan ? QStringLiteral("新規の借入の登録") : QStringLiteral("新規の貯蓄の登録"));
-  auto* nameField = new QLineEdit(qs(name));
-  nameField->setMaxLength(255);
-  auto amountBox = [](int low, int value) {
-    auto* box = new QSpinBox;
-    box->setRange(low, 999999999);
-    box->setGroupSeparatorShown(true);
-    box->setValue(value);
-    return box;
-  };
-  QSpinBox* balance = amountBox(-999999998, 0);
-  QSpinBox* threshold = amountBox(-999999998, 0);
-  QSpinBox* days = amountBox(0, NewAccount{}.watchDays);
-  days->setMaximum(999);
-  d.form->addRow(loan ? QStringLiteral("借入名") : QStringLiteral("口座名"), nameField);
-  d.form->addRow(QStringLiteral("初期残高"), balance);
-  d.form->addRow(QStringLiteral("残高監視の金額"), threshold);
-  d.form->addRow(QStringLiteral("残高監視の日数"), days);
-  QObject::connect(nameField, &QLineEdit::textChanged, &d.dialog,
-                   [&](const QString& text) { d.ok()->setEnabled(!text.trimmed().isEmpty()); });
-  d.ok()->setEnabled(!nameField->text().trimmed().isEmpty());
-  if (!d.run()) return std::nullopt;
-  return NewAccount{nameField->text().toStdU16String(), balance->value(), threshold->value(),
-                    days->value()};
 }
 
 }  // namespace sorami

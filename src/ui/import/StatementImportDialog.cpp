@@ -72,7 +72,7 @@ void fillMoney(QComboBox* box, CHinmeiList& store) {
   for (const auto& k : kinds) {
     const CHinmei* pseudo = store.itemByDirection(kindFlag(k.kind) | EF_EXPENSE);
     if (pseudo == nullptr) continue;
-    for (const std::u16string& name : specialNamesOf(store, *pseudo)) {
+    for (const std::u16string& name : store.specialNameTexts(pseudo->item)) {
       box->addItem(QString::fromUtf16(k.label) + text(name),
                    QStringList{QString::fromLatin1(k.word), text(name)});
     }

@@ -245,6 +245,13 @@ QAction* CMainFrame::actionForKey(const QKeyEvent& event) const {
   return keys_.value(keyCode(event));
 }
 
+bool CMainFrame::runKey(const QKeyEvent& event) {
+  QAction* a = actionForKey(event);
+  if (a == nullptr || !a->isEnabled()) return false;
+  a->trigger();
+  return true;
+}
+
 // The window's own keys come before the meaning a child widget or the desktop gives them
 // (Ctrl+A pastes entries here instead of selecting the text of a field). A key whose command is
 // disabled does nothing, as a menu key should.

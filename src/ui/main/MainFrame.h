@@ -10,6 +10,7 @@
 
 class QAction;
 class QActionGroup;
+class QKeyEvent;
 
 namespace sorami {
 
@@ -30,6 +31,9 @@ class CMainFrame : public QMainWindow {
 
   // Gives a command its work; from then on it is enabled whenever its data needs are met.
   void attachCommand(int id, std::function<void()> handler);
+  // Runs the command that owns the key, for windows beside this one whose keys are its keys;
+  // false when no enabled command owns it.
+  bool runKey(const QKeyEvent& event);
   // Commands that need data are disabled while no data file is open.
   void setDataLoaded(bool loaded);
   // An empty title means no file is open.

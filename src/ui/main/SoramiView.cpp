@@ -1,5 +1,6 @@
 #include "main/SoramiView.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -71,6 +72,10 @@ CSoramiView::CSoramiView(QWidget* parent) : QWidget(parent) {
   setFocusProxy(nameField());
   lastInput_ = nameField();
   followInputFocus();
+}
+
+CSoramiView::~CSoramiView() {
+  disconnect(qApp, nullptr, this, nullptr);
 }
 
 template <typename W>
@@ -168,7 +173,9 @@ QWidget* CSoramiView::buildInputRow() {
   auto* name = add(IDC_NAME_FIELD, new QLineEdit);
   name->setMaxLength(NameFieldMaxChars);
   layout->addWidget(name, 3);
-  layout->addWidget(add(IDC_LIST_BUTTON, new QPushButton(QStringLiteral("ﾘｽﾄ"))));
+  auto* list = add(IDC_LIST_BUTTON, new QPushButton(QStringLiteral("ﾘｽﾄ")));
+  connect(list, &QPushButton::clicked, this, &CSoramiView::toggleSpecialNames);
+  layout->addWidget(list);
   layout->addWidget(codedLine(IDC_AMOUNT_LABEL, QStringLiteral("H   \t金額 ")));
   auto* amount = add(IDC_AMOUNT_FIELD, new CParsedEdit);
   amount->setMaxLength(AmountFieldMaxChars);

@@ -25,6 +25,7 @@ namespace sorami {
 class AppSettings;
 class CConfig;
 class CMemoWindow;
+class CSpecialNameWnd;
 class CCalculatorPanel;
 struct CalculatorWrite;
 class Prompts;
@@ -66,6 +67,9 @@ class CSoramiView : public QWidget {
 
  public:
   explicit CSoramiView(QWidget* parent = nullptr);
+  // Leaves the application's focus signals before the controls go: the panels it owns are
+  // hidden while it is destroyed, which moves the focus.
+  ~CSoramiView() override;
 
   QWidget* control(int id) const { return controls_.value(id); }
   QLineEdit* nameField() const;
@@ -166,6 +170,25 @@ class CSoramiView : public QWidget {
   // The account and loan a transfer goes to unless asked: set by the amount memory.
   QString transferName(TransferKind kind) const;
   void setTransferName(TransferKind kind, const QString& name);
+  // ---- Special names and accounts (SoramiViewNames.cpp).
+  // The special-name window, made on first use.
+  CSpecialNameWnd* specialNameWindow();
+  bool specialNamesShown() const;
+  bool specialNamesHaveFocus() const;
+  // Button ﾘｽﾄ: shows or hides the window.
+  void toggleSpecialNames();
+  // Shift+Enter.
+  void togglePanel();
+  // Shift+Down (+1) and Shift+Up (-1).
+  void stepSpecialName(int direction);
+  // 特別品名の登録: the product name typed becomes a special name of the selected item.
+  void registerSpecialName();
+  // 特別品名の変更: the name selected in the special-name window.
+  void changeSpecialName();
+  // 口座/借入の初期残高変更: the account or loan of the one selected detail line.
+  void changeInitialBalance();
+  // 項目,特別品名: the settings of items and their special names.
+  void itemSettings();
   // Asks for the account or loan of a transfer among the names offered (editable); nothing
   // when cancelled. Replaceable so that tests answer it.
   std::function<std::optional<QString>(TransferKind kind, const QStringList& names,
@@ -246,6 +269,16 @@ class CSoramiView : public QWidget {
   void cancelPending();
   void placeMemoWindow();
   void enterField(QLineEdit* field, bool fresh);
+  // Special names.
+  void fillSpecialNames();
+  void showSpecialNames();
+  void hideSpecialNames();
+  void showSpecialNamesIfWanted();
+  void putNameInField(const QString& name);
+  void specialNameChosen(int row);
+  void enterFromSpecialNames();
+  void focusSpecialNames();
+  void rememberedNameToField();
 
   QHash<int, QWidget*> controls_;
   QWidget* itemSide_ = nullptr;
@@ -262,6 +295,8 @@ class CSoramiView : public QWidget {
   void announceCurrentDay();
   AppSettings* appSettings_ = nullptr;
   CMemoWindow* memoWindow_ = nullptr;
+  CSpecialNameWnd* specialNames_ = nullptr;
+  bool keyFromSpecialNames_ = false;  // a command runs for a key typed in that window
   // The line that waits for the memo window; its item by number, as tables may be rebuilt.
   std::optional<EntryRequest> pending_;
   uint16_t pendingItem_ = 0;

@@ -39,6 +39,7 @@ QString qs(std::u16string_view text) {
 void CSoramiView::followInputFocus() {
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (now && (now == nameField() || now == amountField())) lastInput_ = now;
+    if (now == amountField()) hideSpecialNames();
   });
 }
 
@@ -153,7 +154,8 @@ void CSoramiView::itemStep(int row) {
   config().currentItem = static_cast<uint16_t>(qMax(row, 0));
   if (displayMode_ != DM_CASH_BOOK) detailList()->fillForItem(selectedItem());
   labelAddButtons();
-  if (nameField()->hasSelectedText()) nameField()->del();
+  fillSpecialNames();
+  rememberedNameToField();
   if (config().jumpToNameAfterItem != 0 && QWidget::mouseGrabber() == nullptr) nameStep();
 }
 
@@ -173,6 +175,7 @@ void CSoramiView::enterField(QLineEdit* field, bool fresh) {
 }
 
 void CSoramiView::nameStep() {
+  showSpecialNamesIfWanted();
   enterField(nameField(), true);
 }
 
@@ -180,7 +183,9 @@ void CSoramiView::amountStep() {
   amountField()->calculator().clearAll();
   const std::optional<RememberedAmount> found = rememberAmount();
   if (hasData() && config().calculatorOnAmount != 0) {
-    // The amount is typed in the panel, which takes over what the remembered line records.
+    // The amount is typed in the panel, which takes over what the remembered line records; the
+    // names beside the product name are done with.
+    hideSpecialNames();
     showCalculator(false);
     calculator_->setAccountName(accountName_);
     calculator_->setLoanName(loanName_);
@@ -189,6 +194,7 @@ void CSoramiView::amountStep() {
     return;
   }
   enterField(amountField(), true);
+  hideSpecialNames();
 }
 
 void CSoramiView::backToAmount() {
@@ -215,6 +221,8 @@ std::optional<RememberedAmount> CSoramiView::rememberAmount() {
 void CSoramiView::inputEnter() {
   if (amountField()->hasFocus()) {
     addEntry(TransferKind::None);
+  } else if (specialNamesHaveFocus()) {
+    enterFromSpecialNames();
   } else if (detailList()->hasFocus()) {
     // Enter on a detail line changes it, as a double click does.
     changeSelectedLine();
@@ -231,17 +239,13 @@ void CSoramiView::nameEnter() {
                                         ? specialNameNumber(field->text().toStdU16String())
                                         : std::nullopt;
   if (number) {
-    const std::vector<std::u16string> names = specialNamesOf(store(), *item);
+    const std::vector<std::u16string> names = store().specialNameTexts(item->item);
     if (*number > static_cast<int>(names.size())) {
       prompts().inform(MessageId::NoSpecialNameOfNumber, {}, Icon::Warning);
       field->selectAll();
       return;
     }
-    // The field would cut a long name at its length, and a name cut short names another line
-    // or account.
-    const QString name = qs(names[static_cast<size_t>(*number - 1)]);
-    if (name.size() > field->maxLength()) field->setMaxLength(static_cast<int>(name.size()));
-    field->setText(name);
+    putNameInField(qs(names[static_cast<size_t>(*number - 1)]));
   }
   const NameAndMemo typed = splitNameText(field->text().toStdU16String(), config().delimiters);
   if (typed.name.empty() && config().skipBlankNames != 0) {
@@ -268,13 +272,26 @@ void CSoramiView::arrowKey(int direction) {
   }
 }
 
+// With the special-name window shown, Tab from the product name and Shift+Tab from the amount
+// go into it; from the window Tab goes on to the amount and Shift+Tab back to the product name.
 void CSoramiView::tabKey(int direction) {
   const bool inAmount = amountField()->hasFocus();
-  if (direction > 0 && nameField()->hasFocus()) {
-    amountStep();
-  } else if (direction < 0 && !inAmount) {
-    return;
-  } else {
+  if (specialNamesHaveFocus()) {
+    activateWindow();
+    if (direction > 0) {
+      amountStep();
+    } else {
+      nameStep();
+    }
+  } else if ((direction > 0 && nameField()->hasFocus()) || (direction < 0 && inAmount)) {
+    if (specialNamesShown()) {
+      focusSpecialNames();
+    } else if (direction > 0) {
+      amountStep();
+    } else {
+      nameStep();
+    }
+  } else if (direction > 0 || inAmount) {
     nameStep();
   }
 }

@@ -34,6 +34,7 @@ QString dateParts(Day day) {
 
 void CSoramiView::setDocument(CSoramiDoc* document, const HolidayCalendar* holidays) {
   cancelPending();
+  hideSpecialNames();
   document_ = document;
   holidays_ = holidays;
   ready_ = false;
@@ -80,6 +81,7 @@ void CSoramiView::documentLoaded() {
   if (config().listFontChoice == 0) {
     setViewFont(makeViewFont(viewFontPixels(config().listFontSize)));
   }
+  showSpecialNamesIfWanted();
   emit documentShown();
 }
 
@@ -115,6 +117,7 @@ const CHinmei* CSoramiView::selectedLine() const {
 void CSoramiView::setMode(int mode) {
   displayMode_ = mode;
   config().displayMode = static_cast<uint16_t>(mode);
+  if (mode == DM_SUMMARY && config().hideListInSummary != 0) hideSpecialNames();
   showItemSide(mode != DM_CASH_BOOK);
   emit displayModeChanged(mode);
 }
@@ -145,6 +148,8 @@ void CSoramiView::ledgerChanged() {
   fillItemList();
   fillSummaryList();
   detailList()->refresh();
+  // A line may have registered, renamed or left an account.
+  fillSpecialNames();
 }
 
 const CHinmei* CSoramiView::selectedItem() const {
@@ -184,6 +189,7 @@ void CSoramiView::fullRefresh() {
   setSelectorPosition(0);
   fillItemList();
   fillSummaryList();
+  fillSpecialNames();
   focusInput();
 }
 
@@ -331,6 +337,7 @@ void CSoramiView::setColumn(int column) {
     }
   } else if (displayMode_ == DM_SUMMARY) {
     goToDay(currentDay_);
+    showSpecialNamesIfWanted();
   }
 }
 

@@ -29,9 +29,7 @@ void attachViewCommands(CMainFrame& frame) {
   frame.attachCommand(ID_EDIT_PASTE, [view] { view->pasteLines(); });
   frame.attachCommand(ID_WRITE_TAX, [view] { view->writeTaxForSelection(); });
   frame.attachCommand(ID_INPUT_ENTER, [view] { view->inputEnter(); });
-  frame.attachCommand(ID_TOGGLE_PANEL, [view] {
-    if (!view->nameField()->hasFocus()) view->toggleCalculator();
-  });
+  frame.attachCommand(ID_TOGGLE_PANEL, [view] { view->togglePanel(); });
   frame.attachCommand(ID_NEXT_ITEM, [view] { view->arrowKey(1); });
   frame.attachCommand(ID_PREV_ITEM, [view] { view->arrowKey(-1); });
   frame.attachCommand(ID_STEP_FORWARD, [view] { view->tabKey(1); });
@@ -42,6 +40,13 @@ void attachViewCommands(CMainFrame& frame) {
                       [view] { view->detailList()->moveCursorLine(1, true); });
   frame.attachCommand(ID_DETAIL_EXTEND_UP,
                       [view] { view->detailList()->moveCursorLine(-1, true); });
+  // Special names and accounts.
+  frame.attachCommand(ID_REGISTER_SPECIAL_NAME, [view] { view->registerSpecialName(); });
+  frame.attachCommand(ID_CHANGE_SPECIAL_NAME, [view] { view->changeSpecialName(); });
+  frame.attachCommand(ID_CHANGE_INITIAL_BALANCE, [view] { view->changeInitialBalance(); });
+  frame.attachCommand(ID_ITEM_SETTINGS, [view] { view->itemSettings(); });
+  frame.attachCommand(ID_NEXT_SPECIAL_NAME, [view] { view->stepSpecialName(1); });
+  frame.attachCommand(ID_PREV_SPECIAL_NAME, [view] { view->stepSpecialName(-1); });
   // The check mark follows the mode, also when a cancelled dialog left it unchanged.
   auto showMode = [&frame](int mode) {
     const int ids[] = {ID_DAY_INPUT_MODE, ID_SUMMARY_MODE, ID_CASH_BOOK_MODE};

@@ -24,9 +24,16 @@ class QtPrompts : public Prompts {
   PasswordReply askPassword(const PasswordCheck& check, bool canExit) override;
   std::optional<std::u16string> newPassword() override;
   std::optional<Day> periodClosingDate(Day proposed) override;
-  std::optional<NewAccount> registerAccount(uint16_t kind, const std::u16string& name) override;
   // The dialog "自動記入の確認" (AutoEntryConfirmDialog.cpp).
   AutoEntryChoice confirmAutoEntry(AutoEntryProposal& proposal) override;
+  // The dialogs of special names and accounts (settings/AccountDialogs.cpp).
+  std::optional<NewAccount> registerAccount(uint16_t kind, const std::u16string& name) override;
+  std::optional<std::u16string> specialNameToAdd(const std::u16string& itemName) override;
+  std::optional<SpecialNameChange> specialNameChange(const std::u16string& oldName,
+                                                     bool offerRename) override;
+  std::optional<int32_t> newInitialBalance(const std::u16string& name, int32_t current) override;
+  std::optional<AccountSettingsValues> accountSettings(
+      uint16_t kind, const AccountSettingsValues& current) override;
 
  private:
   QWidget* parentWidget() const;

@@ -225,7 +225,7 @@ void CGraphDialog::fillNames() {
   CHinmeiList& store = *document_.entries();
   const CHinmei* def = store.itemByNumber(itemNumbers_[static_cast<size_t>(index)]);
   if (def == nullptr) return;
-  for (const std::u16string& name : specialNamesOf(store, *def)) names_->addItem(qs(name));
+  for (const std::u16string& name : store.specialNameTexts(def->item)) names_->addItem(qs(name));
 }
 
 void CGraphDialog::setPeriod(const Period& period) {

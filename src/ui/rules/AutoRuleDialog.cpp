@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ledger/EntryInput.h"
+#include "ledger/HinmeiList.h"
 #include "ledger/RuleSettings.h"
 #include "platform/Prompts.h"
 #include "rules/AmountField.h"
@@ -195,7 +195,7 @@ void CAutoRuleDialog::fillNames(QComboBox* names, const QString& itemText, bool 
   const int number = store_.itemNumberByName(
       itemText.toStdU16String(), incomeSide ? (EF_INCOME >> 8) : (EF_DIRECTION_MASK >> 8));
   if (const CHinmei* item = number >= 0 ? store_.itemByNumber(number) : nullptr) {
-    for (const std::u16string& name : specialNamesOf(store_, *item)) names->addItem(qs(name));
+    for (const std::u16string& name : store_.specialNameTexts(item->item)) names->addItem(qs(name));
   }
   names->setCurrentText(typed);
 }

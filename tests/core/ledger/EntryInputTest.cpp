@@ -86,20 +86,6 @@ TEST(EntryInput, ZeroAmountsOnlyForUnregisteredSavingsAndLoanNames) {
   EXPECT_TRUE(zeroAmountAccepted(s, *s.itemByNumber(kRepayLoan), u"普通", true));
 }
 
-TEST(EntryInput, OffersSpecialNamesOrAccounts) {
-  LedgerFixture f;
-  CHinmeiList& s = f.store;
-  s.insert(CHinmei(MinDay, kFood, EF_DEFINITION | EF_EXPENSE, u"米", u"", 0));
-  s.insert(CHinmei(MinDay, kFood, EF_DEFINITION | EF_EXPENSE, u"パン", u"", 0));
-  f.account(u"普通", 0);
-  f.loan(u"カード", 0);
-  EXPECT_EQ(specialNamesOf(s, *s.itemByNumber(kFood)),
-            (std::vector<std::u16string>{u"米", u"パン"}));
-  EXPECT_EQ(specialNamesOf(s, *s.itemByNumber(kOutOfAccount)),
-            std::vector<std::u16string>{u"普通"});
-  EXPECT_EQ(specialNamesOf(s, *s.itemByNumber(kBorrow)), std::vector<std::u16string>{u"カード"});
-}
-
 class WriteEntryTest : public ::testing::Test {
  protected:
   WriteEntryTest() { f.account(u"普通", 10000); }

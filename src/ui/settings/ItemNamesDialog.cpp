@@ -1,0 +1,185 @@
+#include "settings/ItemNamesDialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "config/Config.h"
+#include "ledger/HinmeiList.h"
+#include "platform/Prompts.h"
+
+namespace sorami {
+
+namespace {
+
+QVBoxLayout* column(QWidget* owner, const QString& title) {
+  auto* layout = new QVBoxLayout(owner);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(new QLabel(title));
+  return layout;
+}
+
+}  // namespace
+
+ItemNamesDialog::ItemNamesDialog(CHinmeiList& store, const CConfig& config, Prompts& prompts,
+                                 int slot, QWidget* parent)
+    : QDialog(parent), store_(store), config_(config), prompts_(prompts) {
+  setWindowTitle(QStringLiteral("項目,特別品名の設定"));
+  QFont japanese = font();
+  japanese.setFamilies({QStringLiteral("IPAGothic")});
+  setFont(japanese);
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(buildItemSide(), 1);
+  layout->addWidget(buildNameSide(), 1);
+  fillItems(slot);
+}
+
+QWidget* ItemNamesDialog::buildItemSide() {
+  auto* side = new QWidget;
+  QVBoxLayout* layout = column(side, QStringLiteral("項目"));
+  auto* row = new QHBoxLayout;
+  items_ = new QListWidget;
+  connect(items_, &QListWidget::currentRowChanged, this, &ItemNamesDialog::itemSelected);
+  row->addWidget(items_, 1);
+  itemButtons_ = new QVBoxLayout;
+  itemButtons_->addStretch();
+  row->addLayout(itemButtons_);
+  layout->addLayout(row);
+  return side;
+}
+
+QWidget* ItemNamesDialog::buildNameSide() {
+  auto* side = new QWidget;
+  QVBoxLayout* layout = column(side, QStringLiteral("特別品名"));
+  auto* row = new QHBoxLayout;
+  names_ = new QListWidget;
+  connect(names_, &QListWidget::itemDoubleClicked, this, &ItemNamesDialog::changeName);
+  row->addWidget(names_, 1);
+  auto* buttons = new QVBoxLayout;
+  const struct {
+    NameButton id;
+    const char16_t* label;
+    void (ItemNamesDialog::*act)();
+  } specs[] = {
+      {NameUp, u"上移動", nullptr},
+      {NameDown, u"下移動", nullptr},
+      {NameChange, u"変更(&G)", &ItemNamesDialog::changeName},
+      {NameAdd, u"追加(&T)", &ItemNamesDialog::addName},
+      {NameDelete, u"削除(&S)", &ItemNamesDialog::deleteName},
+  };
+  for (const auto& spec : specs) {
+    auto* b = new QPushButton(QString::fromUtf16(spec.label));
+    b->setAutoDefault(false);
+    buttons_[spec.id] = b;
+    buttons->addWidget(b);
+    if (spec.act != nullptr) connect(b, &QPushButton::clicked, this, spec.act);
+  }
+  connect(buttons_[NameUp], &QPushButton::clicked, this, [this] { moveName(-1); });
+  connect(buttons_[NameDown], &QPushButton::clicked, this, [this] { moveName(1); });
+  buttons->addStretch();
+  buttons_[Back] = new QPushButton(QStringLiteral("戻る"));
+  connect(buttons_[Back], &QPushButton::clicked, this, &QDialog::accept);
+  buttons->addWidget(buttons_[Back]);
+  row->addLayout(buttons);
+  layout->addLayout(row);
+  return side;
+}
+
+void ItemNamesDialog::fillItems(int slot) {
+  {
+    const QSignalBlocker block(items_);
+    items_->clear();
+    for (int i = 0; i < store_.itemCount(); ++i) {
+      items_->addItem(QString::fromStdU16String(store_.itemAt(i)->name));
+    }
+  }
+  items_->setCurrentRow(slot >= 0 && slot < store_.itemCount() ? slot : -1);
+  itemSelected();
+}
+
+int ItemNamesDialog::selectedSlot() const {
+  return items_->currentRow();
+}
+
+int ItemNamesDialog::selectedName() const {
+  const QList<QListWidgetItem*> selected = names_->selectedItems();
+  return selected.isEmpty() ? -1 : names_->row(selected.front());
+}
+
+uint16_t ItemNamesDialog::selectedItemNumber() const {
+  const CHinmei* item = store_.itemAt(selectedSlot());
+  return item ? item->item : 0;
+}
+
+void ItemNamesDialog::itemSelected() {
+  fillNames(store_.rememberedRow(selectedSlot()));
+}
+
+// Numbered "n:" when names are picked by number; the rows carry the bare names.
+void ItemNamesDialog::fillNames(int row) {
+  names_->clear();
+  if (store_.itemAt(selectedSlot()) == nullptr) return;
+  const bool numbered = config_.specialNamesByNumber != 0;
+  const std::vector<std::u16string> texts = store_.specialNameTexts(selectedItemNumber());
+  for (size_t i = 0; i < texts.size(); ++i) {
+    const QString name = QString::fromStdU16String(texts[i]);
+    names_->addItem(numbered ? QStringLiteral("%1:%2").arg(i + 1).arg(name) : name);
+  }
+  if (row >= 0 && row < names_->count()) names_->setCurrentRow(row);
+}
+
+int ItemNamesDialog::needsName() {
+  const int row = selectedName();
+  if (row < 0) {
+    prompts_.inform(MessageId::SelectSpecialNameFirst, {}, Icon::Warning);
+    return -1;
+  }
+  store_.setRememberedRow(selectedSlot(), row);
+  return row;
+}
+
+void ItemNamesDialog::moveName(int offset) {
+  const int row = needsName();
+  if (row < 0) return;
+  if (store_.moveSpecialName(selectedItemNumber(), row, offset) == NameMove::None) return;
+  changed_ = true;
+  store_.setRememberedRow(selectedSlot(), row + offset);
+  fillNames(row + offset);
+}
+
+void ItemNamesDialog::changeName() {
+  const int row = needsName();
+  if (row < 0) return;
+  if (store_.editSpecialName(selectedItemNumber(), row)) changed_ = true;
+  fillNames(row);
+}
+
+// After the selected row, or at the end when none is selected.
+void ItemNamesDialog::addName() {
+  if (store_.itemAt(selectedSlot()) == nullptr) {
+    prompts_.inform(MessageId::SelectItemFirst, {}, Icon::Warning);
+    return;
+  }
+  const int after = selectedName();
+  const std::optional<int> row =
+      store_.addSpecialName(selectedItemNumber(), u"", after < 0 ? -1 : after + 1, true);
+  if (!row) return;
+  changed_ = true;
+  fillNames(*row);
+}
+
+void ItemNamesDialog::deleteName() {
+  const int row = needsName();
+  if (row < 0) return;
+  const std::u16string name =
+      store_.specialNameTexts(selectedItemNumber())[static_cast<size_t>(row)];
+  if (!store_.deleteSpecialName(selectedItemNumber(), name, true)) return;
+  changed_ = true;
+  fillNames(std::min(row, store_.specialNameCount(selectedItemNumber()) - 1));
+}
+
+}  // namespace sorami

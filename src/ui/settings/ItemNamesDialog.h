@@ -1,0 +1,63 @@
+#pragma once
+// The page "項目,特別品名の設定": the items on the left and the special names of the selected
+// item on the right, with the buttons that add, change, delete and move the names. The item
+// side lists the items; its own buttons go into itemButtons().
+
+#include <QDialog>
+
+class QListWidget;
+class QPushButton;
+class QVBoxLayout;
+
+namespace sorami {
+
+class CConfig;
+class CHinmeiList;
+class Prompts;
+
+class ItemNamesDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  enum NameButton { NameUp, NameDown, NameChange, NameAdd, NameDelete, Back, NameButtonCount };
+
+  // Opens on the item in `slot` of the item table.
+  ItemNamesDialog(CHinmeiList& store, const CConfig& config, Prompts& prompts, int slot,
+                  QWidget* parent = nullptr);
+
+  // Whether the names (or accounts) changed, so that the main window shows them again.
+  bool changed() const { return changed_; }
+
+  QListWidget* itemList() const { return items_; }
+  QListWidget* nameList() const { return names_; }
+  QPushButton* button(NameButton which) const { return buttons_[which]; }
+  QVBoxLayout* itemButtons() const { return itemButtons_; }
+  int selectedSlot() const;
+  int selectedName() const;
+  // Lists the items again, keeping the selection on `slot`.
+  void fillItems(int slot);
+
+ private:
+  QWidget* buildItemSide();
+  QWidget* buildNameSide();
+  uint16_t selectedItemNumber() const;
+  void itemSelected();
+  void fillNames(int row);
+  // The selected row, remembered for the item; -1 after the message that asks for one.
+  int needsName();
+  void moveName(int offset);
+  void changeName();
+  void addName();
+  void deleteName();
+
+  CHinmeiList& store_;
+  const CConfig& config_;
+  Prompts& prompts_;
+  QListWidget* items_ = nullptr;
+  QListWidget* names_ = nullptr;
+  QVBoxLayout* itemButtons_ = nullptr;
+  QPushButton* buttons_[NameButtonCount] = {};
+  bool changed_ = false;
+};
+
+}  // namespace sorami

@@ -119,8 +119,9 @@ int main() {
   const std::filesystem::path copy = std::filesystem::temp_directory_path() / "bench-recovery.mtb";
   const double write = fastestMilliseconds([&] { writeRecoveryCopy(copy, bytes); }, 3);
   std::filesystem::remove(copy);
-  std::printf("recovery copy of %zu entries: bytes %.1f ms, written %.1f ms off the input "
-              "(goal 300 ms)\n",
-              store.size(), serialize, write);
+  std::printf(
+      "recovery copy of %zu entries: bytes %.1f ms, written %.1f ms off the input "
+      "(goal 300 ms)\n",
+      store.size(), serialize, write);
   return 0;
 }

@@ -33,7 +33,8 @@ int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
   j["damaged"] = damaged;
   // Unsaved changes the window kept when it ended unexpectedly; it offers them at its next open.
   const std::filesystem::path copy = newerRecoveryCopy(o->positional[0]);
-  j["recoveryCopy"] = copy.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(copy.string());
+  j["recoveryCopy"] =
+      copy.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(copy.string());
   j["messages"] = d.prompts.messages;
   out << j.dump(2) << "\n";
   if (damaged) return kExitDamaged;

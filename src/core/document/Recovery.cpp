@@ -46,8 +46,8 @@ fs::path recoveryPathFor(const fs::path& file) {
   fs::path absolute = fs::absolute(file, ec);
   if (ec) absolute = file;
   const std::string text = absolute.lexically_normal().string();
-  const uint64_t hash = hashOfBytes(
-      std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+  const uint64_t hash =
+      hashOfBytes(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
   char hex[17];
   std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
   return folder / (file.stem().string() + "-" + hex + ".mtb");

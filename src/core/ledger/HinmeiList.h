@@ -4,9 +4,9 @@
 // of a pair is its neighbour.
 
 #include <array>
-#include <deque>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <list>
 #include <map>

@@ -326,8 +326,8 @@ void CHinmeiList::afterHistoryMove() {
 std::u16string CHinmeiList::describe(const HistoryStep& step) const {
   if (step.records.empty()) return u"設定の変更";
   const EntryRecord& first = step.records.front();
-  const bool link = first.kind == EntryRecord::Kind::Linked ||
-                    first.kind == EntryRecord::Kind::Unlinked;
+  const bool link =
+      first.kind == EntryRecord::Kind::Linked || first.kind == EntryRecord::Kind::Unlinked;
   const CHinmei* e = link ? &*first.node : first.entry;
   std::u16string text;
   if (e->isDated() && !e->isDiary()) {

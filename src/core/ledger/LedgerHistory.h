@@ -32,10 +32,10 @@ class SideChange {
 // however often the step is taken back and made again.
 struct EntryRecord {
   enum class Kind : uint8_t {
-    Linked,     // the node joined the list before `successor`
-    Unlinked,   // the node left the list from before `successor`
-    Fields,     // every field of the node changed; copies[copy] holds the other value
-    Numbers,    // only the date, item, flags or amount changed; the record holds the others
+    Linked,    // the node joined the list before `successor`
+    Unlinked,  // the node left the list from before `successor`
+    Fields,    // every field of the node changed; copies[copy] holds the other value
+    Numbers,   // only the date, item, flags or amount changed; the record holds the others
   };
   EntryList::iterator node;  // of Linked and Unlinked
   EntryList::iterator successor;

@@ -127,8 +127,7 @@ void SoramiDocGateway::attachFrame(CMainFrame& frame) {
                         [this] { return hasFile() && document_.entries()->canUndo(); });
   frame.setAvailability(ID_EDIT_REDO,
                         [this] { return hasFile() && document_.entries()->canRedo(); });
-  frame.setCommandRunner(
-      [this](int id, const std::function<void()>& run) { runCommand(id, run); });
+  frame.setCommandRunner([this](int id, const std::function<void()>& run) { runCommand(id, run); });
   frame.setAfterInput([this] { afterInput(); });
   auto* copyTimer = new QTimer(this);
   connect(copyTimer, &QTimer::timeout, this, [this] { keepRecoveryCopy(true); });
@@ -322,11 +321,10 @@ void SoramiDocGateway::writeRecoveryCopy() {
   sinceCopy_.start();
   // The bytes are the ledger of this moment; writing them waits for the disk, which the window
   // does not.
-  copying_ = std::async(std::launch::async,
-                        [copy = recoveryPathFor(document_.path()),
-                         bytes = document_.recoveryBytes()] {
-                          return sorami::writeRecoveryCopy(copy, bytes);
-                        });
+  copying_ = std::async(std::launch::async, [copy = recoveryPathFor(document_.path()),
+                                             bytes = document_.recoveryBytes()] {
+    return sorami::writeRecoveryCopy(copy, bytes);
+  });
 }
 
 void SoramiDocGateway::waitForRecoveryCopy() {
@@ -343,7 +341,8 @@ bool SoramiDocGateway::openRecoveredInstead(const QString& path) {
   const std::filesystem::path file = toPath(path);
   const std::filesystem::path copy = newerRecoveryCopy(file);
   if (copy.empty()) return false;
-  const QString when = QFileInfo(fromPath(copy)).lastModified().toString(QStringLiteral("yyyy/MM/dd HH:mm"));
+  const QString when =
+      QFileInfo(fromPath(copy)).lastModified().toString(QStringLiteral("yyyy/MM/dd HH:mm"));
   const Answer a = prompts_.ask(MessageId::RecoveryFound, {file.u16string(), when.toStdU16String()},
                                 Buttons::YesNo, Answer::Yes);
   if (a != Answer::Yes) {

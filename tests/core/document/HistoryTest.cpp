@@ -30,11 +30,11 @@ uint16_t transferItem(CHinmeiList& s, uint16_t kind, uint16_t direction) {
   return s.itemByDirection(kind | direction)->item;
 }
 
+// The end when there is none (a later command of a sequence may find it gone).
 CHinmeiList::Position firstLineOf(CHinmeiList& s, std::u16string_view name) {
   for (auto p = s.firstDated(); p != s.end(); ++p) {
     if (p->name == name) return p;
   }
-  ADD_FAILURE() << "no line of that name";
   return s.end();
 }
 
@@ -76,7 +76,8 @@ const std::vector<Command>& commands() {
        }},
       {"move lines between items",
        [](CSoramiDoc& d) { d.entries()->reassignItem(day(1), day(30), 1, 2); }},
-      {"rename a product", [](CSoramiDoc& d) { d.entries()->renameProduct(1, u"牛乳", u"ミルク"); }},
+      {"rename a product",
+       [](CSoramiDoc& d) { d.entries()->renameProduct(1, u"牛乳", u"ミルク"); }},
       {"item option", [](CSoramiDoc& d) { d.entries()->setItemOption(1, 0, false); }},
       {"special names",
        [](CSoramiDoc& d) {
@@ -104,7 +105,10 @@ const std::vector<Command>& commands() {
          s.exchangeRules(0, 1);
          s.removeRule(1);
        }},
-      {"budgets", [](CSoramiDoc& d) { d.budgets()->setAmount({2024, 4}, 1, 30000); }},
+      {"budgets",
+       [](CSoramiDoc& d) {
+         d.budgets()->setAmount({2024, 4}, 1, 30000);
+       }},
       {"settings",
        [](CSoramiDoc& d) {
          d.config().confirmDeletion = 1;
@@ -127,7 +131,10 @@ class HistoryTest : public DocumentTest {
     }
     s.setDiary(day(5), u"日記");
     s.registerAccount(u"銀行", kKindAccount, -1, 50000);
+    s.registerAccount(u"郵便局", kKindAccount, -1, 8000);
     ASSERT_TRUE(doc.save());
+    // As the file would be opened.
+    s.clearHistory();
   }
 
   // The file as a save would write it, with every figure computed afresh.
@@ -170,9 +177,16 @@ TEST_F(HistoryTest, TwentyCommandsTakenBackGiveTheOpenedFileAgain) {
   const std::vector<uint8_t> opened = dump();
   std::vector<std::vector<uint8_t>> states{opened};
   for (size_t i = 0; i < 20; ++i) {
+    const size_t steps = doc.entries()->historySteps();
     command(commands()[(i * 7) % commands().size()]);
-    states.push_back(dump());
+    // A command the ledger refused (its line is gone by then) is no step.
+    if (doc.entries()->historySteps() > steps) {
+      states.push_back(dump());
+    } else {
+      EXPECT_EQ(dump(), states.back());
+    }
   }
+  ASSERT_GT(states.size(), 12u);
   for (size_t i = states.size() - 1; i > 0; --i) {
     ASSERT_TRUE(doc.undo());
     EXPECT_EQ(dump(), states[i - 1]) << "after taking back command " << i;
@@ -209,7 +223,8 @@ TEST_F(HistoryTest, ChangesOutsideACommandBecomeOneStepNamedAfterThem) {
   CHinmeiList& s = *doc.entries();
   s.insert(line(10, 1, u"パン", 1200));
   EXPECT_TRUE(s.canUndo());
-  EXPECT_EQ(s.undoLabel(), u"食費 パン 1,200 の入力");
+  const std::u16string typed = s.itemByNumber(1)->name + u" パン 1,200 の入力";
+  EXPECT_EQ(s.undoLabel(), typed);
   doc.closeStep();
   doc.beginStep(u"品名ﾃﾞｰﾀ削除");
   s.removeWithTotals(firstLineOf(s, u"牛乳"));
@@ -217,7 +232,7 @@ TEST_F(HistoryTest, ChangesOutsideACommandBecomeOneStepNamedAfterThem) {
   EXPECT_EQ(s.undoLabel(), u"品名ﾃﾞｰﾀ削除");
   ASSERT_TRUE(doc.undo());
   EXPECT_EQ(s.redoLabel(), u"品名ﾃﾞｰﾀ削除");
-  EXPECT_EQ(s.undoLabel(), u"食費 パン 1,200 の入力");
+  EXPECT_EQ(s.undoLabel(), typed);
 }
 
 TEST_F(HistoryTest, TheOldestStepsGoWhenTheRecordsPassTheirBound) {

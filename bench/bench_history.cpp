@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "BenchLedger.h"
-#include "Timing.h"
 #include "config/Config.h"
 #include "document/DataFile.h"
 #include "document/Recovery.h"
@@ -115,9 +114,9 @@ int main() {
   CConfig config;
   double serialize = 0;
   std::vector<uint8_t> bytes;
-  serialize = fastestMilliseconds([&] { bytes = dataFileBytes(config, store, nullptr); }, 3);
+  serialize = microseconds([&] { bytes = dataFileBytes(config, store, nullptr); }) / 1000;
   const std::filesystem::path copy = std::filesystem::temp_directory_path() / "bench-recovery.mtb";
-  const double write = fastestMilliseconds([&] { writeRecoveryCopy(copy, bytes); }, 3);
+  const double write = microseconds([&] { writeRecoveryCopy(copy, bytes); }) / 1000;
   std::filesystem::remove(copy);
   std::printf(
       "recovery copy of %zu entries: bytes %.1f ms, written %.1f ms off the input "

@@ -135,9 +135,8 @@ bool applyOptions(const Options& o, CHinmeiList& store, CardSettings& c, std::os
       !word("--payment-holiday", kHolidayWords, c.paymentHolidayRule) ||
       !word("--revolving", kRevolvingWords, revolving) ||
       !number("--bound", 0, kHighestAmount, c.balanceBounds[0]) ||
-      !number("--minimum", 0, kHighestAmount, c.minimumPayment) ||
-      !rate("--rate", c.paymentRate) || !rate("--fee-rate", c.feeRate) ||
-      !word("--fee-added-to", kAddedToWords, c.feeAddedTo) ||
+      !number("--minimum", 0, kHighestAmount, c.minimumPayment) || !rate("--rate", c.paymentRate) ||
+      !rate("--fee-rate", c.feeRate) || !word("--fee-added-to", kAddedToWords, c.feeAddedTo) ||
       !word("--first-fee", kFirstFeeWords, c.feeAtFirstSettlement)) {
     return false;
   }

@@ -99,10 +99,10 @@ CardSettlement settleMonth(CHinmeiList& store, const CAccount& loan, const CardI
       s.refused = true;
       s.carried = card.carriedBalance;
       s.nextClosing = s.month;
-      promptsOf(store).inform(MessageId::CardPaymentNotStored,
-                              {card.cardName, numberText(s.month.year),
-                               numberText(s.month.month), numberText(s.due)},
-                              Icon::Warning);
+      promptsOf(store).inform(
+          MessageId::CardPaymentNotStored,
+          {card.cardName, numberText(s.month.year), numberText(s.month.month), numberText(s.due)},
+          Icon::Warning);
       return s;
     }
     s.rule = rule;

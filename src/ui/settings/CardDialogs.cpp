@@ -126,8 +126,7 @@ bool runCardSettings(QWidget* parent, CardSettings& card, const CardDialogChoice
 
   QSpinBox* year = spin(choices.firstYear, choices.lastYear, card.nextClosingYear);
   QSpinBox* month = spin(1, 12, std::clamp(card.nextClosingMonth, 1, 12));
-  d.form->addRow(QStringLiteral("次回の締め予定月"),
-                 row({year, label("年"), month, label("月")}));
+  d.form->addRow(QStringLiteral("次回の締め予定月"), row({year, label("年"), month, label("月")}));
 
   auto* offset = new QComboBox;
   const int lastOffset = std::max(kLastPaymentOffset, card.paymentMonthOffset);
@@ -209,8 +208,7 @@ bool runRevolvingSettings(QWidget* parent, CardSettings& card) {
   QButtonGroup* addedTo = choiceOfTwo(&d.dialog, "支払額", "残高", card.feeAddedTo, addedRow);
   d.form->addRow(QStringLiteral("加算対象"), addedRow);
   QWidget* firstRow = nullptr;
-  QButtonGroup* first =
-      choiceOfTwo(&d.dialog, "無し", "払う", card.feeAtFirstSettlement, firstRow);
+  QButtonGroup* first = choiceOfTwo(&d.dialog, "無し", "払う", card.feeAtFirstSettlement, firstRow);
   d.form->addRow(QStringLiteral("決済初回の手数料"), firstRow);
 
   if (!d.run()) return false;

@@ -58,8 +58,10 @@ TEST(CardPeriod, PaymentMonthsStepByAnyCount) {
     YearMonth closing;
     int offset;
     YearMonth payment;
-  } cases[] = {{{2024, 12}, 1, {2025, 1}}, {{2024, 11}, 14, {2026, 1}},
-               {{2024, 3}, 0, {2024, 3}},  {{2024, 1}, -1, {2023, 12}},
+  } cases[] = {{{2024, 12}, 1, {2025, 1}},
+               {{2024, 11}, 14, {2026, 1}},
+               {{2024, 3}, 0, {2024, 3}},
+               {{2024, 1}, -1, {2023, 12}},
                {{2024, 6}, 30, {2026, 12}}};
   for (const auto& c : cases) {
     EXPECT_EQ(cardPaymentMonth(c.closing, c.offset), c.payment) << c.offset;
@@ -106,7 +108,8 @@ class CardTest : public LedgerFixture, public testing::Test {
   std::vector<std::pair<std::string, int32_t>> payments() {
     std::vector<std::pair<std::string, int32_t>> out;
     for (auto p = store.firstDated(); p != store.end(); ++p) {
-      if (p->item == kRepayLoan && p->name == u"カード") out.emplace_back(isoDate(p->date), p->amount);
+      if (p->item == kRepayLoan && p->name == u"カード")
+        out.emplace_back(isoDate(p->date), p->amount);
     }
     return out;
   }
@@ -231,8 +234,8 @@ TEST_F(CardTest, TheRevolvingRulesAsStored) {
     // Bought on the first day of the period, so the balance runs 30 days to the closing.
     const auto p = store.insert(line(ymd(2024, 1, 11), kBorrow, c.bought, u"カード")).value();
     const CAccount& loan = *store.findLoan(u"カード");
-    const RevolvingPayment r = revolvingPayment(
-        store, loan, cardPeriod(*loan.card, {2024, 2}, kSaturdaySunday, holidays));
+    const RevolvingPayment r =
+        revolvingPayment(store, loan, cardPeriod(*loan.card, {2024, 2}, kSaturdaySunday, holidays));
     EXPECT_EQ(r.fee, c.fee);
     EXPECT_EQ(r.due, c.due);
     EXPECT_EQ(r.carried, c.bought + c.fee - c.due);

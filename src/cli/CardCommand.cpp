@@ -11,7 +11,7 @@
 #include "cli/Cli.h"
 #include "cli/Commands.h"
 #include "cli/LedgerCommand.h"
-#include "document/StartUpProcessing.h"
+#include "cli/StartUpCommand.h"
 #include "platform/TextCodec.h"
 
 namespace sorami::cli {
@@ -230,16 +230,12 @@ int runSettle(const std::vector<std::string>& args, std::ostream& out, std::ostr
   const bool dryRun = o->has("--dry-run");
   LedgerCommand ledger(err, *o);
   if (!dryRun) ledger.holdForSaving();
-  ledger.prompts().registerNewAccounts = true;
   StartUpResult result;
-  ledger.doc().postOpen = [&, before = ledger.doc().postOpen](CSoramiDoc& doc) {
-    if (before) before(doc);
-    result = runStartUp(doc, ledger.holidays());
-  };
-  if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
+  if (const int status = openWithStartUp(ledger, o->positional[0], result); status != kExitOk) {
+    return status;
+  }
   if (!dryRun) {
-    reportShortfalls(result, ledger.prompts());
-    if (ledger.doc().isModified() && !ledger.doc().save()) return kExitWriteFailed;
+    if (const int status = saveAfterStartUp(ledger, result); status != kExitOk) return status;
   }
   Json settlements = Json::array();
   for (const CardSettlement& s : result.settlements) settlements.push_back(settlementJson(s));

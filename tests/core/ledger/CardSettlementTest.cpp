@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ledger/LedgerFixture.h"
+#include "LedgerFixture.h"
 #include "rules/Holidays.h"
 
 namespace sorami::test {

@@ -15,6 +15,8 @@ LedgerOptions ledgerOptions(const CConfig& config) {
   o.confirmDeletion = config.confirmDeletion != 0;
   o.skipBlankNames = config.skipBlankNames != 0;
   o.decimalPlaces = config.decimalPlaces;
+  o.firstYear = config.firstYear;
+  o.lastYear = config.lastYear;
   return o;
 }
 

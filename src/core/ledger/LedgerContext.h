@@ -23,6 +23,8 @@ struct LedgerOptions {
   bool confirmDeletion = false;        // ask before an entry or a special name is deleted
   bool skipBlankNames = true;          // a blank name is neither written nor registered
   int decimalPlaces = 0;               // of amounts as the history names its steps
+  int firstYear = 2000;                // the years the dialogs offer
+  int lastYear = 2040;
 };
 
 enum class DisplayMode : int { DayInput = 0, Summary = 1, CashBook = 2 };

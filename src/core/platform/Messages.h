@@ -152,6 +152,8 @@ enum class MessageId : int {
   HelpPageMissing,  // the manual's page is not where the program was installed
   // Dialog fields.
   IntegerOutOfRange,  // "%1 から %2 までの整数を入力してください。"
+  // Credit cards.
+  CardPaymentNotStored,  // a settlement's payment rule found the rule table full
 };
 
 // The text of a message with its placeholders still in place.

@@ -83,6 +83,23 @@ std::vector<ConfigField> CConfig::positions() const {
   return out;
 }
 
+void CConfig::itemInsertedAt(int k) {
+  for (int* item : {&decreaseItem, &increaseItem, &taxExpenseItem, &taxIncomeItem}) {
+    if (*item >= k) ++*item;
+  }
+}
+
+void CConfig::itemRemovedAt(int k, int itemCount) {
+  for (int* item : {&decreaseItem, &increaseItem, &taxExpenseItem, &taxIncomeItem}) {
+    if (*item == k) {
+      *item = -1;
+    } else if (*item > k) {
+      --*item;
+    }
+  }
+  if (itemCount > 0 && currentItem >= itemCount) currentItem = static_cast<uint16_t>(itemCount - 1);
+}
+
 void CConfig::copyFrom(const CConfig& other) {
   const CConfig kept = *this;
   *this = other;

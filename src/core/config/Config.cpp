@@ -83,14 +83,27 @@ std::vector<ConfigField> CConfig::positions() const {
   return out;
 }
 
+namespace {
+
+// A setting names an item with a number below this; -1, or 0xFFFF as a 16-bit field keeps it,
+// names none and stays as it is.
+constexpr int kItemNumbers = 48;
+
+bool namesItem(int item) {
+  return item >= 0 && item < kItemNumbers;
+}
+
+}  // namespace
+
 void CConfig::itemInsertedAt(int k) {
   for (int* item : {&decreaseItem, &increaseItem, &taxExpenseItem, &taxIncomeItem}) {
-    if (*item >= k) ++*item;
+    if (namesItem(*item) && *item >= k) ++*item;
   }
 }
 
 void CConfig::itemRemovedAt(int k, int itemCount) {
   for (int* item : {&decreaseItem, &increaseItem, &taxExpenseItem, &taxIncomeItem}) {
+    if (!namesItem(*item)) continue;
     if (*item == k) {
       *item = -1;
     } else if (*item > k) {

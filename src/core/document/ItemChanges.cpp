@@ -145,7 +145,9 @@ std::string ledgerProblem(const CHinmeiList& store, const CConfig& config) {
                   {"C9", config.taxExpenseItem},
                   {"C35", config.taxIncomeItem}};
   for (const auto& s : settings) {
-    if (s.item < -1 || s.item >= store.itemCount()) {
+    // -1, or 0xFFFF as the file's 16-bit fields keep it, is none.
+    const bool none = s.item == -1 || s.item == 0xFFFF;
+    if (!none && (s.item < 0 || s.item >= store.itemCount())) {
       return std::string("the setting ") + s.name + " names an item that does not exist";
     }
   }

@@ -198,7 +198,9 @@ TEST_F(ItemsTest, AMonthMovedByThirtyDaysKeepsDayOrderAndPairsAndMovesEachLineOn
   // Every entry once; each moved one 30 days later, after what its new day had.
   EXPECT_EQ(after.size(), before.size() - 1);  // the two diaries of day 36 became one
   for (const auto& [d, name] : after) {
-    if (name.size() == 2 && name[0] == u'f') EXPECT_EQ(d, day(name[1] - u'@') + 30) << d;
+    if (name.size() == 2 && name[0] == u'f') {
+      EXPECT_EQ(d, day(name[1] - u'@') + 30);
+    }
   }
   const auto fifth = store.firstAfterDay(day(34));
   EXPECT_EQ(fifth->name, u"f" + std::u16string(1, char16_t(u'@' + 5)));

@@ -208,10 +208,12 @@ void CSpecialNameWnd::hideEvent(QHideEvent* event) {
 // other key is the main window's.
 bool CSpecialNameWnd::eventFilter(QObject* watched, QEvent* event) {
   if (watched == list_->viewport()) {
-    auto* mouse = static_cast<QMouseEvent*>(event);
+    // Only the two mouse events are looked into as such: every other kind passes by.
     if (event->type() == QEvent::MouseButtonPress) {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
       clickPending_ = list_->indexAt(mouse->position().toPoint()).isValid();
     } else if (event->type() == QEvent::MouseButtonRelease) {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
       const QModelIndex at = list_->indexAt(mouse->position().toPoint());
       const bool chosen = clickPending_ && at.isValid();
       clickPending_ = false;

@@ -28,7 +28,7 @@ int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
   // The order of the entries, their item numbers and pairs, and the settings that name items.
   const std::string problem = opened ? ledgerProblem(*d.doc.entries(), d.doc.config()) : "";
   nlohmann::ordered_json j;
-  j["ok"] = opened && !damaged && problem.empty();
+  j["ok"] = opened && !damaged;
   j["entries"] = opened ? d.doc.entries()->size() : 0;
   j["dataVersion"] = report.dataVersion;
   j["upgraded"] = report.upgraded;
@@ -37,7 +37,7 @@ int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
   if (!problem.empty()) j["problem"] = problem;
   j["messages"] = d.prompts.messages;
   out << j.dump(2) << "\n";
-  if (damaged || !problem.empty()) return kExitDamaged;
+  if (damaged) return kExitDamaged;
   return opened ? kExitOk : kExitUnreadable;
 }
 

@@ -139,11 +139,10 @@ int runItems(const std::vector<std::string>& args, std::ostream& out, std::ostre
 }
 
 int runItem(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const std::optional<Options> o =
-      parseFileCommand(withSwapPair(args),
-                       {"--add", "--side", "--at", "--delete", "--rename", "--to", "--swap",
-                        "--swap-with"},
-                       err, {"--dry-run"});
+  const std::optional<Options> o = parseFileCommand(
+      withSwapPair(args),
+      {"--add", "--side", "--at", "--delete", "--rename", "--to", "--swap", "--swap-with"}, err,
+      {"--dry-run"});
   int given = 0;
   for (const char* name : {"--add", "--delete", "--rename", "--swap"}) {
     if (o && o->value(name)) ++given;
@@ -180,12 +179,10 @@ int runItem(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const std::u16string name = def->name;
     const auto deleted = deleteItem(ledger.doc(), slotOf(store, def));
     if (!deleted) return kExitUsage;
-    const Json j{{"deleted", toUtf8(name)},
-                 {"removed", deleted->removed},
-                 {"unpaired", deleted->unpaired},
-                 {"rules", deleted->rules},
-                 {"renumbered", deleted->renumbered},
-                 {"initialCashChange", deleted->cashCompensation}};
+    const Json j{
+        {"deleted", toUtf8(name)},           {"removed", deleted->removed},
+        {"unpaired", deleted->unpaired},     {"rules", deleted->rules},
+        {"renumbered", deleted->renumbered}, {"initialCashChange", deleted->cashCompensation}};
     return finish(ledger, *o, j, out, true);
   }
   if (o->value("--rename")) {
@@ -205,8 +202,7 @@ int runItem(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   const std::string first = toUtf8(a->name);
   const std::string second = toUtf8(b->name);
   const bool changed = store.exchangeItems(slotOf(store, a), slotOf(store, b));
-  return finish(ledger, *o, Json{{"swapped", {first, second}}, {"changed", changed}}, out,
-                changed);
+  return finish(ledger, *o, Json{{"swapped", {first, second}}, {"changed", changed}}, out, changed);
 }
 
 int runMove(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -216,8 +212,8 @@ int runMove(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   const bool shift = o && o->value("--shift-days");
   const bool reassign = o && o->value("--to-item");
   const bool toDay = o && o->value("--to-date");
-  if (!o || shift + reassign + toDay != 1 || (shift && (!o->value("--from") || !o->value("--to"))) ||
-      (reassign && !o->value("--item")) ||
+  if (!o || shift + reassign + toDay != 1 ||
+      (shift && (!o->value("--from") || !o->value("--to"))) || (reassign && !o->value("--item")) ||
       (toDay && (!o->value("--date") || !o->value("--item")))) {
     err << kMoveUsage;
     return kExitUsage;

@@ -47,7 +47,8 @@ class ItemCommands : public ::testing::Test {
     EXPECT_EQ(readAll(path), before);
   }
   Json item(const std::string& name) {
-    for (const Json& i : ok({"items"})["items"]) {
+    const Json listed = ok({"items"});
+    for (const Json& i : listed["items"]) {
       if (i["name"] == name) return i;
     }
     return {};
@@ -66,8 +67,12 @@ TEST_F(ItemCommands, ItemsAreListedAddedRenamedSwappedAndDeleted) {
   Json listed = item("雑収入");
   EXPECT_TRUE(listed["budgetTarget"].is_boolean());
   listed.erase("budgetTarget");
-  EXPECT_EQ(listed, Json({{"position", 16}, {"number", 16}, {"name", "雑収入"}, {"side", "income"},
-                          {"lines", 1}, {"rules", 0}}));
+  EXPECT_EQ(listed, Json({{"position", 16},
+                          {"number", 16},
+                          {"name", "雑収入"},
+                          {"side", "income"},
+                          {"lines", 1},
+                          {"rules", 0}}));
   Json j = ok({"item", "--add", "子供", "--side", "expense", "--at", "10"});
   EXPECT_EQ(j["added"]["number"], 12);
   EXPECT_EQ(j["added"]["position"], 10);
@@ -89,6 +94,7 @@ TEST_F(ItemCommands, ItemsAreListedAddedRenamedSwappedAndDeleted) {
   EXPECT_TRUE(fs::exists(path + ".bak"));
   const CliRun check = runCli({"check", path});
   EXPECT_EQ(check.status, cli::kExitOk) << check.out;
+  EXPECT_TRUE(Json::parse(check.out)["consistent"]) << check.out;
 }
 
 TEST_F(ItemCommands, LinesMoveBetweenDaysAndItemsAndTheCashIsCorrected) {
@@ -117,11 +123,12 @@ TEST_F(ItemCommands, LinesMoveBetweenDaysAndItemsAndTheCashIsCorrected) {
   EXPECT_EQ(j["cash"], 9000);
   refused({"adjust-cash", "--date", "2024-04-09", "--balance", "9500", "--mode", "initial"},
           "過去のすべての残高が変わります");
-  j = ok({"adjust-cash", "--date", "2024-04-09", "--balance", "9500", "--mode", "initial",
-          "--yes"});
+  j = ok(
+      {"adjust-cash", "--date", "2024-04-09", "--balance", "9500", "--mode", "initial", "--yes"});
   EXPECT_EQ(j["initial"], Json({{"from", 10000}, {"to", 10500}}));
   const CliRun check = runCli({"check", path});
   EXPECT_EQ(check.status, cli::kExitOk) << check.out;
+  EXPECT_TRUE(Json::parse(check.out)["consistent"]) << check.out;
 }
 
 }  // namespace

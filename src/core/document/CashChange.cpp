@@ -91,9 +91,8 @@ std::optional<CashChangeResult> changeCashBalance(CSoramiDoc& doc, Day day,
   }
   // The choices are remembered for the next time, also when the balance stays.
   config.adjustmentMode = request.mode == kCashModeInitial ? kCashModeInitial : kCashModeEntry;
-  config.decreaseItem = isOrdinaryItemOf(store, request.decreaseItem, EF_EXPENSE)
-                            ? request.decreaseItem
-                            : -1;
+  config.decreaseItem =
+      isOrdinaryItemOf(store, request.decreaseItem, EF_EXPENSE) ? request.decreaseItem : -1;
   config.increaseItem =
       isOrdinaryItemOf(store, request.increaseItem, EF_INCOME) ? request.increaseItem : -1;
   config.decreaseName = request.decreaseName;

@@ -16,7 +16,7 @@ class CHinmeiList;
 class CSoramiDoc;
 
 inline constexpr int kCashModeInitial = 0;  // 初期残高を調整（過去の残高を変更）
-inline constexpr int kCashModeEntry = 1;    // 以下の調整データとして記載する（推奨）
+inline constexpr int kCashModeEntry = 1;  // 以下の調整データとして記載する（推奨）
 inline constexpr int64_t kLowestCash = -999999999;
 inline constexpr int64_t kHighestCash = 999999999;
 

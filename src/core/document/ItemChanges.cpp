@@ -38,8 +38,8 @@ uint16_t sideOf(const CHinmeiList& store, uint16_t item) {
 }
 
 bool confirmSides(CSoramiDoc& doc, bool differ) {
-  return !differ || doc.prompts().ask(MessageId::MoveSidesDiffer, {}, Buttons::YesNo,
-                                      Answer::No) == Answer::Yes;
+  return !differ || doc.prompts().ask(MessageId::MoveSidesDiffer, {}, Buttons::YesNo, Answer::No) ==
+                        Answer::Yes;
 }
 
 }  // namespace
@@ -49,8 +49,7 @@ bool isTransferItem(const CHinmeiList& store, uint16_t item) {
   return def != nullptr && (def->flags & (EF_ACCOUNT | EF_LOAN)) != 0;
 }
 
-std::optional<ItemAdded> addItem(CSoramiDoc& doc, std::u16string_view name, bool income,
-                                 int slot) {
+std::optional<ItemAdded> addItem(CSoramiDoc& doc, std::u16string_view name, bool income, int slot) {
   CHinmeiList& store = *doc.entries();
   const std::optional<ItemAdded> added = store.addItem(name, income, slot);
   if (!added) return std::nullopt;
@@ -75,8 +74,7 @@ std::optional<size_t> moveLinesToDay(CSoramiDoc& doc, Day day,
   return moved(doc, doc.entries()->moveEntriesToDay(day, selection));
 }
 
-std::optional<size_t> moveSpan(CSoramiDoc& doc, Day from, Day to, Day firstTarget,
-                               bool withDiary) {
+std::optional<size_t> moveSpan(CSoramiDoc& doc, Day from, Day to, Day firstTarget, bool withDiary) {
   CHinmeiList& store = *doc.entries();
   if (from > to) std::swap(from, to);
   if (firstTarget == from) return 0;

@@ -16,8 +16,7 @@ namespace sorami {
 class CConfig;
 class CSoramiDoc;
 
-std::optional<ItemAdded> addItem(CSoramiDoc& doc, std::u16string_view name, bool income,
-                                 int slot);
+std::optional<ItemAdded> addItem(CSoramiDoc& doc, std::u16string_view name, bool income, int slot);
 // Asks with the counts first (934, 935).
 std::optional<ItemDeleted> deleteItem(CSoramiDoc& doc, int slot);
 
@@ -25,8 +24,7 @@ std::optional<ItemDeleted> deleteItem(CSoramiDoc& doc, int slot);
 std::optional<size_t> moveLinesToDay(CSoramiDoc& doc, Day day,
                                      const std::vector<CHinmeiList::Position>& selection);
 // Moves the span from..to so that `from` falls on `firstTarget`; asks with the count first.
-std::optional<size_t> moveSpan(CSoramiDoc& doc, Day from, Day to, Day firstTarget,
-                               bool withDiary);
+std::optional<size_t> moveSpan(CSoramiDoc& doc, Day from, Day to, Day firstTarget, bool withDiary);
 // Gives every line of `oldItem` from..to the item `newItem`. A start after the end is 927;
 // items of different sides ask 928; then the count is asked.
 std::optional<size_t> reassignSpan(CSoramiDoc& doc, Day from, Day to, uint16_t oldItem,

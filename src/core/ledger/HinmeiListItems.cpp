@@ -286,13 +286,17 @@ std::string CHinmeiList::itemProblem() const {
   std::array<int, kMaxItems> seen{};
   for (size_t i = 0; i < itemCount_; ++i) {
     const uint16_t n = itemTable_[i]->item;
-    if (n >= count || seen[n]++ > 0) return "item numbers are not 0 to " + std::to_string(count - 1);
+    if (n >= count || seen[n]++ > 0)
+      return "item numbers are not 0 to " + std::to_string(count - 1);
   }
   size_t index = 0;
   for (auto p = entries_.begin(); p != entries_.end(); ++p, ++index) {
     const std::string at = " at entry " + std::to_string(index);
-    const bool numbered = !p->isHeader() && !p->isRule() && !p->isDiary() && !p->isEndMarker();
+    // A store without items (a bare file) has no numbers to hold to.
+    const bool numbered =
+        count > 0 && !p->isHeader() && !p->isRule() && !p->isDiary() && !p->isEndMarker();
     if (numbered && p->item >= count) return "an item number beyond the items" + at;
+    if (!p->isDated()) continue;
     if (p->isPairFirst()) {
       const auto next = std::next(p);
       if (next == entries_.end() || !next->isPairSecond() || next->date != p->date) {
@@ -302,7 +306,7 @@ std::string CHinmeiList::itemProblem() const {
       if (p == entries_.begin() || !std::prev(p)->isPairFirst()) {
         return "a pair without its first entry" + at;
       }
-    } else if ((p->flags & EF_PAIR_MASK) == EF_PAIR_SECOND && p->isDated()) {
+    } else if ((p->flags & EF_PAIR_MASK) == EF_PAIR_SECOND) {
       return "a pair bit without its pair" + at;
     }
   }

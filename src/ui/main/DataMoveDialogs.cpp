@@ -117,7 +117,8 @@ MovePeriodDialog::MovePeriodDialog(Day day, Prompts& prompts, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addWidget(diary_);
-  auto* note = new QLabel(QStringLiteral("取消しはできませんのでﾃﾞｰﾀをﾊﾞｯｸｱｯﾌﾟ後に行ってください。"));
+  auto* note =
+      new QLabel(QStringLiteral("取消しはできませんのでﾃﾞｰﾀをﾊﾞｯｸｱｯﾌﾟ後に行ってください。"));
   note->setWordWrap(true);
   layout->addWidget(note);
   layout->addWidget(okCancelHelp(this));
@@ -165,7 +166,8 @@ MoveItemsDialog::MoveItemsDialog(const CHinmeiList& store, Day from, Day to, boo
   lists->addWidget(new QLabel(QStringLiteral("移動元")), 0, 0);
   lists->addWidget(new QLabel(QStringLiteral("移動先")), 0, 1);
   if (selection) {
-    auto* note = new QLabel(QStringLiteral("詳細窓で選択されたデータ（移動先のみ選択してください）"));
+    auto* note =
+        new QLabel(QStringLiteral("詳細窓で選択されたデータ（移動先のみ選択してください）"));
     note->setWordWrap(true);
     lists->addWidget(note, 1, 0);
     source_->hide();
@@ -247,12 +249,13 @@ CashChangeDialog::CashChangeDialog(const CHinmeiList& store, const CashChangeCho
       new QLabel(QString::fromStdU16String(formatAmount(choice.balance, true, decimalPlaces))), 0,
       1);
   amounts->addWidget(new QLabel(QStringLiteral("変更後:")), 1, 0);
-  balance_->setValue(static_cast<int>(
-      std::clamp<int64_t>(choice.balance, kLowestCash, kHighestCash)));
+  balance_->setValue(
+      static_cast<int>(std::clamp<int64_t>(choice.balance, kLowestCash, kHighestCash)));
   amounts->addWidget(balance_, 1, 1);
   layout->addLayout(amounts);
   modes_[kCashModeInitial] = new QRadioButton(QStringLiteral("初期残高を調整（過去の残高を変更）"));
-  modes_[kCashModeEntry] = new QRadioButton(QStringLiteral("以下の調整データとして記載する（推奨）"));
+  modes_[kCashModeEntry] =
+      new QRadioButton(QStringLiteral("以下の調整データとして記載する（推奨）"));
   auto* group = new QButtonGroup(this);
   for (QRadioButton* b : modes_) {
     group->addButton(b);

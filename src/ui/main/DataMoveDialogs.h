@@ -1,7 +1,8 @@
 #pragma once
-// The dialogs of the data moves ("日付間のデータ移動", "項目間のデータ移動", "指定期間のデータ移動")
-// and of the cash balance change ("現金残高の変更"). Each checks its fields on OK (the standard
-// range message, and the messages of its own) and stays open while one is wrong.
+// The dialogs of the data moves ("日付間のデータ移動", "項目間のデータ移動",
+// "指定期間のデータ移動") and of the cash balance change ("現金残高の変更"). Each checks its fields
+// on OK (the standard range message, and the messages of its own) and stays open while one is
+// wrong.
 
 #include <QDialog>
 #include <optional>

@@ -110,8 +110,7 @@ void CSoramiView::changeCashBalance() {
   if (askCashChange) {
     request = askCashChange(choice);
   } else {
-    CashChangeDialog dialog(store(), choice, currentDay(), config().decimalPlaces, prompts(),
-                            this);
+    CashChangeDialog dialog(store(), choice, currentDay(), config().decimalPlaces, prompts(), this);
     if (run(dialog)) request = dialog.result();
   }
   if (request) sorami::changeCashBalance(*document(), currentDay(), *request);

@@ -5,9 +5,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -56,8 +56,8 @@ QWidget* ItemNamesDialog::buildItemSide() {
   const struct {
     ItemButton id;
     const char16_t* label;
-  } specs[] = {{ItemUp, u"上移動"},      {ItemDown, u"下移動"},   {ItemChange, u"変更(&N)"},
-               {ItemAdd, u"追加(&A)"},   {ItemDelete, u"削除(&R)"}, {ItemHelp, u"ﾍﾙﾌﾟ(&H)"}};
+  } specs[] = {{ItemUp, u"上移動"},    {ItemDown, u"下移動"},     {ItemChange, u"変更(&N)"},
+               {ItemAdd, u"追加(&A)"}, {ItemDelete, u"削除(&R)"}, {ItemHelp, u"ﾍﾙﾌﾟ(&H)"}};
   for (const auto& spec : specs) {
     auto* b = new QPushButton(QString::fromUtf16(spec.label));
     b->setAutoDefault(false);

@@ -90,9 +90,9 @@ TEST_F(ItemsTest, NamesAndSideLimitsAreChecked) {
                {false, 32 - 4, MessageId::ExpenseItemsFull}};
   for (const auto& side : sides) {
     for (int i = 0; i < side.room; ++i) {
-      ASSERT_TRUE(store.addItem(u"n" + std::u16string(1, char16_t(u'A' + i)) +
-                                    (side.income ? u"i" : u"e"),
-                                side.income, -1));
+      ASSERT_TRUE(
+          store.addItem(u"n" + std::u16string(1, char16_t(u'A' + i)) + (side.income ? u"i" : u"e"),
+                        side.income, -1));
     }
     prompts.shown.clear();
     EXPECT_FALSE(store.addItem(u"one more", side.income, -1));
@@ -121,9 +121,10 @@ TEST_F(ItemsTest, DeletingAnIncomeItemKeepsTodaysCashAndThePartnersOfOtherItems)
   prompts.answers = {Answer::Yes, Answer::Yes};
   const auto deleted = store.deleteItem(4, true);
   ASSERT_TRUE(deleted);
-  EXPECT_EQ(prompts.shown[0].text,
-            u"この項目に入力されているデータがあります。\nこのデータを削除しますが、よろしいですか？"
-            u"\n（削除されるデータ 3 個、うち組のデータ 1 個）");
+  EXPECT_EQ(
+      prompts.shown[0].text,
+      u"この項目に入力されているデータがあります。\nこのデータを削除しますが、よろしいですか？"
+      u"\n（削除されるデータ 3 個、うち組のデータ 1 個）");
   EXPECT_EQ(prompts.shown[1].id, MessageId::ConfirmDeleteItemRules);
   EXPECT_EQ(deleted->removed, 3u);
   EXPECT_EQ(deleted->unpaired, 1u);

@@ -36,6 +36,10 @@ const std::vector<Command>& commands() {
                                            {"rules", runRules},
                                            {"rule", runRule},
                                            {"run-due", runRunDue},
+                                           // Credit cards.
+                                           {"cards", runCards},
+                                           {"card", runCard},
+                                           {"settle", runSettle},
                                            // Consumption tax and the numeric field.
                                            {"tax", runTax},
                                            {"calc", runCalc},

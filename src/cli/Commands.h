@@ -49,6 +49,10 @@ int runAccount(const std::vector<std::string>& args, std::ostream& out, std::ost
 int runRules(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runRule(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runRunDue(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Credit cards.
+int runCards(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runCard(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runSettle(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // Consumption tax and the numeric field.
 int runTax(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -141,7 +141,11 @@ std::optional<GraphArgs> graphArgs(const std::vector<std::string>& args, std::os
   a.end = *end;
   a.months = *months;
   if (const std::string* out = o->value("--out")) {
-    if (!drawable(*out)) return std::nullopt;
+    if (!drawable(*out)) {
+      err << "sorami-cli: --out のファイル名は .png、.svg、.pdf のどれかで終えてください: " << *out
+          << "\n";
+      return std::nullopt;
+    }
     a.out = *out;
   }
   a.options = std::move(*o);

@@ -83,7 +83,9 @@ void LedgerCommand::show(Day day, DisplayMode mode) {
 
 void LedgerCommand::computeTo(Day day) {
   setUp(day, DisplayMode::DayInput);
-  store().computeToDay(day, true);
+  // Opening the file computed every balance from the head section to the opening day; the
+  // running state moves from there to `day` instead of passing over every line a second time.
+  store().computeToDay(day);
 }
 
 const CHinmei* findItem(const CHinmeiList& store, const std::u16string& text) {

@@ -11,6 +11,7 @@
 #include "cli/Commands.h"
 #include "cli/LedgerCommand.h"
 #include "cli/RuleJson.h"
+#include "cli/StartUpCommand.h"
 #include "document/StartUpProcessing.h"
 #include "platform/TextCodec.h"
 
@@ -47,6 +48,21 @@ Json shortfallsJson(const std::vector<ShortfallWarning>& warnings) {
 
 }  // namespace
 
+int openWithStartUp(LedgerCommand& ledger, const std::string& path, StartUpResult& result) {
+  ledger.prompts().registerNewAccounts = true;
+  // After what every command's document does once its file is read.
+  ledger.doc().postOpen = [&, before = ledger.doc().postOpen](CSoramiDoc& doc) {
+    if (before) before(doc);
+    result = runStartUp(doc, ledger.holidays());
+  };
+  return ledger.open(path);
+}
+
+int saveAfterStartUp(LedgerCommand& ledger, const StartUpResult& result) {
+  reportShortfalls(result, ledger.prompts());
+  return ledger.doc().isModified() && !ledger.doc().save() ? kExitWriteFailed : kExitOk;
+}
+
 int runRunDue(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const std::optional<Options> o = parseFileCommand(args, {}, err);
   if (!o) {
@@ -55,16 +71,11 @@ int runRunDue(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
   LedgerCommand ledger(err, *o);
   ledger.holdForSaving();
-  ledger.prompts().registerNewAccounts = true;
   StartUpResult result;
-  // After what every command's document does once its file is read.
-  ledger.doc().postOpen = [&, before = ledger.doc().postOpen](CSoramiDoc& doc) {
-    if (before) before(doc);
-    result = runStartUp(doc, ledger.holidays());
-  };
-  if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
-  reportShortfalls(result, ledger.prompts());
-  if (ledger.doc().isModified() && !ledger.doc().save()) return kExitWriteFailed;
+  if (const int status = openWithStartUp(ledger, o->positional[0], result); status != kExitOk) {
+    return status;
+  }
+  if (const int status = saveAfterStartUp(ledger, result); status != kExitOk) return status;
   Json removed = Json::array();
   for (const CAutoRule& rule : result.removedRules) {
     removed.push_back(ruleJson(ledger.store(), rule, 0, ledger.config().decimalPlaces));

@@ -179,7 +179,7 @@ TEST_F(ReportCommands, GraphRefusalsSayWhy) {
       {{"--kind", "item", "--item", "無い"}, kExitUsage, "この項目は存在しません。"},
       {{"--kind", "product", "--item", "食費"}, kExitUsage, "この品名は存在しません。"},
       {{"--kind", "bars"}, kExitUsage, "使い方"},
-      {{"--kind", "assets", "--out", "x.gif"}, kExitUsage, "使い方"},
+      {{"--kind", "assets", "--out", "x.gif"}, kExitUsage, ".png、.svg、.pdf のどれか"},
       {{"--kind", "assets", "--today", "someday"}, kExitUsage, "日付"},
   };
   for (const auto& c : cases) {

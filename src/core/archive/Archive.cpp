@@ -57,36 +57,14 @@ void Archive::fail(ArchiveErrorKind kind, const std::string& what) const {
   throw ArchiveError(kind, offset(), what);
 }
 
-void Archive::require(size_t n) {
-  if (data_.size() - pos_ < n) fail(ArchiveErrorKind::EndOfFile, "");
+void Archive::failEndOfFile() const {
+  fail(ArchiveErrorKind::EndOfFile, "");
 }
 
 void Archive::requireElements(uint64_t count, size_t minBytesEach) {
   if (count * minBytesEach > remaining()) {
     fail(ArchiveErrorKind::EndOfFile, std::to_string(count) + " elements cannot follow");
   }
-}
-
-uint8_t Archive::readU8() {
-  require(1);
-  return data_[pos_++];
-}
-
-uint16_t Archive::readU16() {
-  require(2);
-  const uint16_t v = static_cast<uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
-  pos_ += 2;
-  return v;
-}
-
-uint32_t Archive::readU32() {
-  require(4);
-  const uint32_t v = static_cast<uint32_t>(data_[pos_]) |
-                     (static_cast<uint32_t>(data_[pos_ + 1]) << 8) |
-                     (static_cast<uint32_t>(data_[pos_ + 2]) << 16) |
-                     (static_cast<uint32_t>(data_[pos_ + 3]) << 24);
-  pos_ += 4;
-  return v;
 }
 
 float Archive::readF32() {

@@ -69,9 +69,26 @@ class Archive {
   void setScrambled(bool on) { scrambled_ = on; }
   bool scrambled() const { return scrambled_; }
 
-  uint8_t readU8();
-  uint16_t readU16();
-  uint32_t readU32();
+  // The reads of numbers are inline: a file of a million entries reads several million of them.
+  uint8_t readU8() {
+    require(1);
+    return data_[pos_++];
+  }
+  uint16_t readU16() {
+    require(2);
+    const auto v = static_cast<uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
+    pos_ += 2;
+    return v;
+  }
+  uint32_t readU32() {
+    require(4);
+    const uint32_t v = static_cast<uint32_t>(data_[pos_]) |
+                       (static_cast<uint32_t>(data_[pos_ + 1]) << 8) |
+                       (static_cast<uint32_t>(data_[pos_ + 2]) << 16) |
+                       (static_cast<uint32_t>(data_[pos_ + 3]) << 24);
+    pos_ += 4;
+    return v;
+  }
   int32_t readI32() { return static_cast<int32_t>(readU32()); }
   float readF32();
   void writeU8(uint8_t v);
@@ -101,7 +118,9 @@ class Archive {
 
   size_t offset() const { return isLoading() ? pos_ : written_ + pos_; }
   size_t remaining() const { return isLoading() ? data_.size() - pos_ : 0; }
-  void require(size_t n);
+  void require(size_t n) {
+    if (data_.size() - pos_ < n) failEndOfFile();
+  }
   void flush();
 
   [[noreturn]] void fail(ArchiveErrorKind kind, const std::string& what) const;
@@ -109,6 +128,7 @@ class Archive {
   static void scramble(std::u16string& text);
 
  private:
+  [[noreturn]] void failEndOfFile() const;
   void put(const uint8_t* p, size_t n);
   uint8_t* reserve(size_t n);
   void readClassDescription(ClassId& cls);

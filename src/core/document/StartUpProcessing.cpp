@@ -14,6 +14,20 @@ Prompts& promptsOf(CHinmeiList& store) {
   return store.context().prompts != nullptr ? *store.context().prompts : none;
 }
 
+template <typename T>
+void append(std::vector<T>& to, std::vector<T>&& from) {
+  to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
+}
+
+// Settles the cards whose closing passed; the lines it wrote on the way count as written by
+// the run.
+void cardsStep(StartUpRun& run) {
+  CardSettlementRun cards = settleCards(run.store, run.options, run.holidays, run.today);
+  run.result.settlements = std::move(cards.settlements);
+  run.result.written = std::move(cards.written);
+  append(run.result.removedRules, std::move(cards.removedRules));
+}
+
 // The look-ahead writes the lines of the coming days into copies, where the watch finds them;
 // it shows nothing and asks nothing.
 void lookAheadStep(StartUpRun& run) {
@@ -30,11 +44,19 @@ void balanceWatchStep(StartUpRun& run) {
 }
 
 void autoEntriesStep(StartUpRun& run) {
-  run.result.written = CAutoEntries(run.store, run.options, run.holidays).execute(run.today, false);
+  AutoEntryReport today =
+      CAutoEntries(run.store, run.options, run.holidays).execute(run.today, false);
+  AutoEntryReport& written = run.result.written;
+  append(written.written, std::move(today.written));
+  written.collected += today.collected;
+  written.inactive = std::move(today.inactive);
+  written.capped = today.capped;
+  written.stopped = written.stopped || today.stopped;
 }
 
 void finishedRulesStep(StartUpRun& run) {
-  run.result.removedRules = CAutoEntries(run.store, run.options, run.holidays).removeFinished();
+  append(run.result.removedRules,
+         CAutoEntries(run.store, run.options, run.holidays).removeFinished());
 }
 
 }  // namespace
@@ -50,6 +72,7 @@ AutoEntryOptions autoEntryOptions(const CConfig& config) {
 }
 
 StartUpProcessing::StartUpProcessing() {
+  steps_.emplace_back(kStepCards, cardsStep);
   steps_.emplace_back(kStepLookAhead, lookAheadStep);
   steps_.emplace_back(kStepBalanceWatch, balanceWatchStep);
   steps_.emplace_back(kStepAutoEntries, autoEntriesStep);

@@ -15,6 +15,7 @@
 #include "config/Config.h"
 #include "ledger/AutoEntries.h"
 #include "ledger/BalanceWatch.h"
+#include "ledger/CardSettlement.h"
 #include "ledger/HinmeiList.h"
 #include "rules/HolidayCalendar.h"
 
@@ -27,6 +28,7 @@ class Prompts;
 AutoEntryOptions autoEntryOptions(const CConfig& config);
 
 struct StartUpResult {
+  std::vector<CardSettlement> settlements;   // card months settled, in order of their closings
   AutoEntryReport lookAhead;                 // what the look-ahead run wrote into its copies
   AutoEntryReport written;                   // what the real run wrote into the ledger
   std::vector<CAutoRule> removedRules;       // rules removed after their last line
@@ -45,6 +47,7 @@ struct StartUpRun {
 };
 
 // The names of the standard steps.
+inline constexpr std::string_view kStepCards = "cards";
 inline constexpr std::string_view kStepLookAhead = "look-ahead";
 inline constexpr std::string_view kStepBalanceWatch = "balance-watch";
 inline constexpr std::string_view kStepAutoEntries = "auto-entries";
@@ -54,11 +57,12 @@ class StartUpProcessing {
  public:
   using Step = std::function<void(StartUpRun&)>;
 
-  // The standard steps: look-ahead, balance-watch, auto-entries, finished-rules.
+  // The standard steps: cards, look-ahead, balance-watch, auto-entries, finished-rules.
   StartUpProcessing();
 
   // Puts a step before the one named `before` (at the end when there is none). Card settlement
-  // goes before kStepLookAhead, so the payment rules it stores are run like any other.
+  // goes before kStepLookAhead, so the payment rules it stores are run like any other; a step
+  // that makes rules belongs there too.
   void insertBefore(std::string_view before, std::string name, Step step);
   std::vector<std::string> stepNames() const;
 

@@ -384,7 +384,7 @@ AutoEntryReport CAutoEntries::execute(Day base, bool lookAhead) {
   state.lookAhead = lookAhead;
   state.report = &report;
   state.prompts = &promptsOf(store_);
-  if (!lookAhead) {
+  if (!lookAhead && options_.tellFaults) {
     for (const int slot : inactive_) {
       const std::optional<CAutoRule> rule = store_.rule(slot);
       const std::u16string what = rule->describe() + u" " + rule->destinationName;

@@ -25,6 +25,9 @@ struct AutoEntryOptions {
   bool confirm = false;      // ask before each line is written
   unsigned restDays = 0x41;  // the weekly rest days the schedules move off
   int decimalPlaces = 0;
+  // Tell of rules that cannot be run; off for the runs that only bring the ledger up to a day
+  // before the run of today, which tells of them once.
+  bool tellFaults = true;
 };
 
 // One due line found while collecting.

@@ -432,6 +432,9 @@ class CHinmeiList {
   bool editAccountSettings(std::u16string_view name, uint16_t kind);
   // Writes the object's settings text back into its definition.
   void writeSettingsText(const CAccount& account);
+  // Gives a loan card settings: with `isCard` the loan becomes a card named as the loan,
+  // without it the settings are kept but the loan is no card. False when there is no such loan.
+  bool setCardSettings(std::u16string_view loan, const CardSettings& card, bool isCard);
 
   // ---- Balances and totals.
   // Brings the running state to the start of `day`; returns the first entry on or after it.

@@ -207,8 +207,16 @@ bool CHinmeiList::editAccountSettings(std::u16string_view nameView, uint16_t kin
   const std::u16string name(nameView);
   const CAccount* a = find(kind, name);
   if (a == nullptr || a->definition == nullptr) return false;
-  const AccountSettingsValues current{name, a->watchThreshold, a->watchDays,
-                                      (a->definition->flags & EF_OUTSIDE_ASSETS) != 0};
+  AccountSettingsValues current{name, a->watchThreshold, a->watchDays,
+                                (a->definition->flags & EF_OUTSIDE_ASSETS) != 0};
+  if (kind == kKindLoan) {
+    const Ymd today = ymdFromDay(context_.today);
+    current.card = a->card ? *a->card : CardSettings::newRecord(today.year, today.month);
+    current.isCard = a->cardFlag != 0;
+    for (const CAccount& account : accounts_) current.accountNames.push_back(account.name);
+    current.firstYear = context_.options.firstYear;
+    current.lastYear = context_.options.lastYear;
+  }
   const std::optional<AccountSettingsValues> answer = prompts().accountSettings(kind, current);
   if (!answer) return false;
   const std::optional<RenameCount> renamed = renameAccount(answer->name, name, kind);
@@ -220,13 +228,29 @@ bool CHinmeiList::editAccountSettings(std::u16string_view nameView, uint16_t kin
   if (watchChanged) {
     setAccountWatch(now, kind, {answer->watchDays, answer->watchThreshold, answer->outsideAssets});
   }
-  return watchChanged || now != name;
+  // The card's name is the loan's: only the other settings and the card flag count.
+  CardSettings card = answer->card.value_or(current.card.value_or(CardSettings{}));
+  if (current.card) card.cardName = current.card->cardName;
+  const bool cardChanged =
+      answer->card && (card != *current.card || answer->isCard != current.isCard);
+  if (cardChanged) setCardSettings(now, card, answer->isCard);
+  return watchChanged || cardChanged || now != name;
 }
 
 void CHinmeiList::writeSettingsText(const CAccount& account) {
   if (account.definition == nullptr) return;
   account.definition->setTail(account.settingsText());
   modified_ = true;
+}
+
+bool CHinmeiList::setCardSettings(std::u16string_view name, const CardSettings& card, bool isCard) {
+  CAccount* loan = find(kKindLoan, name);
+  if (loan == nullptr || loan->definition == nullptr) return false;
+  loan->card = std::make_unique<CardSettings>(card);
+  loan->cardFlag = isCard ? 1 : 0;
+  loan->card->cardName = isCard ? loan->name : std::u16string();
+  writeSettingsText(*loan);
+  return true;
 }
 
 }  // namespace sorami

@@ -22,6 +22,8 @@ struct LedgerOptions {
   bool swapNegativeTransfers = false;  // a negative transfer turns into the opposite direction
   bool confirmDeletion = false;        // ask before an entry or a special name is deleted
   bool skipBlankNames = true;          // a blank name is neither written nor registered
+  int firstYear = 2000;                // the years the dialogs offer
+  int lastYear = 2040;
 };
 
 enum class DisplayMode : int { DayInput = 0, Summary = 1, CashBook = 2 };

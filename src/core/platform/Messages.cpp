@@ -211,6 +211,9 @@ constexpr Entry kMessages[] = {
      u"ヘルプのページ\n%1\nが見つかりませんでした。\n"
      u"そらみを入れ直すと、マニュアルも元に戻ります。"},
     {MessageId::IntegerOutOfRange, u"%1 から %2 までの整数を入力してください。"},
+    {MessageId::CardPaymentNotStored,
+     u"カード「%1」の%2年%3月締めの支払い %4 は、自動記入の設定が一杯のため登録できません"
+     u"でした。\n自動記入の設定を減らしてからデータを開き直すと、この月から決済します。"},
     {MessageId::MoveReversed, u"移動元データの期間が反転しています。"},
     {MessageId::MoveSidesDiffer, u"移動元と移動先で収入(支出)が異なっていますが、続行しますか？"},
     {MessageId::ExpenseItemsFull,

@@ -146,6 +146,8 @@ enum class MessageId : int {
   HelpPageMissing,  // the manual's page is not where the program was installed
   // Dialog fields.
   IntegerOutOfRange,  // "%1 から %2 までの整数を入力してください。"
+  // Credit cards.
+  CardPaymentNotStored,  // a settlement's payment rule found the rule table full
   // Items and data moves.
   MoveReversed = 927,  // "移動元データの期間が反転しています。"
   MoveSidesDiffer = 928,  // "移動元と移動先で収入(支出)が異なっていますが、続行しますか？"

@@ -9,9 +9,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/Messages.h"
+#include "rules/CardSettings.h"
 #include "rules/Day.h"
 
 namespace sorami {
@@ -36,10 +38,27 @@ struct SpecialNameChange {
 
 // The fields of the settings dialog of an account ("口座の設定") or a loan ("借入の設定").
 struct AccountSettingsValues {
+  // Not an aggregate: the card fields below are left to their defaults where only the first four
+  // are given.
+  AccountSettingsValues(std::u16string accountName = {}, int32_t threshold = 0, int32_t days = 7,
+                        bool outside = false)
+      : name(std::move(accountName)),
+        watchThreshold(threshold),
+        watchDays(days),
+        outsideAssets(outside) {}
+
   std::u16string name;
   int32_t watchThreshold = 0;
   int32_t watchDays = 7;
   bool outsideAssets = false;
+  // Loans: the card settings behind "カード設定", and whether the loan is a card.
+  std::optional<CardSettings> card;
+  bool isCard = false;
+  // What the card settings offer to choose from: the registered accounts (決済口座) and the
+  // years of the next closing.
+  std::vector<std::u16string> accountNames;
+  int firstYear = 2000;
+  int lastYear = 2040;
 };
 
 // The values of the dialog "新規ﾃﾞｰﾀの作成".

@@ -93,6 +93,11 @@ void CSoramiView::showCalculator(bool fresh) {
     connect(calculator_, &CCalculatorPanel::writeTaxRequested, this,
             &CSoramiView::writeTaxFromCalculator);
     connect(calculator_, &CCalculatorPanel::todayRequested, this, &CSoramiView::goToday);
+    // The panel belongs to the main window: it goes when the user turns to another program.
+    connect(qApp, &QGuiApplication::applicationStateChanged, calculator_,
+            [panel = calculator_](Qt::ApplicationState state) {
+              if (state != Qt::ApplicationActive) panel->hide();
+            });
     setUpCalculator();
   }
   calculator_->setNames(transferNames(TransferKind::Savings), transferNames(TransferKind::Loan));

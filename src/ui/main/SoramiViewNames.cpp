@@ -10,7 +10,7 @@
 #include <QWindow>
 
 #include "document/SoramiDoc.h"
-#include "input/SpecialNameWnd.h"
+#include "input/NameListWnd.h"
 #include "lists/DetailBox.h"
 #include "main/MainFrame.h"
 #include "main/SoramiView.h"

@@ -100,20 +100,21 @@ QWidget* CBudgetDialog::buildButtons() {
       rebuild();
     }
   });
-  struct Spec {
+  struct BarButton {
     const char16_t* name;
     const char16_t* text;
     const char16_t* tip;
   };
-  const Spec specs[] = {{u"previous", u"前月(&Z)", u""},
-                        {u"today", u"今月(&T)", u""},
-                        {u"next", u"翌月(&X)", u""},
-                        {u"fromStandard", u"<<標準", u"予算を標準値からコピーする"},
-                        {u"toStandard", u">>標準", u"入力されている予算を標準値として設定する"},
-                        {u"help", u"ﾍﾙﾌﾟ(&H)", u""},
-                        {u"close", u"閉じる", u""}};
+  const BarButton barButtons[] = {
+      {u"previous", u"前月(&Z)", u""},
+      {u"today", u"今月(&T)", u""},
+      {u"next", u"翌月(&X)", u""},
+      {u"fromStandard", u"<<標準", u"予算を標準値からコピーする"},
+      {u"toStandard", u">>標準", u"入力されている予算を標準値として設定する"},
+      {u"help", u"ﾍﾙﾌﾟ(&H)", u""},
+      {u"close", u"閉じる", u""}};
   int column = 0;
-  for (const Spec& s : specs) {
+  for (const BarButton& s : barButtons) {
     auto* b = new QPushButton(QString::fromUtf16(s.text));
     b->setObjectName(QString::fromUtf16(s.name));
     b->setToolTip(QString::fromUtf16(s.tip));

@@ -12,6 +12,7 @@
 #include "ledger/HinmeiList.h"
 #include "platform/FormDialog.h"
 #include "platform/QtPrompts.h"
+#include "settings/CardDialogs.h"
 
 namespace sorami {
 
@@ -74,13 +75,23 @@ AccountFields addAccountFields(FormDialog& d, bool loan, const std::u16string& n
   return f;
 }
 
-// The card settings of a loan come with the cards; until then the button opens an empty page.
-void addCardButton(FormDialog& d) {
+// "カード設定" opens the card settings of the loan, named as the loan's field names it now. On
+// OK a card name makes the loan a card of that name (the loan's field takes it); an empty one
+// makes it a plain loan.
+void addCardButton(FormDialog& d, AccountSettingsValues& values, QLineEdit* loanName) {
   auto* button = new QPushButton(QStringLiteral("カード設定"));
   button->setAutoDefault(false);
-  QObject::connect(button, &QPushButton::clicked, &d.dialog, [&d] {
-    FormDialog card(&d.dialog, QStringLiteral("カードの設定"));
-    card.run();
+  QObject::connect(button, &QPushButton::clicked, &d.dialog, [&d, &values, loanName] {
+    if (!values.card) values.card = CardSettings::newRecord(values.firstYear, 1);
+    CardSettings copy = *values.card;
+    copy.cardName = loanName->text().trimmed().toStdU16String();
+    if (!runCardSettings(&d.dialog, copy,
+                         {values.accountNames, values.firstYear, values.lastYear})) {
+      return;
+    }
+    values.isCard = !copy.cardName.empty();
+    if (values.isCard) loanName->setText(qs(copy.cardName));
+    values.card = copy;
   });
   d.form->addRow(button);
 }
@@ -135,7 +146,6 @@ std::optional<NewAccount> QtPrompts::registerAccount(uint16_t kind, const std::u
   QSpinBox* balance = amountBox(-kHighestAmount + 1, 0);
   const AccountFields f =
       addAccountFields(d, loan, name, defaults.watchThreshold, defaults.watchDays, balance);
-  if (loan) addCardButton(d);
   if (!d.run()) return std::nullopt;
   return NewAccount{f.name->text().toStdU16String(), balance->value(), f.threshold->value(),
                     f.days->value()};
@@ -150,10 +160,14 @@ std::optional<AccountSettingsValues> QtPrompts::accountSettings(
   auto* outside = new QCheckBox(QStringLiteral("総資産に含めない"));
   outside->setChecked(current.outsideAssets);
   d.form->addRow(outside);
-  if (loan) addCardButton(d);
+  AccountSettingsValues values = current;
+  if (loan) addCardButton(d, values, f.name);
   if (!d.run()) return std::nullopt;
-  return AccountSettingsValues{f.name->text().toStdU16String(), f.threshold->value(),
-                               f.days->value(), outside->isChecked()};
+  values.name = f.name->text().toStdU16String();
+  values.watchThreshold = f.threshold->value();
+  values.watchDays = f.days->value();
+  values.outsideAssets = outside->isChecked();
+  return values;
 }
 
 }  // namespace sorami

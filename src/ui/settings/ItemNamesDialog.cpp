@@ -90,19 +90,19 @@ QWidget* ItemNamesDialog::buildNameSide() {
     NameButton id;
     const char16_t* label;
     void (ItemNamesDialog::*act)();
-  } specs[] = {
+  } nameButtons[] = {
       {NameUp, u"上移動", nullptr},
       {NameDown, u"下移動", nullptr},
       {NameChange, u"変更(&G)", &ItemNamesDialog::changeName},
       {NameAdd, u"追加(&T)", &ItemNamesDialog::addName},
       {NameDelete, u"削除(&S)", &ItemNamesDialog::deleteName},
   };
-  for (const auto& spec : specs) {
-    auto* b = new QPushButton(QString::fromUtf16(spec.label));
+  for (const auto& button : nameButtons) {
+    auto* b = new QPushButton(QString::fromUtf16(button.label));
     b->setAutoDefault(false);
-    buttons_[spec.id] = b;
+    buttons_[button.id] = b;
     buttons->addWidget(b);
-    if (spec.act != nullptr) connect(b, &QPushButton::clicked, this, spec.act);
+    if (button.act != nullptr) connect(b, &QPushButton::clicked, this, button.act);
   }
   connect(buttons_[NameUp], &QPushButton::clicked, this, [this] { moveName(-1); });
   connect(buttons_[NameDown], &QPushButton::clicked, this, [this] { moveName(1); });

@@ -61,12 +61,12 @@ TEST_F(StartUpTest, SettlementGoesBeforeTheLookAheadAndItsRuleIsRunLikeAnyOther)
   created();
   CHinmeiList& store = *doc.entries();
   StartUpProcessing processing;
-  processing.insertBefore(kStepLookAhead, "cards", [](StartUpRun& run) {
+  processing.insertBefore(kStepLookAhead, "payments", [](StartUpRun& run) {
     run.store.addRule(monthly(run.store, kFood, u"カード支払", 10, 7000));
   });
   EXPECT_EQ(processing.stepNames(),
-            (std::vector<std::string>{"cards", "look-ahead", "balance-watch", "auto-entries",
-                                      "finished-rules"}));
+            (std::vector<std::string>{"cards", "payments", "look-ahead", "balance-watch",
+                                      "auto-entries", "finished-rules"}));
   const StartUpResult result = processing.run(store, doc.config(), holidays, ymd(2024, 4, 10));
   ASSERT_EQ(result.written.written.size(), 1u);
   EXPECT_EQ(result.written.written[0].name, u"カード支払");

@@ -225,6 +225,11 @@ TEST_F(SoramiViewInputTest, CalculatorPanelWritesLinesWithTheirTaxLines) {
   EXPECT_EQ(tax, 2 * 198);
   EXPECT_NE(store().findAccount(u"普通"), nullptr);
   EXPECT_GE(panel->accountBox()->findText(QStringLiteral("普通")), 0);  // listed from now on
+
+  // Turning to another program takes the panel away with the main window's other tool windows.
+  ASSERT_TRUE(panel->isVisible());
+  emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+  EXPECT_FALSE(panel->isVisible());
 }
 
 TEST_F(SoramiViewInputTest, MemoWindowWritesOnlyOnOk) {

@@ -12,7 +12,7 @@
 #include <QTest>
 
 #include "input/CalculatorPanel.h"
-#include "input/SpecialNameWnd.h"
+#include "input/NameListWnd.h"
 #include "lists/DetailBox.h"
 #include "main/Commands.h"
 #include "ui/SoramiViewFixture.h"
@@ -80,7 +80,7 @@ TEST_F(SoramiViewNamesTest, TheWindowListsTheItemsNamesWhileTheNameIsTyped) {
   QPainter(&shot).drawPixmap(names()->geometry().topLeft() - frame.geometry().topLeft(),
                              names()->grab());
   EXPECT_TRUE(shot.save(
-      QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("special-names.png"))));
+      QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("name-list.png"))));
 }
 
 TEST_F(SoramiViewNamesTest, AChoiceByKeysGoesIntoTheLineAndIsRememberedForTheItem) {

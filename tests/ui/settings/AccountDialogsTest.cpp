@@ -5,8 +5,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +17,7 @@
 
 #include "ledger/Account.h"
 #include "platform/QtPrompts.h"
+#include "settings/CardDialogs.h"
 
 namespace sorami {
 namespace {
@@ -81,6 +84,66 @@ TEST(AccountDialogs, TheLoanSettingsShowTheValuesAndOfferTheCard) {
   EXPECT_TRUE(shown.contains(QStringLiteral("より少なくなると通知")));
   EXPECT_EQ(account->name, u"生活口座");
   EXPECT_FALSE(account->outsideAssets);
+}
+
+QPushButton* buttonOf(const QDialog& d, const char* text) {
+  for (QPushButton* b : d.findChildren<QPushButton*>()) {
+    if (b->text() == QString::fromUtf8(text)) return b;
+  }
+  return nullptr;
+}
+
+// The loan's カード設定 opens the card settings named as the loan; OK with a name makes it a
+// card of that name, and the revolving settings come back through the card's dialog.
+TEST(AccountDialogs, TheCardSettingsMakeTheLoanACard) {
+  QtPrompts prompts;
+  AccountSettingsValues current(u"ローン", 0, 7, false);
+  current.card = CardSettings::newRecord(2024, 4);
+  current.card->feeRate = 13.23456;  // more decimals than the field shows
+  current.accountNames = {u"普通預金", u"定期"};
+  answer("loan-card.png", [&](QDialog& loan) {
+    QTimer::singleShot(0, [&] {
+      auto* card = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      ASSERT_TRUE(card);
+      EXPECT_EQ(card->windowTitle(), QStringLiteral("カードの設定"));
+      EXPECT_EQ(card->findChild<QLineEdit*>()->text(), QStringLiteral("ローン"));
+      card->findChild<QLineEdit*>()->setText(QStringLiteral("青いカード"));
+      card->findChildren<QSpinBox*>().at(0)->setValue(25);  // 締日
+      const QList<QComboBox*> boxes = card->findChildren<QComboBox*>();
+      boxes.at(0)->setCurrentIndex(2);  // 休祝日後
+      boxes.at(1)->setCurrentIndex(2);  // 翌々月
+      boxes.at(3)->setCurrentIndex(boxes.at(3)->findText(QStringLiteral("定期")));
+      card->findChildren<QCheckBox*>().at(2)->setChecked(true);  // リボルビング払い
+      QTimer::singleShot(0, [] {
+        auto* revolving = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(revolving);
+        EXPECT_EQ(revolving->windowTitle(), QStringLiteral("リボルビングの設定"));
+        revolving->findChildren<QDoubleSpinBox*>().at(0)->setValue(7.5);
+        EXPECT_TRUE(revolving->grab().save(
+            QDir(QCoreApplication::applicationDirPath()).filePath("revolving-settings.png")));
+        revolving->accept();
+      });
+      buttonOf(*card, "リボルビングの設定")->click();
+      EXPECT_TRUE(card->grab().save(
+          QDir(QCoreApplication::applicationDirPath()).filePath("card-settings.png")));
+      card->accept();
+    });
+    buttonOf(loan, "カード設定")->click();
+    EXPECT_EQ(loan.findChild<QLineEdit*>()->text(), QStringLiteral("青いカード"));
+  });
+  const auto values = prompts.accountSettings(kKindLoan, current);
+  ASSERT_TRUE(values);
+  EXPECT_EQ(values->name, u"青いカード");
+  EXPECT_TRUE(values->isCard);
+  ASSERT_TRUE(values->card);
+  const CardSettings& c = *values->card;
+  EXPECT_EQ(c.closingDay, 25);
+  EXPECT_EQ(c.closingHolidayRule, 2);
+  EXPECT_EQ(c.paymentMonthOffset, 2);
+  EXPECT_EQ(c.settlementAccount, u"定期");
+  EXPECT_EQ(c.revolving, 1);
+  EXPECT_EQ(c.paymentRate, 7.5);
+  EXPECT_EQ(c.feeRate, 13.23456);
 }
 
 TEST(AccountDialogs, TheInitialBalanceChangeShowsTheOldAmount) {

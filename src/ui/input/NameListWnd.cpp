@@ -1,4 +1,4 @@
-#include "input/SpecialNameWnd.h"
+#include "input/NameListWnd.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -10,6 +10,7 @@
 #include <functional>
 #include <list>
 #include <map>
+#include <memory>
 #include <memory_resource>
 #include <optional>
 #include <string>
@@ -574,6 +575,16 @@ class CHinmeiList {
   CHinmei& changingNumbers(CHinmei& e);
   // Moves a node to before `before`; the index is left to the caller.
   void moveEntry(Position p, Position before);
+  // Moving many entries at once (HinmeiListMoves.cpp): nothing is recorded when `bulk` is null.
+  // The entries leave for a list of the store's pool, join the list again, or are merged away;
+  // finishing records the whole move as one record of the open step.
+  std::unique_ptr<BulkMove> startBulkMove(Day shift) const;
+  void takeOut(BulkMove* bulk, Entries& into, Position p);
+  void putIn(BulkMove* bulk, Position before, Entries& from, Position p);
+  void mergeAway(BulkMove* bulk, Entries& from, Position p);
+  void finishBulkMove(std::unique_ptr<BulkMove> bulk);
+  void moveBack(BulkMove& bulk);
+  void moveAgain(BulkMove& bulk);
   HistoryStep* stepForChange();
   void finishStep();
   void forgetOpenRecords();

@@ -127,6 +127,95 @@ CHinmei& CHinmeiList::changingNumbers(CHinmei& e) {
   return e;
 }
 
+// ---- Moving many entries at once.
+
+std::unique_ptr<BulkMove> CHinmeiList::startBulkMove(Day shift) const {
+  if (!recording_ || replaying_) return nullptr;
+  auto bulk = std::make_unique<BulkMove>();
+  bulk->shift = shift;
+  return bulk;
+}
+
+void CHinmeiList::takeOut(BulkMove* bulk, Entries& into, Position p) {
+  const Position next = std::next(p);
+  into.splice(into.end(), entries_, p);
+  if (bulk == nullptr) return;
+  bulk->left.push_back(p);
+  // Taken one after the other, neighbours leave as one run.
+  if (!bulk->leftRuns.empty() && bulk->leftRuns.back().anchor == p) {
+    bulk->leftRuns.back().anchor = next;
+    ++bulk->leftRuns.back().count;
+  } else {
+    bulk->leftRuns.push_back({next, 1});
+  }
+}
+
+void CHinmeiList::putIn(BulkMove* bulk, Position before, Entries& from, Position p) {
+  entries_.splice(before, from, p);
+  if (bulk == nullptr) return;
+  bulk->joined.push_back(p);
+  if (!bulk->joinedRuns.empty() && bulk->joinedRuns.back().anchor == before) {
+    ++bulk->joinedRuns.back().count;
+  } else {
+    bulk->joinedRuns.push_back({before, 1});
+  }
+}
+
+void CHinmeiList::mergeAway(BulkMove* bulk, Entries& from, Position p) {
+  if (bulk == nullptr) {
+    from.erase(p);
+    return;
+  }
+  bulk->merged.push_back(p);
+  bulk->mergedBytes += nodeBytesOf(*p);
+  graveyard_.splice(graveyard_.end(), from, p);
+}
+
+void CHinmeiList::finishBulkMove(std::unique_ptr<BulkMove> bulk) {
+  modified_ = true;
+  if (bulk == nullptr || bulk->left.empty()) return;
+  HistoryStep* step = stepForChange();
+  if (step == nullptr) {
+    for (const Position p : bulk->merged) graveyard_.erase(p);
+    return;
+  }
+  EntryRecord r;
+  r.kind = EntryRecord::Kind::Moved;
+  r.node = bulk->left.front();
+  r.copy = static_cast<uint32_t>(step->moves.size());
+  step->bytes += sizeof(EntryRecord) + bulk->bytes();
+  step->moves.push_back(std::move(*bulk));
+  step->records.push_back(r);
+}
+
+// Every node goes back before the node it stood before as it left, the last run first, so
+// each anchor is in its place again when its run returns.
+void CHinmeiList::moveBack(BulkMove& bulk) {
+  for (const Position p : bulk.merged) entries_.splice(entries_.end(), graveyard_, p);
+  for (const Position p : bulk.left) p->date -= bulk.shift;
+  size_t end = bulk.left.size();
+  for (auto run = bulk.leftRuns.rbegin(); run != bulk.leftRuns.rend(); ++run) {
+    const size_t first = end - run->count;
+    for (size_t i = first; i < end; ++i) entries_.splice(run->anchor, entries_, bulk.left[i]);
+    end = first;
+  }
+  dayIndexBuilt_ = false;
+}
+
+// The nodes join in the order they joined, each before the node it was put before.
+void CHinmeiList::moveAgain(BulkMove& bulk) {
+  for (const Position p : bulk.left) p->date += bulk.shift;
+  size_t first = 0;
+  for (const BulkMove::Run& run : bulk.joinedRuns) {
+    for (size_t i = first; i < first + run.count; ++i) {
+      entries_.splice(run.anchor, entries_, bulk.joined[i]);
+    }
+    first += run.count;
+  }
+  for (const Position p : bulk.merged) graveyard_.splice(graveyard_.end(), entries_, p);
+  dayIndexBuilt_ = false;
+}
+
 void CHinmeiList::addSideChange(std::unique_ptr<SideChange> change) {
   if (HistoryStep* step = stepForChange()) {
     step->bytes += change->bytes();
@@ -164,7 +253,6 @@ void CHinmeiList::finishStep() {
     return;
   }
   if (open_.empty()) return;
-  if (open_.label.empty()) open_.label = describe(open_);
   historyBytes_ += open_.bytes;
   ++changeCount_;
   steps_.push_back(std::move(open_));
@@ -184,6 +272,14 @@ void CHinmeiList::finishStep() {
 void CHinmeiList::dropStep(const HistoryStep& step, bool done) {
   std::unordered_set<const CHinmei*> seen;
   const auto release = [&](const EntryRecord& r, EntryRecord::Kind aside) {
+    if (r.kind == EntryRecord::Kind::Moved) {
+      // Merged away while the step is done; in the list again while it is taken back.
+      if (!done) return;
+      for (const Position p : step.moves[r.copy].merged) {
+        if (seen.insert(&*p).second) graveyard_.erase(p);
+      }
+      return;
+    }
     if (r.kind != EntryRecord::Kind::Linked && r.kind != EntryRecord::Kind::Unlinked) return;
     if (!seen.insert(&*r.node).second) return;
     if (r.kind == aside) graveyard_.erase(r.node);
@@ -235,7 +331,11 @@ bool CHinmeiList::canRedo() const {
 
 std::u16string CHinmeiList::undoLabel() const {
   if (stepOpen_ && !open_.empty()) return open_.label.empty() ? describe(open_) : open_.label;
-  return done_ > 0 ? steps_[done_ - 1].label : std::u16string();
+  if (done_ == 0) return {};
+  // Named when first asked, as typing makes a step of every line: the entries are as the step
+  // left them until it is taken back.
+  const HistoryStep& step = steps_[done_ - 1];
+  return step.label.empty() ? describe(step) : step.label;
 }
 
 std::u16string CHinmeiList::redoLabel() const {
@@ -273,12 +373,15 @@ bool CHinmeiList::undo() {
   closeStep();
   if (done_ == 0) return false;
   HistoryStep& step = steps_[done_ - 1];
+  if (step.label.empty()) step.label = describe(step);
   replaying_ = true;
   for (auto r = step.records.rbegin(); r != step.records.rend(); ++r) {
     if (r->kind == EntryRecord::Kind::Linked) {
       takeAside(*r);
     } else if (r->kind == EntryRecord::Kind::Unlinked) {
       putBack(*r);
+    } else if (r->kind == EntryRecord::Kind::Moved) {
+      moveBack(step.moves[r->copy]);
     } else {
       exchangeFields(*r, step);
     }
@@ -300,6 +403,8 @@ bool CHinmeiList::redo() {
       putBack(r);
     } else if (r.kind == EntryRecord::Kind::Unlinked) {
       takeAside(r);
+    } else if (r.kind == EntryRecord::Kind::Moved) {
+      moveAgain(step.moves[r.copy]);
     } else {
       exchangeFields(r, step);
     }
@@ -326,8 +431,9 @@ void CHinmeiList::afterHistoryMove() {
 std::u16string CHinmeiList::describe(const HistoryStep& step) const {
   if (step.records.empty()) return u"設定の変更";
   const EntryRecord& first = step.records.front();
-  const bool link =
-      first.kind == EntryRecord::Kind::Linked || first.kind == EntryRecord::Kind::Unlinked;
+  const bool link = first.kind == EntryRecord::Kind::Linked ||
+                    first.kind == EntryRecord::Kind::Unlinked ||
+                    first.kind == EntryRecord::Kind::Moved;
   const CHinmei* e = link ? &*first.node : first.entry;
   std::u16string text;
   if (e->isDated() && !e->isDiary()) {
@@ -343,6 +449,8 @@ std::u16string CHinmeiList::describe(const HistoryStep& step) const {
       return text + u" の入力";
     case EntryRecord::Kind::Unlinked:
       return text + u" の削除";
+    case EntryRecord::Kind::Moved:
+      return text + u" の移動";
     case EntryRecord::Kind::Fields:
     case EntryRecord::Kind::Numbers:
       break;

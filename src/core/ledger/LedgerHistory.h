@@ -36,8 +36,9 @@ struct EntryRecord {
     Unlinked,  // the node left the list from before `successor`
     Fields,    // every field of the node changed; copies[copy] holds the other value
     Numbers,   // only the date, item, flags or amount changed; the record holds the others
+    Moved,     // many nodes moved at once; moves[copy] says how
   };
-  EntryList::iterator node;  // of Linked and Unlinked
+  EntryList::iterator node;  // of Linked and Unlinked; of Moved the first that moved
   EntryList::iterator successor;
   CHinmei* entry = nullptr;  // of Fields and Numbers
   uint32_t copy = 0;
@@ -48,10 +49,33 @@ struct EntryRecord {
   Kind kind = Kind::Fields;
 };
 
+// Entries moved in bulk (a span of days, or lines taken to another day): every node left the
+// list, its date moved by `shift`, and it joined the list again before another, or was merged
+// into one that stayed and is kept aside. A run of nodes is recorded once, with the node it
+// stood before, so a period of a million lines costs two iterators a line and not a record.
+struct BulkMove {
+  struct Run {
+    EntryList::iterator anchor;
+    size_t count = 0;
+  };
+  std::vector<EntryList::iterator> left;    // in the order they left the list
+  std::vector<Run> leftRuns;                // each stood right before its anchor as it left
+  std::vector<EntryList::iterator> joined;  // in the order they joined it again
+  std::vector<Run> joinedRuns;              // each was put right before its anchor
+  std::vector<EntryList::iterator> merged;  // those that left for good
+  Day shift = 0;
+  size_t mergedBytes = 0;
+  size_t bytes() const {
+    return sizeof(BulkMove) + (left.size() + joined.size() + merged.size()) * sizeof(void*) +
+           (leftRuns.size() + joinedRuns.size()) * sizeof(Run) + mergedBytes;
+  }
+};
+
 struct HistoryStep {
   std::u16string label;
   std::vector<EntryRecord> records;
   std::vector<CHinmei> copies;
+  std::vector<BulkMove> moves;
   std::vector<std::unique_ptr<SideChange>> sides;
   size_t bytes = 0;
   bool empty() const { return records.empty() && sides.empty(); }

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "document/CashChange.h"
 #include "document/DataFile.h"
+#include "document/ItemChanges.h"
 #include "rules/Calendar.h"
 #include "support/DocumentFixture.h"
 
@@ -36,6 +38,28 @@ CHinmeiList::Position firstLineOf(CHinmeiList& s, std::u16string_view name) {
     if (p->name == name) return p;
   }
   return s.end();
+}
+
+int slotOf(CHinmeiList& s, uint16_t item) {
+  for (int i = 0; i < s.itemCount(); ++i) {
+    if (s.itemAt(i)->item == item) return i;
+  }
+  return -1;
+}
+
+void answerYes(CSoramiDoc& d) {
+  static_cast<ScriptedPrompts&>(d.prompts()).answers = {Answer::Yes, Answer::Yes};
+}
+
+CashChangeRequest cashTo(int64_t balance, int mode) {
+  CashChangeRequest r;
+  r.newBalance = balance;
+  r.mode = mode;
+  r.decreaseItem = 6;
+  r.increaseItem = 16;
+  r.decreaseName = u"不明";
+  r.increaseName = u"不明";
+  return r;
 }
 
 CAutoRule monthlyRule(std::u16string name) {
@@ -115,6 +139,46 @@ const std::vector<Command>& commands() {
          d.config().decreaseName = u"減少";
        }},
       {"password", [](CSoramiDoc& d) { d.entries()->setPassword(u"secret"); }},
+      {"add items",
+       [](CSoramiDoc& d) {
+         ASSERT_TRUE(addItem(d, u"子供", false, 1));
+         ASSERT_TRUE(addItem(d, u"副業", true, -1));
+       }},
+      {"delete an item with its lines",
+       [](CSoramiDoc& d) {
+         answerYes(d);
+         deleteItem(d, slotOf(*d.entries(), 2));
+       }},
+      {"rename and exchange items",
+       [](CSoramiDoc& d) {
+         CHinmeiList& s = *d.entries();
+         s.renameItem(0, u"旅");
+         s.exchangeItems(0, 3);
+       }},
+      {"move lines and a diary to another day",
+       [](CSoramiDoc& d) {
+         CHinmeiList& s = *d.entries();
+         s.setDiary(day(8), u"雨");
+         std::vector<CHinmeiList::Position> selection{firstLineOf(s, u"牛乳"),
+                                                      firstLineOf(s, u"バス")};
+         // Onto the diary already there.
+         if (const auto diary = s.diaryOf(day(5))) selection.push_back(*diary);
+         s.moveEntriesToDay(day(8), selection);
+       }},
+      {"move a period onto days with lines and a diary",
+       [](CSoramiDoc& d) {
+         d.entries()->setDiary(day(10), u"曇り");
+         d.entries()->movePeriod(day(3), day(6), day(8), true);
+       }},
+      {"move a period back, its diary staying",
+       [](CSoramiDoc& d) { d.entries()->movePeriod(day(9), day(12), day(2), false); }},
+      {"change the cash with a line",
+       [](CSoramiDoc& d) { changeCashBalance(d, day(10), cashTo(123456, kCashModeEntry)); }},
+      {"change the cash from the start",
+       [](CSoramiDoc& d) {
+         answerYes(d);
+         changeCashBalance(d, day(10), cashTo(-5000, kCashModeInitial));
+       }},
   };
   return table;
 }

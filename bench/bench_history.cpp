@@ -111,6 +111,15 @@ int main() {
               store.historyBytes());
   undoRedo(store, day, "that move:");
 
+  // Every line of the ledger a week later: one step, however many lines it moves.
+  const Day first = std::next(store.firstDated())->date;
+  store.beginStep();
+  const size_t shifted = store.movePeriod(first, day, first + 7, true).value_or(0);
+  store.endStep();
+  std::printf("moving a period of %zu lines: %zu bytes of records\n", shifted,
+              store.historyBytes());
+  undoRedo(store, day, "that period move:");
+
   CConfig config;
   double serialize = 0;
   std::vector<uint8_t> bytes;

@@ -371,7 +371,8 @@ void CHinmeiList::takeAside(EntryRecord& r) {
 
 bool CHinmeiList::undo() {
   closeStep();
-  if (done_ == 0) return false;
+  // Not in the middle of a command: its changes are not a step yet.
+  if (done_ == 0 || (stepOpen_ && !open_.empty())) return false;
   HistoryStep& step = steps_[done_ - 1];
   if (step.label.empty()) step.label = describe(step);
   replaying_ = true;
@@ -395,7 +396,7 @@ bool CHinmeiList::undo() {
 
 bool CHinmeiList::redo() {
   closeStep();
-  if (done_ >= steps_.size()) return false;
+  if (done_ >= steps_.size() || (stepOpen_ && !open_.empty())) return false;
   HistoryStep& step = steps_[done_];
   replaying_ = true;
   for (EntryRecord& r : step.records) {

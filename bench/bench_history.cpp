@@ -16,12 +16,6 @@ using namespace sorami::bench;
 
 namespace {
 
-void showDay(CHinmeiList& store, Day d) {
-  store.context().window.currentDay = d;
-  store.computeToDay(d);
-  store.recomputeWindow();
-}
-
 // Ten lines a day on 200 days, each line a step of its own as the input row makes it.
 double typing(CHinmeiList& store, Day from) {
   double spent = 0;

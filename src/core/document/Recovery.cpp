@@ -71,7 +71,7 @@ bool writeRecoveryCopy(const fs::path& copy, std::span<const uint8_t> bytes) {
 }
 
 fs::path newerRecoveryCopy(const fs::path& file) {
-  const fs::path copy = recoveryPathFor(file);
+  fs::path copy = recoveryPathFor(file);
   std::error_code ec;
   if (copy.empty() || !fs::is_regular_file(copy, ec)) return {};
   const auto copied = fs::last_write_time(copy, ec);

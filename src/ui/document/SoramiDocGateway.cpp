@@ -394,7 +394,8 @@ void SoramiDocGateway::afterHistoryMove() {
 void SoramiDocGateway::showHistory() {
   if (!frame_) return;
   const CHinmeiList* store = hasFile() ? document_.entries() : nullptr;
-  const auto named = [](const char16_t* plain, const char16_t* prefix, std::u16string label) {
+  const auto named = [](const char16_t* plain, const char16_t* prefix,
+                        const std::u16string& label) {
     if (label.empty()) return QString::fromUtf16(plain);
     return QString::fromUtf16(prefix) + QString::fromStdU16String(label);
   };

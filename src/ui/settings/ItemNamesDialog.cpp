@@ -190,6 +190,7 @@ std::optional<ItemNameInput> ItemNamesDialog::itemName(bool adding, const QStrin
 void ItemNamesDialog::itemsChanged(int slot) {
   changed_ = true;
   fillItems(std::min(slot, store_.itemCount() - 1));
+  if (onItemsChanged) onItemsChanged();
 }
 
 void ItemNamesDialog::moveItem(int offset) {

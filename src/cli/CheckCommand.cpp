@@ -8,6 +8,7 @@
 #include "cli/Cli.h"
 #include "cli/Commands.h"
 #include "cli/DocumentCommand.h"
+#include "document/ItemChanges.h"
 
 namespace sorami::cli {
 
@@ -24,12 +25,16 @@ int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
   // A file that could be read in part is damaged, whether or not the user kept the part.
   const bool damaged = report.damaged || report.budgetsDamaged ||
                        std::find(ids.begin(), ids.end(), MessageId::FilePartlyBroken) != ids.end();
+  // The order of the entries, their item numbers and pairs, and the settings that name items.
+  const std::string problem = opened ? ledgerProblem(*d.doc.entries(), d.doc.config()) : "";
   nlohmann::ordered_json j;
   j["ok"] = opened && !damaged;
   j["entries"] = opened ? d.doc.entries()->size() : 0;
   j["dataVersion"] = report.dataVersion;
   j["upgraded"] = report.upgraded;
   j["damaged"] = damaged;
+  j["consistent"] = opened && problem.empty();
+  if (!problem.empty()) j["problem"] = problem;
   j["messages"] = d.prompts.messages;
   out << j.dump(2) << "\n";
   if (damaged) return kExitDamaged;

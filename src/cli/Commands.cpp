@@ -42,7 +42,12 @@ const std::vector<Command>& commands() {
                                            {"settle", runSettle},
                                            // Consumption tax and the numeric field.
                                            {"tax", runTax},
-                                           {"calc", runCalc}};
+                                           {"calc", runCalc},
+                                           // Items, data moves and the cash balance change.
+                                           {"items", runItems},
+                                           {"item", runItem},
+                                           {"move", runMove},
+                                           {"adjust-cash", runAdjustCash}};
   return all;
 }
 

@@ -57,6 +57,12 @@ int runSettle(const std::vector<std::string>& args, std::ostream& out, std::ostr
 int runTax(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// Items, data moves and the cash balance change.
+int runItems(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runItem(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runMove(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runAdjustCash(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 // Every command of the program, in the order the usage text lists them.
 const std::vector<Command>& commands();
 

@@ -83,6 +83,36 @@ std::vector<ConfigField> CConfig::positions() const {
   return out;
 }
 
+namespace {
+
+// A setting names an item with a number below this; -1, or 0xFFFF as a 16-bit field keeps it,
+// names none and stays as it is.
+constexpr int kItemNumbers = 48;
+
+bool namesItem(int item) {
+  return item >= 0 && item < kItemNumbers;
+}
+
+}  // namespace
+
+void CConfig::itemInsertedAt(int k) {
+  for (int* item : {&decreaseItem, &increaseItem, &taxExpenseItem, &taxIncomeItem}) {
+    if (namesItem(*item) && *item >= k) ++*item;
+  }
+}
+
+void CConfig::itemRemovedAt(int k, int itemCount) {
+  for (int* item : {&decreaseItem, &increaseItem, &taxExpenseItem, &taxIncomeItem}) {
+    if (!namesItem(*item)) continue;
+    if (*item == k) {
+      *item = -1;
+    } else if (*item > k) {
+      --*item;
+    }
+  }
+  if (itemCount > 0 && currentItem >= itemCount) currentItem = static_cast<uint16_t>(itemCount - 1);
+}
+
 void CConfig::copyFrom(const CConfig& other) {
   const CConfig kept = *this;
   *this = other;

@@ -227,6 +227,12 @@ class CConfig {
   // Takes the settings of `other` except C34, C36 to C40 and C50 to C54, which keep their values,
   // and the graph setting B19, which becomes 0. The open-state values stay.
   void copyFrom(const CConfig& other);
+  // An item was inserted at, or removed from, item number k: the settings that hold item
+  // numbers (B26, B27, C9, C35) follow their items, and one that held the removed item holds
+  // none. The remembered list row (B5) stays within the `itemCount` items left.
+  void itemInsertedAt(int k);
+  void itemRemovedAt(int k, int itemCount);
+
   // Whether a setting that counts as a change of the user's settings differs.
   bool differs(const CConfig& other) const;
 

@@ -128,6 +128,9 @@ class CSoramiDoc {
   // Closes the old period on `closing` into the new file `newPath`, which then is the open file.
   bool closePeriod(Day closing, const std::filesystem::path& newPath);
   void deleteContents();
+  // After a change that alters many lines or every past balance: the next save keeps the file
+  // as it was before it as NAME.mtb.bak, even when this opening already kept one.
+  void keepBackupAtNextSave() { backedUp_.clear(); }
   // Makes `day` the current day and fits the ledger's window to it.
   void setCurrentDay(Day day);
 

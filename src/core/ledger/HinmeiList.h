@@ -122,6 +122,36 @@ struct DetailLine {
   std::u16string accountName;
 };
 
+// What adding an item did: its number and how many entries and rules were renumbered.
+struct ItemAdded {
+  uint16_t number = 0;
+  size_t renumbered = 0;
+  size_t rules = 0;
+};
+
+// What deleting an item did: the dated lines removed (the special names and the definition are
+// not counted), the partners of other items kept without their pair, the rules removed, the
+// numbers lowered and the change of the initial cash that keeps the shown balance.
+struct ItemDeleted {
+  uint16_t number = 0;
+  size_t removed = 0;
+  size_t unpaired = 0;
+  size_t rules = 0;
+  size_t renumbered = 0;
+  int64_t cashCompensation = 0;
+};
+
+// What deleting an item would take: counted before the question.
+struct ItemDeletionCount {
+  size_t lines = 0;
+  size_t pairs = 0;  // of those, lines whose partner is of another item
+  size_t rules = 0;
+};
+
+// The days a move may place a line on.
+inline constexpr Day kFirstMoveDay = dayFromYmdUnchecked(1971, 1, 1);
+inline constexpr Day kLastMoveDay = MaxDay - 1;  // 9999-12-30
+
 // Load states of a store.
 inline constexpr int32_t kLoadComplete = 0;
 inline constexpr int32_t kLoadDamaged = 2;  // the file was damaged and only partly read
@@ -275,6 +305,44 @@ class CHinmeiList {
   // Sets or clears an option bit of an item definition (0 graphs, 1 budgets); false when the
   // item does not exist or already had that state.
   bool setItemOption(uint16_t item, int bit, bool on);
+
+  // ---- Items and data moves (HinmeiListItems.cpp, HinmeiListMoves.cpp). Items are counted by
+  // their slot in the item table. Each change renumbers everything that holds item numbers in
+  // the store and the budgets, and computes the figures again from the start.
+  // A new item before the slot-th (-1 or beyond the side: after its last ordinary item),
+  // numbered just before its side's two transfer pseudo-items. Nothing when refused (blank
+  // name 134, a name taken 144, the side full 931/932).
+  std::optional<ItemAdded> addItem(std::u16string_view name, bool income, int slot);
+  // What deleting the slot-th item would remove; nothing for a slot without an item.
+  std::optional<ItemDeletionCount> countItemDeletion(int slot) const;
+  // Deletes an item with its lines, special names and rules, asking first with `ask` (934 for
+  // lines, 935 for rules). Nothing when refused (a pseudo-item 933, an answer but Yes, an
+  // initial cash that would no longer fit).
+  std::optional<ItemDeleted> deleteItem(int slot, bool ask);
+  // Gives an item a new name; false when refused (blank 134, taken 144) or when it is the same.
+  bool renameItem(int slot, std::u16string_view name);
+  // Exchanges the places of two items in the table; lines keep their items.
+  bool exchangeItems(int a, int b);
+  // Moves the entries (a pair with its partner) to the end of `day`, in the given order; a
+  // diary goes onto the day's diary. Returns how many entries moved; nothing (with a message)
+  // when the day lies outside kFirstMoveDay to kLastMoveDay.
+  std::optional<size_t> moveEntriesToDay(Day day, const std::vector<Position>& selection);
+  // Moves every line dated from `from` to `to` so that `from` falls on `firstTarget`, each to
+  // the end of its new day, diaries only with `withDiary` (merged onto a diary already there).
+  // Returns how many entries moved; nothing (with a message) when a line would leave the days
+  // a move may use.
+  std::optional<size_t> movePeriod(Day from, Day to, Day firstTarget, bool withDiary);
+  // The initial cash balance (the header entry's amount); false when it does not fit or there
+  // is no header.
+  bool setInitialCash(int64_t amount);
+  // How many entries movePeriod would move.
+  size_t countPeriodMove(Day from, Day to, bool withDiary);
+  // Computes the figures from the first line to the shown window, as after a change that
+  // touched lines anywhere.
+  void computeFromStart();
+  // What is wrong with the item numbers and pairs, or empty: every line's item is an item (or
+  // the diary), every rule names items that exist, and pair bits come in adjacent pairs.
+  std::string itemProblem() const;
 
   // ---- Automatic-entry rules, by slot of the rule table (from 0; the settings page numbers its
   // rows from 1). Each rule lives as the text of its holder entry; these are the only ways the
@@ -462,6 +530,9 @@ class CHinmeiList {
   void followRenamedAccount(std::u16string_view oldName, const std::u16string& newName,
                             uint16_t kind);
   int slotOfItem(uint16_t item) const;
+  size_t renumberItems(uint16_t from, int delta);
+  size_t renumberRules(uint16_t from, int delta);
+  bool itemNameTaken(std::u16string_view name, const CHinmei* except) const;
   void forgetRememberedRow(uint16_t item, int oldCount);
 
   LedgerContext context_;

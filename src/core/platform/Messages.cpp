@@ -214,6 +214,32 @@ constexpr Entry kMessages[] = {
     {MessageId::CardPaymentNotStored,
      u"カード「%1」の%2年%3月締めの支払い %4 は、自動記入の設定が一杯のため登録できません"
      u"でした。\n自動記入の設定を減らしてからデータを開き直すと、この月から決済します。"},
+    {MessageId::MoveReversed, u"移動元データの期間が反転しています。"},
+    {MessageId::MoveSidesDiffer, u"移動元と移動先で収入(支出)が異なっていますが、続行しますか？"},
+    {MessageId::ExpenseItemsFull,
+     u"支出項目が最大登録数に達しています。\nこれ以上は登録出来ません。"},
+    {MessageId::IncomeItemsFull,
+     u"収入項目が最大登録数に達しています。\nこれ以上は登録出来ません。"},
+    {MessageId::PseudoItemUndeletable, u"[貯蓄],[借入]項目は削除できません。"},
+    {MessageId::ConfirmDeleteItemLines,
+     u"この項目に入力されているデータがあります。\nこのデータを削除しますが、よろしいですか？\n"
+     u"（削除されるデータ %1 個、うち組のデータ %2 個）"},
+    {MessageId::ConfirmDeleteItemRules,
+     u"この項目に関連した自動記入のデータがあります。\nこの設定も削除しますが、よろしいですか？\n"
+     u"（削除される自動記入の設定 %1 個）"},
+    {MessageId::SelectItemOf, u"%1項目を選択してください。"},
+    {MessageId::NothingMoved, u"移動されたデータはありませんでした！"},
+    {MessageId::EntriesMoved, u"%d 個のデータが移動されました。"},
+    {MessageId::MoveOutsideCalendar,
+     u"移動先の日付が扱える範囲（1971年1月1日～9999年12月30日）を超えるため、移動できません。"},
+    {MessageId::ItemNameTooLong, u"項目名は%1文字以内にしてください。"},
+    {MessageId::ConfirmMoveLines,
+     u"%1 個のデータを移動します。よろしいですか？\n"
+     u"取消しはできませんのでﾃﾞｰﾀをﾊﾞｯｸｱｯﾌﾟ後に行ってください。"},
+    {MessageId::CashChangeNeedsItem, u"調整データを記載する項目を選択してください。"},
+    {MessageId::ConfirmInitialCashChange,
+     u"初期残高を %1 から %2 に変更します（差額 %3）。\n"
+     u"過去のすべての残高が変わりますが、よろしいですか？"},
 };
 
 }  // namespace

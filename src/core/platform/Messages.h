@@ -148,6 +148,23 @@ enum class MessageId : int {
   IntegerOutOfRange,  // "%1 から %2 までの整数を入力してください。"
   // Credit cards.
   CardPaymentNotStored,  // a settlement's payment rule found the rule table full
+  // Items and data moves.
+  MoveReversed = 927,  // "移動元データの期間が反転しています。"
+  MoveSidesDiffer = 928,  // "移動元と移動先で収入(支出)が異なっていますが、続行しますか？"
+  ExpenseItemsFull = 931,        // "支出項目が最大登録数に達しています。..."
+  IncomeItemsFull = 932,         // "収入項目が最大登録数に達しています。..."
+  PseudoItemUndeletable = 933,   // "[貯蓄],[借入]項目は削除できません。"
+  ConfirmDeleteItemLines = 934,  // with the counts of lines and pairs
+  ConfirmDeleteItemRules = 935,  // with the count of rules
+  SelectItemOf = 147,            // "%1項目を選択してください。"
+  NothingMoved = 945,            // "移動されたデータはありませんでした！"
+  EntriesMoved = 10200,          // "%d 個のデータが移動されました。"
+  MoveOutsideCalendar,           // a move would place a line before 1971 or after 9999-12-30
+  ItemNameTooLong,               // a typed item name longer than its field
+  ConfirmMoveLines,              // a data move asks with the count of lines
+  // The cash balance change.
+  CashChangeNeedsItem,       // the adjustment entry has no item chosen
+  ConfirmInitialCashChange,  // every past balance changes by the difference
 };
 
 // The text of a message with its placeholders still in place.

@@ -14,13 +14,13 @@
 
 namespace sorami {
 
-namespace {
-
 std::vector<CHinmeiList::Position> selectedPositions(const CDetailBox& details) {
   std::vector<CHinmeiList::Position> out;
   for (const int line : details.selectedLines()) out.push_back(details.lines().row(line).entry);
   return out;
 }
+
+namespace {
 
 std::u16string trimmed(const QString& text) {
   return text.trimmed().toStdU16String();

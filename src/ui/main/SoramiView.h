@@ -12,6 +12,7 @@
 #include "input/ParsedEdit.h"
 #include "input/WriteTaxDialog.h"
 #include "ledger/EntryInput.h"
+#include "main/DataMoveDialogs.h"
 #include "main/DisplayColors.h"
 #include "main/SummaryPeriodDialog.h"
 #include "rules/Day.h"
@@ -61,6 +62,9 @@ enum ViewControlId : int {
 
 // The ledger names the modes DisplayMode; these are their numbers as the view stores them.
 enum ViewDisplayMode : int { DM_DAY_INPUT = 0, DM_SUMMARY = 1, DM_CASH_BOOK = 2 };
+
+// The entries of the lines selected in the detail list, in list order.
+std::vector<CHinmeiList::Position> selectedPositions(const CDetailBox& details);
 
 class CSoramiView : public QWidget {
   Q_OBJECT
@@ -189,6 +193,19 @@ class CSoramiView : public QWidget {
   void changeInitialBalance();
   // 項目,特別品名: the settings of items and their special names.
   void itemSettings();
+  // 日付間ﾃﾞｰﾀ移動: the selected lines, or else every line of the current day, to another day.
+  void moveBetweenDays();
+  // 項目間ﾃﾞｰﾀ移動: the selected lines, or else the lines of an item in a span, to another item.
+  void moveBetweenItems();
+  // 期間を指定してﾃﾞｰﾀ移動: a span of days to another first day.
+  void movePeriod();
+  // 現金残高の変更: the cash at the end of the current day, by a line or the initial balance.
+  void changeCashBalance();
+  // The dialogs of those commands; replaceable so that tests answer them.
+  std::function<std::optional<Day>(Day proposed)> askMoveToDay;
+  std::function<std::optional<PeriodMove>(Day proposed)> askPeriodMove;
+  std::function<std::optional<ItemMove>(Day from, Day to, bool selection)> askItemMove;
+  std::function<std::optional<CashChangeRequest>(const CashChangeChoice& choice)> askCashChange;
   // Asks for the account or loan of a transfer among the names offered (editable); nothing
   // when cancelled. Replaceable so that tests answer it.
   std::function<std::optional<QString>(TransferKind kind, const QStringList& names,
@@ -249,6 +266,7 @@ class CSoramiView : public QWidget {
   Prompts& prompts() const;
   // After the ledger changed: the lists are rebuilt, the detail list's top line kept.
   void ledgerChanged();
+  void afterMove(size_t moved);
   // Detail line commands.
   EntryEditRequest editRequest(const CHinmei& e) const;
   bool applyEdit(int line, const EntryEditAnswer& answer, const EntryEditFields& proposed);

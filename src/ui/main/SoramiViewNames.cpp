@@ -232,6 +232,7 @@ void CSoramiView::itemSettings() {
   if (!hasData()) return;
   hideSpecialNames();
   ItemNamesDialog dialog(store(), config(), prompts(), config().currentItem, this);
+  dialog.setDocument(document());
   dialog.exec();
   if (!dialog.changed()) return;
   refreshAll();

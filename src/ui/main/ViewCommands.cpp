@@ -45,6 +45,10 @@ void attachViewCommands(CMainFrame& frame) {
   frame.attachCommand(ID_CHANGE_SPECIAL_NAME, [view] { view->changeSpecialName(); });
   frame.attachCommand(ID_CHANGE_INITIAL_BALANCE, [view] { view->changeInitialBalance(); });
   frame.attachCommand(ID_ITEM_SETTINGS, [view] { view->itemSettings(); });
+  frame.attachCommand(ID_MOVE_BETWEEN_DAYS, [view] { view->moveBetweenDays(); });
+  frame.attachCommand(ID_MOVE_BETWEEN_ITEMS, [view] { view->moveBetweenItems(); });
+  frame.attachCommand(ID_MOVE_PERIOD, [view] { view->movePeriod(); });
+  frame.attachCommand(ID_CHANGE_CASH_BALANCE, [view] { view->changeCashBalance(); });
   frame.attachCommand(ID_NEXT_SPECIAL_NAME, [view] { view->stepSpecialName(1); });
   frame.attachCommand(ID_PREV_SPECIAL_NAME, [view] { view->stepSpecialName(-1); });
   // The check mark follows the mode, also when a cancelled dialog left it unchanged.

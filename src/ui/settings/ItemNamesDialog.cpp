@@ -1,14 +1,20 @@
 #include "settings/ItemNamesDialog.h"
 
+#include <QButtonGroup>
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "config/Config.h"
+#include "document/ItemChanges.h"
+#include "help/HelpWindow.h"
 #include "ledger/HinmeiList.h"
 #include "platform/Prompts.h"
 
@@ -44,8 +50,29 @@ QWidget* ItemNamesDialog::buildItemSide() {
   auto* row = new QHBoxLayout;
   items_ = new QListWidget;
   connect(items_, &QListWidget::currentRowChanged, this, &ItemNamesDialog::itemSelected);
+  connect(items_, &QListWidget::itemDoubleClicked, this, &ItemNamesDialog::renameItem);
   row->addWidget(items_, 1);
   itemButtons_ = new QVBoxLayout;
+  const struct {
+    ItemButton id;
+    const char16_t* label;
+  } itemButtonTable[] = {{ItemUp, u"上移動"},       {ItemDown, u"下移動"},
+                         {ItemChange, u"変更(&N)"}, {ItemAdd, u"追加(&A)"},
+                         {ItemDelete, u"削除(&R)"}, {ItemHelp, u"ﾍﾙﾌﾟ(&H)"}};
+  for (const auto& button : itemButtonTable) {
+    auto* b = new QPushButton(QString::fromUtf16(button.label));
+    b->setAutoDefault(false);
+    itemButtonWidgets_[button.id] = b;
+    itemButtons_->addWidget(b);
+  }
+  connect(itemButtonWidgets_[ItemUp], &QPushButton::clicked, this, [this] { moveItem(-1); });
+  connect(itemButtonWidgets_[ItemDown], &QPushButton::clicked, this, [this] { moveItem(1); });
+  connect(itemButtonWidgets_[ItemChange], &QPushButton::clicked, this,
+          &ItemNamesDialog::renameItem);
+  connect(itemButtonWidgets_[ItemAdd], &QPushButton::clicked, this, &ItemNamesDialog::addItem);
+  connect(itemButtonWidgets_[ItemDelete], &QPushButton::clicked, this,
+          &ItemNamesDialog::deleteItem);
+  connect(itemButtonWidgets_[ItemHelp], &QPushButton::clicked, this, [this] { showHelp(this); });
   itemButtons_->addStretch();
   row->addLayout(itemButtons_);
   layout->addLayout(row);
@@ -116,7 +143,89 @@ uint16_t ItemNamesDialog::selectedItemNumber() const {
 }
 
 void ItemNamesDialog::itemSelected() {
+  const CHinmei* item = store_.itemAt(selectedSlot());
+  // Savings and loan items hold the transfers: they stay.
+  itemButtonWidgets_[ItemDelete]->setEnabled(item == nullptr ||
+                                             (item->flags & (EF_ACCOUNT | EF_LOAN)) == 0);
   fillNames(store_.rememberedRow(selectedSlot()));
+}
+
+int ItemNamesDialog::needsItem() {
+  const int slot = selectedSlot();
+  if (store_.itemAt(slot) == nullptr) {
+    prompts_.inform(MessageId::SelectItemFirst, {}, Icon::Warning);
+    return -1;
+  }
+  return slot;
+}
+
+// "項目の追加" asks for the name and the side, "項目名の変更" for the new name.
+std::optional<ItemNameInput> ItemNamesDialog::itemName(bool adding, const QString& name) {
+  if (askItemName) return askItemName(adding, name);
+  QDialog dialog(this);
+  dialog.setWindowTitle(adding ? QStringLiteral("項目の追加") : QStringLiteral("項目名の変更"));
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(new QLabel(QStringLiteral("項目名")));
+  auto* edit = new QLineEdit(name);
+  layout->addWidget(edit);
+  auto* expense = new QRadioButton(QStringLiteral("支出項目"));
+  auto* income = new QRadioButton(QStringLiteral("収入項目"));
+  expense->setChecked(true);
+  if (adding) {
+    auto* group = new QButtonGroup(&dialog);
+    group->addButton(expense);
+    group->addButton(income);
+    layout->addWidget(expense);
+    layout->addWidget(income);
+  }
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
+  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return ItemNameInput{edit->text(), income->isChecked()};
+}
+
+void ItemNamesDialog::itemsChanged(int slot) {
+  changed_ = true;
+  fillItems(std::min(slot, store_.itemCount() - 1));
+}
+
+void ItemNamesDialog::moveItem(int offset) {
+  const int slot = needsItem();
+  if (slot < 0) return;
+  const int other = slot + offset;
+  if (other < 0 || other >= store_.itemCount()) return;
+  if (store_.exchangeItems(slot, other)) itemsChanged(other);
+}
+
+void ItemNamesDialog::renameItem() {
+  const int slot = needsItem();
+  if (slot < 0) return;
+  const auto input = itemName(false, QString::fromStdU16String(store_.itemAt(slot)->name));
+  if (input && store_.renameItem(slot, input->name.toStdU16String())) itemsChanged(slot);
+}
+
+// At the selected place: the new item takes the selected row.
+void ItemNamesDialog::addItem() {
+  const int slot = needsItem();
+  if (slot < 0) return;
+  const auto input = itemName(true, QString());
+  if (!input) return;
+  const std::u16string name = input->name.toStdU16String();
+  const bool added = document_ != nullptr
+                         ? sorami::addItem(*document_, name, input->income, slot).has_value()
+                         : store_.addItem(name, input->income, slot).has_value();
+  if (added) itemsChanged(slot);
+}
+
+void ItemNamesDialog::deleteItem() {
+  const int slot = needsItem();
+  if (slot < 0) return;
+  const bool deleted = document_ != nullptr ? sorami::deleteItem(*document_, slot).has_value()
+                                            : store_.deleteItem(slot, true).has_value();
+  if (deleted) itemsChanged(slot);
 }
 
 // Numbered "n:" when names are picked by number; the rows carry the bare names.

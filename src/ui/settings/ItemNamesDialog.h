@@ -4,6 +4,8 @@
 // side lists the items; its own buttons go into itemButtons().
 
 #include <QDialog>
+#include <functional>
+#include <optional>
 
 class QListWidget;
 class QPushButton;
@@ -13,6 +15,13 @@ namespace sorami {
 
 class CConfig;
 class CHinmeiList;
+class CSoramiDoc;
+
+// What the dialogs "項目の追加" and "項目名の変更" return.
+struct ItemNameInput {
+  QString name;
+  bool income = false;
+};
 class Prompts;
 
 class ItemNamesDialog : public QDialog {
@@ -20,6 +29,7 @@ class ItemNamesDialog : public QDialog {
 
  public:
   enum NameButton { NameUp, NameDown, NameChange, NameAdd, NameDelete, Back, NameButtonCount };
+  enum ItemButton { ItemUp, ItemDown, ItemChange, ItemAdd, ItemDelete, ItemHelp, ItemButtonCount };
 
   // Opens on the item in `slot` of the item table.
   ItemNamesDialog(CHinmeiList& store, const CConfig& config, Prompts& prompts, int slot,
@@ -31,6 +41,12 @@ class ItemNamesDialog : public QDialog {
   QListWidget* itemList() const { return items_; }
   QListWidget* nameList() const { return names_; }
   QPushButton* button(NameButton which) const { return buttons_[which]; }
+  QPushButton* button(ItemButton which) const { return itemButtonWidgets_[which]; }
+  // Items are added and deleted through the open file's document, so that its settings that
+  // name items follow and the next save keeps a backup.
+  void setDocument(CSoramiDoc* document) { document_ = document; }
+  // Asks for an item's name (and, when adding, its side); replaceable so that tests answer.
+  std::function<std::optional<ItemNameInput>(bool adding, const QString& name)> askItemName;
   QVBoxLayout* itemButtons() const { return itemButtons_; }
   int selectedSlot() const;
   int selectedName() const;
@@ -49,6 +65,14 @@ class ItemNamesDialog : public QDialog {
   void changeName();
   void addName();
   void deleteName();
+  // The selected item's slot; -1 after the message that asks for one.
+  int needsItem();
+  std::optional<ItemNameInput> itemName(bool adding, const QString& name);
+  void moveItem(int offset);
+  void renameItem();
+  void addItem();
+  void deleteItem();
+  void itemsChanged(int slot);
 
   CHinmeiList& store_;
   const CConfig& config_;
@@ -57,6 +81,8 @@ class ItemNamesDialog : public QDialog {
   QListWidget* names_ = nullptr;
   QVBoxLayout* itemButtons_ = nullptr;
   QPushButton* buttons_[NameButtonCount] = {};
+  QPushButton* itemButtonWidgets_[ItemButtonCount] = {};
+  CSoramiDoc* document_ = nullptr;
   bool changed_ = false;
 };
 

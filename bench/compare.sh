@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Sorami against the plain-text accounting tools on the same books: generates sample ledgers,
 # exports them as journals, checks that ledger and hledger give the same cash, account and loan
-# balances as sorami-cli, and times the balances and a 12-month table of each.
+# balances as sorami-cli, and times the balances and a 12-month table of each. Then, under a
+# private Xvfb, the desktop program's start to a window showing each book.
 #
 #   bench/compare.sh [SIZE...]        sizes default to 10000 100000 1000000
 #   SORAMI_CLI=path/to/sorami-cli     default: build/src/cli/sorami-cli
+#   SORAMI_APP=path/to/sorami         default: build/src/app/sorami
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 cli=${SORAMI_CLI:-$root/build/src/cli/sorami-cli}
+app=${SORAMI_APP:-$root/build/src/app/sorami}
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(10000 100000 1000000)
 # The samples end on 2025-12-31: balances at the start of the next day cover every line.
@@ -27,7 +30,12 @@ if ! command -v ledger >/dev/null || ! command -v hledger >/dev/null; then
 fi
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+xvfb=""
+cleanup() {
+  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
 
 # Seconds of the fastest of `runs` runs of a command, its output kept in $work/out.
 fastest() {
@@ -109,4 +117,67 @@ for n in "${sizes[@]}"; do
     "$n" "monthly" "$sm" "$lm" "$hm" "$(ratio "$sm" "$(lesser "$lm" "$hm")")"
 done
 [ "$status" -eq 0 ] && echo && echo "balances agree: sorami-cli, ledger and hledger"
+
+# The desktop program: from its start to a mapped top-level window whose title names the book,
+# watched from a second X client (bench/window_shown.c), with the memory the program holds at
+# that moment. Without a window manager the title is set before the window is mapped, and the
+# first paint follows in the same turn of the event loop.
+desktop() {
+  if [ ! -x "$app" ] || ! command -v Xvfb >/dev/null || ! command -v cc >/dev/null; then
+    echo "compare: no desktop measure (needs $app, Xvfb and a C compiler)" >&2
+    return 0
+  fi
+  if ! cc -O2 -o "$work/window_shown" "$root/bench/window_shown.c" -lX11 2>"$work/cc.err"; then
+    echo "compare: no desktop measure (bench/window_shown.c did not build: needs libx11-dev)" >&2
+    return 0
+  fi
+  exec 3>"$work/display"
+  Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  exec 3>&-
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+  if [ ! -s "$work/display" ]; then
+    echo "compare: Xvfb did not start" >&2
+    return 0
+  fi
+  # A home of its own: no settings, recent files or single-instance socket of anyone else.
+  mkdir -p "$work/home" "$work/runtime"
+  chmod 700 "$work/runtime"
+  local runs=7
+  echo
+  echo "desktop: start to a window showing the book ($runs runs each, under Xvfb)"
+  printf "| %9s | %8s | %8s | %8s | %9s | %17s |\n" \
+    "entries" "fastest" "median" "slowest" "memory" "median ÷ no file"
+  printf "|%s|%s|%s|%s|%s|%s|\n" "----------:" "---------:" "---------:" "---------:" "----------:" "------------------:"
+  local bare=""
+  for n in "" "${sizes[@]}"; do
+    local title=開いたデータ無し
+    local args=()
+    if [ -n "$n" ]; then
+      title=$n.mtb
+      args=("$work/$n.mtb")
+    fi
+    : >"$work/shown"
+    for _ in $(seq "$runs"); do
+      rm -rf "$work/home/.config" "$work/home/.local"
+      if ! DISPLAY=":$(cat "$work/display")" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" \
+        "$work/window_shown" "$title" 30 "$app" "${args[@]}" >>"$work/shown"; then
+        echo "compare: the desktop program showed no window for ${n:-no file}" >&2
+        return 1
+      fi
+    done
+    local row
+    row=$(sort -n "$work/shown" | awk '{ t[NR] = $1; if ($2 > m) m = $2 }
+      END { printf "%.3f %.3f %.3f %.0f", t[1], t[int((NR + 1) / 2)], t[NR], m }')
+    read -r fast med slow mem <<<"$row"
+    if [ -z "$n" ]; then
+      bare=$med
+      printf "| %9s | %7ss | %7ss | %7ss | %6s MB | %17s |\n" "no file" "$fast" "$med" "$slow" "$mem" "1.0×"
+    else
+      printf "| %9s | %7ss | %7ss | %7ss | %6s MB | %16s× |\n" "$n" "$fast" "$med" "$slow" "$mem" \
+        "$(awk -v a="$bare" -v b="$med" 'BEGIN { printf "%.1f", b / a }')"
+    fi
+  done
+}
+desktop || status=1
 exit "$status"

@@ -95,6 +95,23 @@ std::function<void()>& afterReadSeam() {
   return seam;
 }
 
+namespace {
+
+bool& storesLeftToProcessExit() {
+  static bool left = false;
+  return left;
+}
+
+}  // namespace
+
+void leaveStoresToProcessExit() {
+  storesLeftToProcessExit() = true;
+}
+
+CommandDocument::~CommandDocument() {
+  if (storesLeftToProcessExit()) doc.leaveStoreToProcessExit();
+}
+
 CommandDocument::CommandDocument(std::ostream& err, const Options& options)
     : prompts(err, options), clock(options), doc(config, prompts, clock) {
   doc.postOpen = [](CSoramiDoc&) {

@@ -73,9 +73,17 @@ inline constexpr std::chrono::milliseconds kWriterLockWait{10000};
 // A test seam: runs in every command's document right after its file was read.
 std::function<void()>& afterReadSeam();
 
+// Called by the program's main before it runs a command: a command's document then leaves its
+// store to the end of the process instead of freeing it (the tests, which run many commands in
+// one process, free every store).
+void leaveStoresToProcessExit();
+
 // A document with its own configuration record, prompts and clock.
 struct CommandDocument {
   CommandDocument(std::ostream& err, const Options& options);
+  ~CommandDocument();
+  CommandDocument(const CommandDocument&) = delete;
+  CommandDocument& operator=(const CommandDocument&) = delete;
   // For a command that reads, changes and saves: the file stays locked from its read to its
   // save, so a line another process adds meanwhile is neither lost nor overwritten.
   void holdForSaving() { doc.holdLockFromOpen(kWriterLockWait); }

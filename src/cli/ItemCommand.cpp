@@ -190,8 +190,9 @@ int runItem(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (def == nullptr) return kExitUsage;
     const std::u16string from = def->name;
     const std::u16string typed = fromUtf8(*o->value("--to"));
+    const size_t messagesBefore = ledger.prompts().ids.size();
     const bool changed = store.renameItem(slotOf(store, def), typed);
-    if (!changed && !ledger.prompts().ids.empty()) return kExitUsage;
+    if (!changed && ledger.prompts().ids.size() > messagesBefore) return kExitUsage;
     const Json j{{"renamed", {{"from", toUtf8(from)}, {"to", toUtf8(def->name)}}},
                  {"changed", changed}};
     return finish(ledger, *o, j, out, changed);

@@ -231,6 +231,15 @@ void Archive::readClassDescription(ClassId& cls) {
 bool Archive::readObjectTag(ClassId expected) {
   const size_t start = pos_;
   const uint16_t w = readU16();
+  // Nearly every tag names the class of the object expected: class indices are unique, so the
+  // search below would find just that class.
+  if ((w & kClassTag) != 0 && w != kNewClassTag) {
+    const uint32_t index = w & ~kClassTag;
+    if (index != 0 && classIndex_[static_cast<size_t>(expected)] == index) {
+      ++nextIndex_;
+      return true;
+    }
+  }
   ClassId cls = expected;
   if (w == kNewClassTag) {
     readClassDescription(cls);

@@ -59,6 +59,10 @@ std::optional<CashChangeResult> changeCashBalance(CSoramiDoc& doc, Day day,
                    {numberText(kLowestCash), numberText(kHighestCash)}, Icon::Warning);
     return std::nullopt;
   }
+  if (request.mode == kCashModeEntry && (day <= MinDay || day >= MaxDay)) {
+    prompts.inform(MessageId::CashChangeOutsideCalendar, {}, Icon::Warning);
+    return std::nullopt;
+  }
   CashChangeResult result;
   result.before = cashAtEndOfDay(store, day);
   result.difference = request.newBalance - result.before;
@@ -111,7 +115,10 @@ std::optional<CashChangeResult> changeCashBalance(CSoramiDoc& doc, Day day,
     const std::u16string& name = decrease ? request.decreaseName : request.increaseName;
     const auto placed = store.insert(
         CHinmei(day, static_cast<uint16_t>(item), flags, name, u"", static_cast<int32_t>(amount)));
-    if (!placed || (*placed)->isDefinition()) return std::nullopt;
+    if (!placed || (*placed)->isDefinition()) {
+      prompts.inform(MessageId::CashChangeOutsideCalendar, {}, Icon::Warning);
+      return std::nullopt;
+    }
     result.entryItem = item;
     result.entryAmount = static_cast<int32_t>(amount);
     result.entryName = name;

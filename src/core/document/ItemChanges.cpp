@@ -24,6 +24,18 @@ bool confirmMove(CSoramiDoc& doc, size_t lines) {
                            Answer::No) == Answer::Yes;
 }
 
+// What a move of the selection takes: each line once, and the other half of a pair with it.
+size_t countSelectionMove(CHinmeiList& store, const std::vector<CHinmeiList::Position>& selection) {
+  std::unordered_set<const CHinmei*> taken;
+  for (const auto p : selection) {
+    if (p == store.end() || !p->isDated() || p->isEndMarker()) continue;
+    const auto lead = store.leadingOf(p);
+    if (!taken.insert(&*lead).second) continue;
+    if (const auto partner = store.partnerOf(lead)) taken.insert(&**partner);
+  }
+  return taken.size();
+}
+
 std::optional<size_t> moved(CSoramiDoc& doc, std::optional<size_t> count) {
   if (count && *count > 0) {
     doc.keepBackupAtNextSave();
@@ -40,6 +52,13 @@ uint16_t sideOf(const CHinmeiList& store, uint16_t item) {
 bool confirmSides(CSoramiDoc& doc, bool differ) {
   return !differ || doc.prompts().ask(MessageId::MoveSidesDiffer, {}, Buttons::YesNo, Answer::No) ==
                         Answer::Yes;
+}
+
+// A savings or loan line names its account in the product name: under an ordinary item it
+// would leave the account's balance, and an ordinary line moved there would name no account.
+bool refuseTransferItem(CSoramiDoc& doc, bool transfer) {
+  if (transfer) doc.prompts().inform(MessageId::MoveTransferItem, {}, Icon::Warning);
+  return !transfer;
 }
 
 }  // namespace
@@ -70,7 +89,7 @@ std::optional<ItemDeleted> deleteItem(CSoramiDoc& doc, int slot) {
 
 std::optional<size_t> moveLinesToDay(CSoramiDoc& doc, Day day,
                                      const std::vector<CHinmeiList::Position>& selection) {
-  if (!confirmMove(doc, selection.size())) return std::nullopt;
+  if (!confirmMove(doc, countSelectionMove(*doc.entries(), selection))) return std::nullopt;
   return moved(doc, doc.entries()->moveEntriesToDay(day, selection));
 }
 
@@ -91,6 +110,9 @@ std::optional<size_t> reassignSpan(CSoramiDoc& doc, Day from, Day to, uint16_t o
   }
   if (store.itemByNumber(oldItem) == nullptr || store.itemByNumber(newItem) == nullptr) {
     doc.prompts().inform(MessageId::ItemDoesNotExist, {}, Icon::Warning);
+    return std::nullopt;
+  }
+  if (!refuseTransferItem(doc, isTransferItem(store, oldItem) || isTransferItem(store, newItem))) {
     return std::nullopt;
   }
   if (!confirmSides(doc, sideOf(store, oldItem) != sideOf(store, newItem))) return std::nullopt;
@@ -114,6 +136,7 @@ std::optional<size_t> reassignLines(CSoramiDoc& doc,
     doc.prompts().inform(MessageId::ItemDoesNotExist, {}, Icon::Warning);
     return std::nullopt;
   }
+  if (!refuseTransferItem(doc, isTransferItem(store, newItem))) return std::nullopt;
   // Exactly the lines selected: the other half of a pair stays with its own item.
   std::vector<CHinmeiList::Position> lines;
   std::unordered_set<const CHinmei*> seen;

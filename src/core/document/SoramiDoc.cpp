@@ -23,6 +23,11 @@ CSoramiDoc::CSoramiDoc(CConfig& live, Prompts& prompts, const Clock& clock, Docu
 
 CSoramiDoc::~CSoramiDoc() = default;
 
+void CSoramiDoc::leaveStoreToProcessExit() {
+  static_cast<void>(entries_.release());
+  static_cast<void>(budgets_.release());
+}
+
 Day CSoramiDoc::today() const {
   return sorami::today(clock_, live_.hourOffset);
 }

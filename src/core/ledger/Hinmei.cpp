@@ -1,5 +1,6 @@
 #include "ledger/Hinmei.h"
 
+#include <bit>
 #include <cmath>
 #include <ctime>
 #include <limits>
@@ -30,13 +31,14 @@ Day readOldDate(Archive& ar) {
 }
 
 Day readFloatDate(Archive& ar) {
-  const float value = ar.readF32();
+  const auto value = std::bit_cast<float>(ar.readU32());
   if (!std::isfinite(value) || value < static_cast<float>(MinDay) ||
       value > static_cast<float>(MaxDay)) {
     ar.fail(ArchiveErrorKind::BadFormat, "date outside the calendar");
   }
-  // Entries hold whole days; a time of day in the value is dropped.
-  return static_cast<Day>(std::trunc(value));
+  // Entries hold whole days; a time of day in the value is dropped (the conversion of a value
+  // inside the calendar drops it toward zero, as truncating would, without a call per entry).
+  return static_cast<Day>(value);
 }
 
 // The leading decimal number of a text, as the item options are read: optional blanks and

@@ -94,10 +94,11 @@ size_t CHinmeiList::countPeriodMove(Day from, Day to, bool withDiary) {
 
 std::optional<size_t> CHinmeiList::movePeriod(Day from, Day to, Day firstTarget, bool withDiary) {
   if (from > to) std::swap(from, to);
-  // The definitions' first day and the end marker's last never move.
+  // The shift is the one asked for; the definitions' first day and the end marker's last are
+  // then left out of the span, as they never move.
+  const int64_t shift = int64_t{firstTarget} - from;
   from = std::max(from, MinDay + 1);
   to = std::min(to, MaxDay - 1);
-  const int64_t shift = int64_t{firstTarget} - from;
   if (shift == 0 || from > to) return 0;
   const auto moves = [&](const CHinmei& e) { return withDiary || !e.isDiary(); };
 

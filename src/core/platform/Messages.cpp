@@ -247,10 +247,12 @@ constexpr Entry kMessages[] = {
     {MessageId::ConfirmMoveLines,
      u"%1 個のデータを移動します。よろしいですか？\n"
      u"取消しはできませんのでﾃﾞｰﾀをﾊﾞｯｸｱｯﾌﾟ後に行ってください。"},
+    {MessageId::MoveTransferItem, u"[貯蓄],[借入]項目のデータは項目間で移動できません。"},
     {MessageId::CashChangeNeedsItem, u"調整データを記載する項目を選択してください。"},
     {MessageId::ConfirmInitialCashChange,
      u"初期残高を %1 から %2 に変更します（差額 %3）。\n"
      u"過去のすべての残高が変わりますが、よろしいですか？"},
+    {MessageId::CashChangeOutsideCalendar, u"この日付には調整データを記入できません。"},
 };
 
 }  // namespace

@@ -168,9 +168,11 @@ enum class MessageId : int {
   MoveOutsideCalendar,           // a move would place a line before 1971 or after 9999-12-30
   ItemNameTooLong,               // a typed item name longer than its field
   ConfirmMoveLines,              // a data move asks with the count of lines
+  MoveTransferItem,  // savings and loan lines keep their item: their accounts hang on it
   // The cash balance change.
-  CashChangeNeedsItem,       // the adjustment entry has no item chosen
-  ConfirmInitialCashChange,  // every past balance changes by the difference
+  CashChangeNeedsItem,        // the adjustment entry has no item chosen
+  ConfirmInitialCashChange,   // every past balance changes by the difference
+  CashChangeOutsideCalendar,  // no line can be written on the day asked
 };
 
 // The text of a message with its placeholders still in place.

@@ -9,7 +9,8 @@ namespace sorami {
 namespace {
 
 // Wide enough for any figure a date part or a count might be typed as; what lies outside the
-// accepted range is refused by the message, not by the field.
+// accepted range is refused by the message, not by the field. A field that accepts more (an
+// amount) types its whole accepted range: clamping it would take a different figure silently.
 constexpr int TypedMin = -99999;
 constexpr int TypedMax = 99999;
 
@@ -21,7 +22,7 @@ CRangeSpin::CRangeSpin(int acceptedMin, int acceptedMax, int stepMin, int stepMa
       acceptedMax_(acceptedMax),
       stepMin_(stepMin),
       stepMax_(stepMax) {
-  setRange(TypedMin, TypedMax);
+  setRange(std::min(TypedMin, acceptedMin), std::max(TypedMax, acceptedMax));
 }
 
 bool CRangeSpin::isAccepted() const {

@@ -233,6 +233,7 @@ void CSoramiView::itemSettings() {
   hideSpecialNames();
   ItemNamesDialog dialog(store(), config(), prompts(), config().currentItem, this);
   dialog.setDocument(document());
+  dialog.onItemsChanged = [this] { refreshAll(); };
   dialog.exec();
   if (!dialog.changed()) return;
   refreshAll();

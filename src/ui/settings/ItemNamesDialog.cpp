@@ -56,12 +56,13 @@ QWidget* ItemNamesDialog::buildItemSide() {
   const struct {
     ItemButton id;
     const char16_t* label;
-  } specs[] = {{ItemUp, u"上移動"},    {ItemDown, u"下移動"},     {ItemChange, u"変更(&N)"},
-               {ItemAdd, u"追加(&A)"}, {ItemDelete, u"削除(&R)"}, {ItemHelp, u"ﾍﾙﾌﾟ(&H)"}};
-  for (const auto& spec : specs) {
-    auto* b = new QPushButton(QString::fromUtf16(spec.label));
+  } itemButtonTable[] = {{ItemUp, u"上移動"},       {ItemDown, u"下移動"},
+                         {ItemChange, u"変更(&N)"}, {ItemAdd, u"追加(&A)"},
+                         {ItemDelete, u"削除(&R)"}, {ItemHelp, u"ﾍﾙﾌﾟ(&H)"}};
+  for (const auto& button : itemButtonTable) {
+    auto* b = new QPushButton(QString::fromUtf16(button.label));
     b->setAutoDefault(false);
-    itemButtonWidgets_[spec.id] = b;
+    itemButtonWidgets_[button.id] = b;
     itemButtons_->addWidget(b);
   }
   connect(itemButtonWidgets_[ItemUp], &QPushButton::clicked, this, [this] { moveItem(-1); });
@@ -189,6 +190,7 @@ std::optional<ItemNameInput> ItemNamesDialog::itemName(bool adding, const QStrin
 void ItemNamesDialog::itemsChanged(int slot) {
   changed_ = true;
   fillItems(std::min(slot, store_.itemCount() - 1));
+  if (onItemsChanged) onItemsChanged();
 }
 
 void ItemNamesDialog::moveItem(int offset) {

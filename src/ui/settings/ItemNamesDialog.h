@@ -47,6 +47,9 @@ class ItemNamesDialog : public QDialog {
   void setDocument(CSoramiDoc* document) { document_ = document; }
   // Asks for an item's name (and, when adding, its side); replaceable so that tests answer.
   std::function<std::optional<ItemNameInput>(bool adding, const QString& name)> askItemName;
+  // Called as soon as the items change, while the dialog is still open: a deleted item's lines
+  // are gone at once, and the window behind must not paint them.
+  std::function<void()> onItemsChanged;
   QVBoxLayout* itemButtons() const { return itemButtons_; }
   int selectedSlot() const;
   int selectedName() const;

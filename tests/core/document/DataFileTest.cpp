@@ -378,5 +378,24 @@ TEST(DataFile, WholeFilesAreReadByteForByte) {
   std::filesystem::remove_all(dir);
 }
 
+// The identity tells a file changed by another program: one byte changed anywhere, in the
+// blocks the hash takes at once or in the bytes left after them, or one byte more, changes it.
+TEST(DataFile, IdentityHashSeesEveryByte) {
+  for (const size_t size : {0, 1, 3, 7, 8, 31, 32, 33, 100, 4099}) {
+    Bytes bytes(size);
+    for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(i * 7 + 1);
+    const uint64_t original = hashOfBytes(bytes);
+    EXPECT_EQ(original, hashOfBytes(Bytes(bytes))) << size;
+    for (size_t at = 0; at < size; ++at) {
+      Bytes changed = bytes;
+      changed[at] ^= 0x01;
+      EXPECT_NE(original, hashOfBytes(changed)) << size << " at " << at;
+    }
+    Bytes longer = bytes;
+    longer.push_back(0);
+    EXPECT_NE(original, hashOfBytes(longer)) << size;
+  }
+}
+
 }  // namespace
 }  // namespace sorami

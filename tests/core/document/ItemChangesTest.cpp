@@ -92,6 +92,29 @@ TEST_F(ItemChangesTest, AReassignMovesExactlyTheSelectedLinesAndChecksTheirSide)
   EXPECT_FALSE(reassignSpan(doc, d + 1, d, kTravel, kFoodItem));
   EXPECT_EQ(prompts.shown.back().id, MessageId::MoveReversed);
   expectConsistent();
+  // Savings and loan lines keep their item, and no line becomes one: the accounts hang on it.
+  constexpr uint16_t kIntoSavings = 12;
+  for (const auto& [from, to] : {std::pair{kFoodItem, kIntoSavings}, {kIntoSavings, kFoodItem}}) {
+    EXPECT_FALSE(reassignSpan(doc, MinDay, MaxDay, from, to));
+    EXPECT_EQ(prompts.shown.back().id, MessageId::MoveTransferItem);
+  }
+  EXPECT_FALSE(reassignLines(doc, {food}, kIntoSavings));
+  EXPECT_EQ(prompts.shown.back().id, MessageId::MoveTransferItem);
+  EXPECT_EQ(food->item, kLeisure);
+}
+
+TEST_F(ItemChangesTest, AMoveOfSelectedLinesAsksWithEveryLineThatGoesPartnersIncluded) {
+  const Day d = dayFromYmd(2024, 4, 2);
+  const auto wage = add(d, kWages, 400, u"所得");
+  wage->flags |= EF_PAIR;
+  const auto food = add(d, kFoodItem, 400, u"食費");
+  food->flags |= EF_PAIR_MASK;
+  const auto single = add(d, kFoodItem, 20);
+  // Both halves of the pair and a line selected twice: three lines go.
+  EXPECT_FALSE(moveLinesToDay(doc, d + 1, {food, single, wage, single}));
+  ASSERT_EQ(prompts.shown.back().id, MessageId::ConfirmMoveLines);
+  EXPECT_EQ(prompts.shown.back().text.substr(0, 4), u"3 個の");
+  EXPECT_EQ(food->date, d);
 }
 
 TEST_F(ItemChangesTest, TheCashChangeEndsTheDayAtTheTypedBalanceInBothModes) {
@@ -146,6 +169,16 @@ TEST_F(ItemChangesTest, TheCashChangeEndsTheDayAtTheTypedBalanceInBothModes) {
 
   r.newBalance = kHighestCash + 1;
   EXPECT_FALSE(changeCashBalance(doc, d, r));
+
+  // No adjustment line can be written on the calendar's last day: it says so and remembers
+  // nothing.
+  r = CashChangeRequest{};
+  r.newBalance = 0;
+  r.decreaseItem = kFoodItem;
+  live.decreaseItem = kOtherExpense;
+  EXPECT_FALSE(changeCashBalance(doc, MaxDay, r));
+  EXPECT_EQ(prompts.shown.back().id, MessageId::CashChangeOutsideCalendar);
+  EXPECT_EQ(live.decreaseItem, kOtherExpense);
 }
 
 TEST_F(ItemChangesTest, TheFirstSaveAfterAMoveKeepsTheFileAsItWasBeforeIt) {

@@ -226,10 +226,11 @@ TEST_F(ItemsTest, MovesStayInsideTheCalendarAndAZeroShiftDoesNothing) {
   EXPECT_EQ(prompts.shown.size(), 3u);
   EXPECT_EQ(prompts.shown[0].id, MessageId::MoveOutsideCalendar);
   EXPECT_FALSE(store.isModified());
-  // The whole calendar moved back a day never takes the end marker along.
-  EXPECT_EQ(store.movePeriod(MinDay, MaxDay, MinDay, false), 1u);
+  // The whole calendar moved on by ten days moves the line by ten days, not nine, and never takes
+  // the end marker along.
+  EXPECT_EQ(store.movePeriod(MinDay, MaxDay, MinDay + 10, false), 1u);
   expectConsistent();
-  EXPECT_EQ(store.firstDated()->date, day(1));
+  EXPECT_EQ(store.firstDated()->date, day(12));
 }
 
 TEST_F(ItemsTest, AMovedPairStaysTogetherAndADiaryMerges) {

@@ -93,8 +93,10 @@ bool CSoramiDoc::openRecovered(const fs::path& file, const fs::path& copy) {
   setPath(file);
   backedUp_.clear();
   heldLock_.reset();
-  if (const std::optional<FileIdentity> onDisk = identityOnDisk(file)) {
-    rememberOnDisk(file, *onDisk);
+  // Which version of the file the lost session had opened is not known: another program may
+  // have changed it before the crash. The first save asks before it replaces the file.
+  if (identityOnDisk(file)) {
+    rememberOnDisk(file, FileIdentity{});
   } else {
     rememberOnDisk({}, {});
   }

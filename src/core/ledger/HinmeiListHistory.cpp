@@ -252,6 +252,13 @@ void CHinmeiList::finishStep() {
     modified_ = true;
     return;
   }
+  if (open_.bytes > historyLimit_) {
+    // Its last record took the step over the bound: it is not kept, nor any step before it.
+    forgetOpenRecords();
+    clearHistory();
+    modified_ = true;
+    return;
+  }
   if (open_.empty()) return;
   historyBytes_ += open_.bytes;
   ++changeCount_;

@@ -246,7 +246,7 @@ constexpr Entry kMessages[] = {
     {MessageId::ItemNameTooLong, u"項目名は%1文字以内にしてください。"},
     {MessageId::ConfirmMoveLines,
      u"%1 個のデータを移動します。よろしいですか？\n"
-     u"取消しはできませんのでﾃﾞｰﾀをﾊﾞｯｸｱｯﾌﾟ後に行ってください。"},
+     u"移動は［編集］の［元に戻す］で取り消せます。"},
     {MessageId::MoveTransferItem, u"[貯蓄],[借入]項目のデータは項目間で移動できません。"},
     {MessageId::CashChangeNeedsItem, u"調整データを記載する項目を選択してください。"},
     {MessageId::ConfirmInitialCashChange,

@@ -1,5 +1,6 @@
 #include "document/SoramiDocGateway.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -192,8 +193,15 @@ void SoramiDocGateway::openChosen() {
 bool SoramiDocGateway::save() {
   if (!hasFile()) return false;
   storePendingText();
+  // A file changed on disk may be saved under another name instead: the copy of the file this
+  // session had open goes as well, or it would be offered at its next open.
+  const std::filesystem::path before = document_.path();
   const bool saved = document_.save();
-  if (saved) dropRecoveryCopy();
+  if (saved) {
+    waitForRecoveryCopy();
+    if (document_.path() != before) removeRecoveryCopy(before);
+    dropRecoveryCopy();
+  }
   showState();
   return saved;
 }
@@ -306,7 +314,10 @@ void SoramiDocGateway::afterInput() {
 }
 
 void SoramiDocGateway::keepRecoveryCopy(bool timerDue) {
-  if (!hasFile() || !document_.isModified()) return;
+  if (!hasFile()) return;
+  // An evening's diary stays in the editor until the day changes: the minute's copy takes it.
+  if (timerDue && QApplication::activeModalWidget() == nullptr) storePendingText();
+  if (!document_.isModified()) return;
   const uint64_t changes = document_.entries()->changeCount();
   if (changes == copiedAtChange_) return;
   const bool due = timerDue ? !sinceCopy_.isValid() || sinceCopy_.elapsed() >= kCopyIntervalMs
@@ -315,7 +326,14 @@ void SoramiDocGateway::keepRecoveryCopy(bool timerDue) {
 }
 
 void SoramiDocGateway::writeRecoveryCopy() {
-  if (!hasFile()) return;
+  if (!hasFile() || !document_.isModified()) return;
+  // A question in the middle of writing a line (a new account's balance) leaves half a pair in
+  // the list: the copy waits until the line is whole.
+  if (QApplication::activeModalWidget() != nullptr || document_.entries()->stepDepth() > 0) {
+    if (idleCopy_ != nullptr) idleCopy_->start();
+    return;
+  }
+  storePendingText();
   waitForRecoveryCopy();
   copiedAtChange_ = document_.entries()->changeCount();
   sinceCopy_.start();
@@ -332,6 +350,7 @@ void SoramiDocGateway::waitForRecoveryCopy() {
 }
 
 void SoramiDocGateway::dropRecoveryCopy() {
+  if (idleCopy_ != nullptr) idleCopy_->stop();
   waitForRecoveryCopy();
   if (!document_.path().empty()) removeRecoveryCopy(document_.path());
   copiedAtChange_ = hasFile() ? document_.entries()->changeCount() : 0;
@@ -362,6 +381,7 @@ void SoramiDocGateway::checkFileOnDisk() {
   const QString path = fromPath(document_.path());
   const QDateTime changed = QFileInfo(path).lastModified();
   if (path == declinedPath_ && changed == declinedTime_) return;
+  storePendingText();
   if (document_.isModified() || document_.fileOnDisk() != CSoramiDoc::DiskState::Changed) return;
   askingReload_ = true;
   const Answer a = prompts_.ask(MessageId::FileChangedAskReload, {path.toStdU16String()},
@@ -388,6 +408,7 @@ void SoramiDocGateway::redo() {
 void SoramiDocGateway::afterHistoryMove() {
   if (!frame_) return;
   frame_->view()->refreshAll();
+  if (diary_ != nullptr) diary_->historyMoved();
   showState();
 }
 

@@ -204,7 +204,9 @@ void CMainFrame::setDocumentTitle(const QString& title) {
 
 void CMainFrame::refreshModifiedMark() {
   markPending_ = false;
-  if (afterInput_) afterInput_();
+  // A question asked in the middle of writing a line (a new account's balance) is part of that
+  // line: its keys do not end the step, or one undo would leave half a pair.
+  if (afterInput_ && QApplication::activeModalWidget() == nullptr) afterInput_();
   const bool modified = modifiedProbe_ && modifiedProbe_();
   if (modified == isWindowModified()) return;
   // Without a file the title has no place for the mark.

@@ -318,6 +318,15 @@ TEST_F(HistoryTest, TheOldestStepsGoWhenTheRecordsPassTheirBound) {
   doc.endStep();
   EXPECT_FALSE(s.canUndo());
   EXPECT_EQ(s.consistencyProblem(), "");
+  // Nor a step whose one record is over the bound: a period moved in bulk.
+  for (int i = 0; i < 300; ++i) s.insert(line(12, 1, u"牛乳", 100 + i));
+  doc.closeStep();
+  doc.beginStep();
+  ASSERT_TRUE(s.movePeriod(MinDay + 1, MaxDay - 1, MinDay + 2, false));
+  doc.endStep();
+  EXPECT_FALSE(s.canUndo());
+  EXPECT_LE(s.historyBytes(), 4096u);
+  EXPECT_EQ(s.consistencyProblem(), "");
 }
 
 TEST_F(HistoryTest, OpeningAFileStartsANewHistory) {

@@ -14,6 +14,13 @@ inline constexpr int kAccounts = 20;
 inline constexpr int kLoans = 10;
 inline constexpr int kExpenseItems = 16;  // the last two are the transfer pseudo-items
 inline constexpr int kIncomeItems = 8;
+
+// The window on another day, with its figures, as the day keys leave it.
+inline void showDay(CHinmeiList& store, Day d) {
+  store.context().window.currentDay = d;
+  store.computeToDay(d);
+  store.recomputeWindow();
+}
 inline constexpr int kIntoAccountItem = kExpenseItems - 2;
 inline constexpr int kOutOfAccountItem = kExpenseItems + kIncomeItems - 2;
 

@@ -12,16 +12,6 @@
 using namespace sorami;
 using namespace sorami::bench;
 
-namespace {
-
-void showDay(CHinmeiList& store, Day d) {
-  store.context().window.currentDay = d;
-  store.computeToDay(d);
-  store.recomputeWindow();
-}
-
-}  // namespace
-
 int main() {
   CHinmeiList store;
   buildLedger(store);

@@ -9,6 +9,7 @@
 #include "cli/Commands.h"
 #include "cli/DocumentCommand.h"
 #include "document/ItemChanges.h"
+#include "document/Recovery.h"
 
 namespace sorami::cli {
 
@@ -33,6 +34,10 @@ int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
   j["dataVersion"] = report.dataVersion;
   j["upgraded"] = report.upgraded;
   j["damaged"] = damaged;
+  // Unsaved changes the window kept when it ended unexpectedly; it offers them at its next open.
+  const std::filesystem::path copy = newerRecoveryCopy(o->positional[0]);
+  j["recoveryCopy"] =
+      copy.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(copy.string());
   j["consistent"] = opened && problem.empty();
   if (!problem.empty()) j["problem"] = problem;
   j["messages"] = d.prompts.messages;

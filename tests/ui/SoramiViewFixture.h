@@ -108,7 +108,9 @@ class SoramiViewTest : public ::testing::Test {
   // The ledger lines of a day, in stored order.
   std::vector<CHinmei> linesOn(Day day) {
     std::vector<CHinmei> lines;
-    for (const CHinmei& e : store().entries()) {
+    // Read through the const list: the writable one is for loading and forgets the history.
+    const CHinmeiList& s = store();
+    for (const CHinmei& e : s.entries()) {
       if (e.isDated() && e.date == day && !e.isDiary()) lines.push_back(e);
     }
     return lines;

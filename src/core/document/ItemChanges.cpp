@@ -16,8 +16,8 @@ std::u16string countText(size_t n) {
   return {s.begin(), s.end()};
 }
 
-// A move of many lines cannot be taken back here: it asks with the count, and the next save
-// keeps the file as it was.
+// A move of many lines asks with the count first; it is one step that 元に戻す takes back, and the
+// next save keeps the file as it was.
 bool confirmMove(CSoramiDoc& doc, size_t lines) {
   if (lines == 0) return true;
   return doc.prompts().ask(MessageId::ConfirmMoveLines, {countText(lines)}, Buttons::YesNo,

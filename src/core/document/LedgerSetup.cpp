@@ -14,6 +14,7 @@ LedgerOptions ledgerOptions(const CConfig& config) {
   o.swapNegativeTransfers = config.swapNegativeTransfers != 0;
   o.confirmDeletion = config.confirmDeletion != 0;
   o.skipBlankNames = config.skipBlankNames != 0;
+  o.decimalPlaces = config.decimalPlaces;
   o.firstYear = config.firstYear;
   o.lastYear = config.lastYear;
   return o;

@@ -71,8 +71,14 @@ void CSoramiDoc::setPath(const std::filesystem::path& path) {
 }
 
 // The one place where the processing after an open or a creation runs.
+// What it writes is one step of a new history, so that it can be taken back at once.
 void CSoramiDoc::runPostOpen() {
+  if (!entries_) return;
+  entries_->clearHistory();
+  restAtPresent();
+  beginStep(u"起動時の処理");
   if (postOpen) postOpen(*this);
+  endStep();
 }
 
 }  // namespace sorami

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "config/Config.h"
 #include "config/DefaultData.h"
@@ -108,6 +109,23 @@ class CSoramiDoc {
   // the next open or the end of the document, so no other writer comes between read and save.
   void holdLockFromOpen(std::chrono::milliseconds wait);
 
+  // ---- History. One user command is one step: beginStep and endStep bracket it, and what
+  // changed outside any command becomes a step at the next closeStep(). The budgets and the
+  // file's settings are taken back and made again with the entries. Opening or creating a
+  // file starts a new history; saving keeps it.
+  void beginStep(std::u16string label = {});
+  void endStep();
+  void closeStep();
+  bool undo();
+  bool redo();
+
+  // ---- Recovery after a crash (document/Recovery.h keeps the copies).
+  // The ledger as a save would write it now.
+  std::vector<uint8_t> recoveryBytes();
+  // Opens the recovery copy of `file` in its place: the ledger is the copy's, unsaved, and the
+  // open file (the one a save replaces) is `file`, which stays as it is until then.
+  bool openRecovered(const std::filesystem::path& file, const std::filesystem::path& copy);
+
   // ---- Lifecycle.
   // The command "新規作成": the dialog, the file name and the new ledger.
   bool newDataFile();
@@ -153,9 +171,14 @@ class CSoramiDoc {
   void updateContext();
   void setPath(const std::filesystem::path& path);
   bool writeLedger(const std::filesystem::path& path, CHinmeiList& entries, CBudgetList* budgets);
+  std::vector<uint8_t> bytesToWrite(CHinmeiList& entries, CBudgetList* budgets,
+                                    CConfig& copy) const;
   void reportSaveError(SaveError error, const std::filesystem::path& path);
   bool createLedger(const std::filesystem::path& path, const NewFileValues& values);
   void foldBalancesInto(Day day);
+  void noteSideChanges();
+  void restAtPresent();
+  void afterHistoryMove();
 
   CConfig& live_;
   Prompts& prompts_;
@@ -182,6 +205,9 @@ class CSoramiDoc {
   std::chrono::milliseconds lockWait_{0};
   std::optional<FileLock> heldLock_;
   OpenReport lastOpen_;
+  // The budgets and settings as the last step left them, to tell what a step changed.
+  CBudgetList budgetsAtRest_;
+  CConfig configAtRest_;
 };
 
 }  // namespace sorami

@@ -26,9 +26,31 @@ void dropNulCharacters(CConfig& config) {
 
 bool CSoramiDoc::save(const fs::path& path) {
   if (!entries_) return false;
+  closeStep();
+  std::error_code ec;
+  if (!diskPath_.empty() && fs::equivalent(path, diskPath_, ec) &&
+      fileOnDisk() == DiskState::Changed) {
+    switch (prompts_.ask(MessageId::FileChangedAskSave, {path.u16string()}, Buttons::YesNoCancel,
+                         Answer::Cancel)) {
+      case Answer::Yes:
+        // The user has seen the other version and chose this one: it is the one to replace.
+        if (const std::optional<FileIdentity> now = identityOnDisk(path)) {
+          rememberOnDisk(path, *now);
+        }
+        break;
+      case Answer::No:
+        if (const std::optional<fs::path> other = prompts_.chooseSaveFile(
+                {u"名前を付けて保存", path.filename().u16string(), u"そらみﾃﾞｰﾀ(*.mtb)", u"mtb"})) {
+          return saveAs(*other);
+        }
+        return false;
+      default:
+        return false;
+    }
+  }
   if (!writeLedger(path, *entries_, budgets_.get())) return false;
   modified_ = false;
-  entries_->setModified(false);
+  entries_->markSaved();
   if (budgets_) budgets_->setModified(false);
   return true;
 }
@@ -40,8 +62,9 @@ bool CSoramiDoc::saveAs(const fs::path& path) {
   return true;
 }
 
-bool CSoramiDoc::writeLedger(const fs::path& path, CHinmeiList& entries, CBudgetList* budgets) {
-  CConfig copy = live_;
+std::vector<uint8_t> CSoramiDoc::bytesToWrite(CHinmeiList& entries, CBudgetList* budgets,
+                                              CConfig& copy) const {
+  copy = live_;
   // Unless the display mode is saved, the file keeps the one it was opened with.
   if (live_.saveDisplayMode == 0) {
     copy.displayMode = snapshot_.displayMode;
@@ -51,7 +74,42 @@ bool CSoramiDoc::writeLedger(const fs::path& path, CHinmeiList& entries, CBudget
   if (!entries.empty() && entries.begin()->isHeader()) {
     entries.begin()->setVisibleMemo(copy.toText());
   }
-  const std::vector<uint8_t> bytes = dataFileBytes(copy, entries, budgets);
+  return dataFileBytes(copy, entries, budgets);
+}
+
+std::vector<uint8_t> CSoramiDoc::recoveryBytes() {
+  if (!entries_) return {};
+  CConfig copy;
+  return bytesToWrite(*entries_, budgets_.get(), copy);
+}
+
+bool CSoramiDoc::openRecovered(const fs::path& file, const fs::path& copy) {
+  // The copy is no recent file of the user's; the window shows the ledger once it is in place.
+  DocumentHost* host = host_;
+  host_ = &noHost_;
+  const bool opened = open(copy);
+  host_ = host;
+  if (!opened) return false;
+  setPath(file);
+  backedUp_.clear();
+  heldLock_.reset();
+  // Which version of the file the lost session had opened is not known: another program may
+  // have changed it before the crash. The first save asks before it replaces the file.
+  if (identityOnDisk(file)) {
+    rememberOnDisk(file, FileIdentity{});
+  } else {
+    rememberOnDisk({}, {});
+  }
+  // Nothing of it is saved yet.
+  entries_->setModified(true);
+  entries_->clearHistory();
+  restAtPresent();
+  return true;
+}
+
+bool CSoramiDoc::writeLedger(const fs::path& path, CHinmeiList& entries, CBudgetList* budgets) {
+  CConfig copy;
+  const std::vector<uint8_t> bytes = bytesToWrite(entries, budgets, copy);
   // A file this program would refuse to open, or open with lines missing, never replaces one
   // it can.
   if (readBackFailure(bytes, entries, budgets)) {
@@ -159,10 +217,8 @@ bool CSoramiDoc::setPassword() {
   std::optional<std::u16string> typed = prompts_.newPassword();
   if (!typed) return false;
   if (typed->size() > kMaxPasswordLength) typed->resize(kMaxPasswordLength);
-  CHinmei& header = *entries_->begin();
-  if (*typed == header.name) return false;
-  header.name = std::move(*typed);
-  modified_ = true;
+  if (*typed == entries_->begin()->name) return false;
+  entries_->setPassword(std::move(*typed));
   return true;
 }
 

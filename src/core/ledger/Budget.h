@@ -49,6 +49,7 @@ class CBudget {
   uint16_t month = kStandardBudgetMonth;
   uint16_t reserved = 0;  // kept and written back as it was read
   std::array<int32_t, kBudgetAmounts> amounts{};
+  friend bool operator==(const CBudget&, const CBudget&) = default;
 };
 
 }  // namespace sorami

@@ -47,6 +47,9 @@ class CBudgetList {
   void removeBefore(Day date);
   void deleteAll();
 
+  // The same budgets, whatever either list's modified state.
+  bool sameBudgets(const CBudgetList& other) const { return budgets_ == other.budgets_; }
+
   bool isModified() const { return modified_; }
   void setModified(bool on) { modified_ = on; }
 

@@ -16,9 +16,9 @@ constexpr size_t kMinEntryBytes = 16;
 
 CHinmeiList::Position CHinmeiList::addAtEnd(CHinmei entry) {
   modified_ = true;
-  entries_.push_back(std::move(entry));
-  indexArrived(std::prev(entries_.end()));
-  return std::prev(entries_.end());
+  const Position p = linkEntry(entries_.end(), std::move(entry));
+  indexArrived(p);
+  return p;
 }
 
 void CHinmeiList::serialize(Archive& ar) {
@@ -45,6 +45,7 @@ void CHinmeiList::write(Archive& ar) const {
 void CHinmeiList::read(Archive& ar, EntryReadHooks& hooks) {
   // The store now holds what the file holds: nothing to save yet.
   resetDerived();
+  clearHistory();
   entries_.clear();
   rememberedRows_.fill(-1);
   // Built from the list when first needed: a file that is only read never pays for it.

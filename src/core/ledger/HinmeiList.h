@@ -6,9 +6,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <list>
 #include <map>
+#include <memory>
 #include <memory_resource>
 #include <optional>
 #include <string>
@@ -19,6 +21,7 @@
 #include "ledger/Account.h"
 #include "ledger/Hinmei.h"
 #include "ledger/LedgerContext.h"
+#include "ledger/LedgerHistory.h"
 #include "platform/NodePool.h"
 #include "rules/AutoRule.h"
 
@@ -28,9 +31,6 @@ class Archive;
 class ArchiveError;
 class CHinmeiList;
 class Prompts;
-
-// The ordered entries of a store; its nodes live in the store's own pool.
-using EntryList = std::pmr::list<CHinmei>;
 
 // The version of the configuration block every save writes.
 inline constexpr uint16_t kBlockVersionCurrent = 952;
@@ -199,10 +199,12 @@ class CHinmeiList {
   Position end() { return entries_.end(); }
   ConstPosition begin() const { return entries_.begin(); }
   ConstPosition end() const { return entries_.end(); }
-  // Changing the list directly (rather than through the changes below) is allowed; the store
-  // then finds its day index again before it next places an entry.
+  // Changing the list directly (rather than through the changes below) is allowed while a
+  // file is read or made; the store then finds its day index again before it next places an
+  // entry, and the history, which could not follow, is forgotten.
   Entries& entries() {
     dayIndexBuilt_ = false;
+    clearHistory();
     return entries_;
   }
   const Entries& entries() const { return entries_; }
@@ -305,6 +307,8 @@ class CHinmeiList {
   // Sets or clears an option bit of an item definition (0 graphs, 1 budgets); false when the
   // item does not exist or already had that state.
   bool setItemOption(uint16_t item, int bit, bool on);
+  // The password lives in the name of the header entry.
+  void setPassword(std::u16string password);
 
   // ---- Items and data moves (HinmeiListItems.cpp, HinmeiListMoves.cpp). Items are counted by
   // their slot in the item table. Each change renumbers everything that holds item numbers in
@@ -467,6 +471,39 @@ class CHinmeiList {
                            const std::vector<DaySpan>& months, std::vector<int64_t>& row,
                            CountedLines* counted = nullptr);
 
+  // ---- History (HinmeiListHistory.cpp). Every change function records what it changes, so a
+  // step can be taken back and made again exactly. A step is what one user command changed:
+  // beginStep and endStep bracket a command (they nest); changes outside any command open a
+  // step of their own that closeStep() ends.
+  void beginStep(std::u16string label = {});
+  void endStep();
+  void closeStep();
+  int stepDepth() const { return depth_; }
+  // Kept with the step being recorded, taken back and made again with it.
+  void addSideChange(std::unique_ptr<SideChange> change);
+  bool canUndo() const;
+  bool canRedo() const;
+  // What the step names: the command, or its first change ("食費 パン 1,200 の入力").
+  std::u16string undoLabel() const;
+  std::u16string redoLabel() const;
+  // The figures are found again afterwards; the shown ones follow the next computation.
+  bool undo();
+  bool redo();
+  void clearHistory();
+  // The present state is the one on disk: taking steps back or making them again to it leaves
+  // the store unmodified.
+  void markSaved();
+  size_t historySteps() const { return steps_.size(); }
+  // Grows with every step finished, taken back or made again.
+  uint64_t changeCount() const { return changeCount_; }
+  size_t historyBytes() const { return historyBytes_; }
+  void setHistoryLimit(size_t bytes) { historyLimit_ = bytes; }
+  // Off, nothing is recorded (a program that changes a file in one go has no use for it).
+  void setRecording(bool on) {
+    recording_ = on;
+    if (!on) clearHistory();
+  }
+
   // Writes the entries, or reads them as stored by a file of the store's data version, which
   // the document sets from the file before. Reading replaces the list.
   void serialize(Archive& ar);
@@ -530,6 +567,34 @@ class CHinmeiList {
   void followRenamedAccount(std::u16string_view oldName, const std::u16string& newName,
                             uint16_t kind);
   int slotOfItem(uint16_t item) const;
+  // The only ways the list and its entries change: each records what it does.
+  Position linkEntry(Position before, CHinmei&& e);
+  Position unlinkEntry(Position p);
+  CHinmei& changing(CHinmei& e);
+  CHinmei& changing(Position p) { return changing(*p); }
+  CHinmei& changingNumbers(CHinmei& e);
+  // Moves a node to before `before`; the index is left to the caller.
+  void moveEntry(Position p, Position before);
+  // Moving many entries at once (HinmeiListMoves.cpp): nothing is recorded when `bulk` is null.
+  // The entries leave for a list of the store's pool, join the list again, or are merged away;
+  // finishing records the whole move as one record of the open step.
+  std::unique_ptr<BulkMove> startBulkMove(Day shift) const;
+  void takeOut(BulkMove* bulk, Entries& into, Position p);
+  void putIn(BulkMove* bulk, Position before, Entries& from, Position p);
+  void mergeAway(BulkMove* bulk, Entries& from, Position p);
+  void finishBulkMove(std::unique_ptr<BulkMove> bulk);
+  void moveBack(BulkMove& bulk);
+  void moveAgain(BulkMove& bulk);
+  HistoryStep* stepForChange();
+  void finishStep();
+  void forgetOpenRecords();
+  void dropStep(const HistoryStep& step, bool done);
+  void dropRedoSteps();
+  void exchangeFields(EntryRecord& r, HistoryStep& step);
+  void putBack(EntryRecord& r);
+  void takeAside(EntryRecord& r);
+  void afterHistoryMove();
+  std::u16string describe(const HistoryStep& step) const;
   size_t renumberItems(uint16_t from, int delta);
   size_t renumberRules(uint16_t from, int delta);
   bool itemNameTaken(std::u16string_view name, const CHinmei* except) const;
@@ -561,6 +626,22 @@ class CHinmeiList {
   // Declared before the list, so the list gives its nodes back before the pool goes.
   NodePool pool_;
   Entries entries_{&pool_};
+  // Entries that left the list while a step can still bring them back.
+  Entries graveyard_{&pool_};
+  std::deque<HistoryStep> steps_;
+  size_t done_ = 0;  // steps_[0, done_) are done, the rest taken back
+  // The number of steps done when the file was last read or saved; none when that state can
+  // no longer be reached.
+  size_t savedAt_ = 0;
+  HistoryStep open_;
+  bool stepOpen_ = false;
+  bool stepOverflowed_ = false;
+  bool recording_ = true;
+  bool replaying_ = false;
+  int depth_ = 0;
+  size_t historyBytes_ = 0;
+  uint64_t changeCount_ = 0;
+  size_t historyLimit_ = kHistoryByteLimit;
   std::map<Day, Position> lastOfDay_;
   bool dayIndexBuilt_ = false;
   // The size of the list the index describes; any other size means the list changed beside it.

@@ -50,7 +50,7 @@ CHinmeiList::Position CHinmeiList::insertAccountDefinition(CHinmei definition, u
       break;
     }
   }
-  const Position placed = entries_.insert(before, std::move(definition));
+  const Position placed = linkEntry(before, std::move(definition));
   indexArrived(placed);
   refreshFigures();
   modified_ = true;
@@ -124,7 +124,7 @@ std::optional<RenameCount> CHinmeiList::renameAccount(std::u16string_view newNam
   RenameCount count;
   for (CHinmei& e : entries_) {
     if ((e.flags & EF_ITEM) != 0 || (e.flags & kind) == 0 || e.name != oldName) continue;
-    e.name = newName;
+    changing(e).name = newName;
     ++changed;
     if (e.isDated()) ++count.lines;
   }
@@ -179,7 +179,7 @@ bool CHinmeiList::setInitialBalance(std::u16string_view name, uint16_t kind,
                                     int32_t initialBalance) {
   const auto def = definitionByName(name, oneKind(kind));
   if (!def) return false;
-  (*def)->amount = initialBalance;
+  changingNumbers(**def).amount = initialBalance;
   refreshFigures();
   modified_ = true;
   return true;
@@ -195,7 +195,7 @@ bool CHinmeiList::setAccountWatch(std::u16string_view name, uint16_t kind,
   CHinmei& def = *a->definition;
   const bool wasOutside = (def.flags & EF_OUTSIDE_ASSETS) != 0;
   if (wasOutside != watch.outsideAssets) {
-    def.flags ^= EF_OUTSIDE_ASSETS;
+    changingNumbers(def).flags ^= EF_OUTSIDE_ASSETS;
     a->kind = def.flags;
     refreshFigures();
   }
@@ -239,7 +239,7 @@ bool CHinmeiList::editAccountSettings(std::u16string_view nameView, uint16_t kin
 
 void CHinmeiList::writeSettingsText(const CAccount& account) {
   if (account.definition == nullptr) return;
-  account.definition->setTail(account.settingsText());
+  changing(*account.definition).setTail(account.settingsText());
   modified_ = true;
 }
 

@@ -94,7 +94,7 @@ CHinmeiList::Position CHinmeiList::placeOnDay(CHinmei&& e, int indexInDay) {
   }
   // A pair stays together: an index that falls between its entries places after the pair.
   if (p != entries_.end() && p->isPairSecond() && partnerOf(p)) ++p;
-  const Position placed = entries_.insert(p, std::move(e));
+  const Position placed = linkEntry(p, std::move(e));
   indexArrived(placed);
   if (cursor_ && *cursor_ == p && day >= computedDay_) cursor_ = placed;
   return placed;
@@ -162,7 +162,7 @@ std::optional<CHinmeiList::Position> CHinmeiList::insert(CHinmei e, int indexInD
 
 CHinmeiList::Position CHinmeiList::insertDefinition(CHinmei e) {
   e.flags &= static_cast<uint16_t>(~EF_MARK);
-  const Position p = entries_.insert(firstDated(), std::move(e));
+  const Position p = linkEntry(firstDated(), std::move(e));
   indexArrived(p);
   // A new account or loan joins its table and the balances at once.
   if ((p->flags & EF_DEFINITION) != 0 && (p->flags & kKinds) != 0) refreshFigures();
@@ -194,7 +194,7 @@ void CHinmeiList::remove(Position p) {
     forgetRunningState();
   }
   indexLeaving(p);
-  entries_.erase(p);
+  unlinkEntry(p);
   if (tableEntry) rebuildTables();
   modified_ = true;
 }
@@ -214,7 +214,7 @@ size_t CHinmeiList::removeUpTo(Day date) {
   for (Position p = firstDated(); p != entries_.end() && p->date <= date;) {
     if (p->isEndMarker()) break;
     indexLeaving(p);
-    p = entries_.erase(p);
+    p = unlinkEntry(p);
     ++removed;
   }
   if (removed > 0) {
@@ -225,6 +225,7 @@ size_t CHinmeiList::removeUpTo(Day date) {
 }
 
 void CHinmeiList::deleteAll() {
+  clearHistory();
   entries_.clear();
   lastOfDay_.clear();
   dayIndexBuilt_ = true;
@@ -271,10 +272,12 @@ EditOutcome CHinmeiList::editEntry(Position p, const EntryEdit& edit) {
     const auto def = kind != 0 && p->amount == 0 && p->visibleMemo().empty()
                          ? definitionByName(p->name, kind)
                          : std::nullopt;
-    (def ? **def : *p).setVisibleMemo(*edit.memo);
+    changing(def ? **def : *p).setVisibleMemo(*edit.memo);
   }
   detach(p);
   if (partner) detach(*partner);
+  changing(p);
+  if (partner) changing(*partner);
   p->name = edit.name;
   p->amount = static_cast<int32_t>(edit.amount);
   if (partner) (*partner)->amount = static_cast<int32_t>((*partner)->amount - difference);
@@ -295,7 +298,7 @@ EditOutcome CHinmeiList::editDefinitionLine(const CHinmei& item, std::u16string_
   const auto def = definitionByName(accountName, kind);
   if (!def) return EditOutcome::Refused;
   if (!checkFits(edit.amount)) return EditOutcome::Refused;
-  if (edit.memo) (*def)->setVisibleMemo(*edit.memo);
+  if (edit.memo) changing(*def).setVisibleMemo(*edit.memo);
   if (edit.name != accountName && !renameAccount(edit.name, accountName, kind)) {
     return EditOutcome::Refused;
   }
@@ -322,13 +325,13 @@ std::optional<CHinmeiList::Position> CHinmeiList::setDiary(Day day, std::u16stri
   }
   if (diary) {
     if ((*diary)->visibleMemo() != stored) {
-      (*diary)->setVisibleMemo(stored);
+      changing(*diary).setVisibleMemo(stored);
       modified_ = true;
     }
     return diary;
   }
   const Position before = firstOnOrAfter(day);
-  const Position p = entries_.insert(before, CHinmei(day, ITEM_DIARY, 0, u"", stored, 0));
+  const Position p = linkEntry(before, CHinmei(day, ITEM_DIARY, 0, u"", stored, 0));
   indexArrived(p);
   if (cursor_ && *cursor_ == before && day >= computedDay_) cursor_ = p;
   modified_ = true;
@@ -344,6 +347,7 @@ size_t CHinmeiList::reassignItem(Day from, Day to, uint16_t oldItem, uint16_t ne
   size_t changed = 0;
   for (Position p = firstOnOrAfter(from); p != entries_.end() && p->date <= to; ++p) {
     if (p->item != oldItem || p->isEndMarker()) continue;
+    changingNumbers(*p);
     p->item = newItem;
     p->flags = (def->flags & 0x7FFF) | (p->flags & EF_PAIR_MASK);
     ++changed;
@@ -359,6 +363,7 @@ void CHinmeiList::reassignEntries(const std::vector<Position>& entries, uint16_t
   const CHinmei* def = itemByNumber(newItem);
   if (def == nullptr || entries.empty()) return;
   for (const Position p : entries) {
+    changingNumbers(*p);
     p->item = newItem;
     p->flags = (def->flags & 0x7FFF) | (p->flags & EF_PAIR_MASK);
   }
@@ -378,7 +383,7 @@ size_t CHinmeiList::renameProduct(uint16_t item, std::u16string_view oldName,
   bool transfers = false;
   for (Position p = firstDated(); p != entries_.end(); ++p) {
     if (p->item != item || (p->flags & EF_ITEM) != 0 || p->name != oldName) continue;
-    p->name = newName;
+    changing(p).name = newName;
     transfers = transfers || p->isTransfer();
     ++changed;
   }
@@ -390,9 +395,14 @@ size_t CHinmeiList::renameProduct(uint16_t item, std::u16string_view oldName,
 bool CHinmeiList::setItemOption(uint16_t item, int bit, bool on) {
   CHinmei* def = itemByNumber(item);
   if (def == nullptr || (def->itemOption(bit) != 0) == on) return false;
-  def->setItemOption(bit, on);
+  changing(*def).setItemOption(bit, on);
   modified_ = true;
   return true;
+}
+
+void CHinmeiList::setPassword(std::u16string password) {
+  if (entries_.empty() || !entries_.begin()->isHeader()) return;
+  changing(entries_.begin()).name = std::move(password);
 }
 
 }  // namespace sorami

@@ -60,7 +60,8 @@ size_t CHinmeiList::renumberItems(uint16_t from, int delta) {
   const auto count = static_cast<uint16_t>(itemCount_);
   for (CHinmei& e : entries_) {
     if (e.isEndMarker() || e.isHeader() || e.item < from || e.item >= count) continue;
-    e.item = static_cast<uint16_t>(e.item + delta);
+    CHinmei& c = changingNumbers(e);
+    c.item = static_cast<uint16_t>(c.item + delta);
     ++changed;
   }
   return changed;
@@ -126,7 +127,7 @@ std::optional<ItemAdded> CHinmeiList::addItem(std::u16string_view typed, bool in
     before = std::next(p);
   }
   const uint16_t flags = EF_ITEM | (income ? EF_INCOME : EF_EXPENSE);
-  const Position placed = entries_.insert(before, CHinmei(MinDay, number, flags, name, u"3", 0));
+  const Position placed = linkEntry(before, CHinmei(MinDay, number, flags, name, u"3", 0));
   indexArrived(placed);
 
   for (size_t i = kMaxItems - 1; i > static_cast<size_t>(slot); --i) {
@@ -209,7 +210,7 @@ std::optional<ItemDeleted> CHinmeiList::deleteItem(int slot, bool ask) {
       continue;
     }
     if (p->item > k) {
-      --p->item;
+      --changingNumbers(*p).item;
       ++deleted.renumbered;
       ++p;
       continue;
@@ -220,14 +221,14 @@ std::optional<ItemDeleted> CHinmeiList::deleteItem(int slot, bool ask) {
     }
     // A partner of another item stays, as a line of its own.
     if (const auto partner = partnerOf(p); partner && (*partner)->item != k) {
-      (*partner)->flags &= static_cast<uint16_t>(~EF_PAIR_MASK);
+      changingNumbers(**partner).flags &= static_cast<uint16_t>(~EF_PAIR_MASK);
       ++deleted.unpaired;
     }
     if (p->isDated()) ++deleted.removed;
     indexLeaving(p);
-    p = entries_.erase(p);
+    p = unlinkEntry(p);
   }
-  if (moved != 0) entries_.front().amount = static_cast<int32_t>(initial);
+  if (moved != 0) changingNumbers(entries_.front()).amount = static_cast<int32_t>(initial);
   if (context_.budgets != nullptr) context_.budgets->itemRemovedAt(k);
   const auto from = static_cast<size_t>(slot);
   for (size_t i = from; i + 1 < kMaxItems; ++i) rememberedRows_[i] = rememberedRows_[i + 1];
@@ -255,8 +256,7 @@ bool CHinmeiList::renameItem(int slot, std::u16string_view typed) {
     prompts().inform(MessageId::AlreadyRegistered, {name, kAsItemName}, Icon::Warning);
     return false;
   }
-  def->name = name;
-  modified_ = true;
+  changing(*def).name = name;
   return true;
 }
 
@@ -264,7 +264,7 @@ bool CHinmeiList::exchangeItems(int a, int b) {
   CHinmei* first = itemAt(a);
   CHinmei* second = itemAt(b);
   if (first == nullptr || second == nullptr || first == second) return false;
-  std::swap(*first, *second);
+  std::swap(changing(*first), changing(*second));
   std::swap(rememberedRows_[static_cast<size_t>(a)], rememberedRows_[static_cast<size_t>(b)]);
   rebuildTables();
   computeFromStart();
@@ -275,7 +275,7 @@ bool CHinmeiList::exchangeItems(int a, int b) {
 bool CHinmeiList::setInitialCash(int64_t amount) {
   if (entries_.empty() || !entries_.front().isHeader()) return false;
   if (!checkFits(amount)) return false;
-  entries_.front().amount = static_cast<int32_t>(amount);
+  changingNumbers(entries_.front()).amount = static_cast<int32_t>(amount);
   computeFromStart();
   modified_ = true;
   return true;

@@ -3,6 +3,7 @@
 // day), so no line is copied, refused or lost on the way; the figures are computed again from
 // the start afterwards.
 #include <iterator>
+#include <memory>
 #include <unordered_set>
 
 #include "ledger/HinmeiList.h"
@@ -40,11 +41,12 @@ std::optional<size_t> CHinmeiList::moveEntriesToDay(Day day,
   // Each selected line once, a pair as its leading entry and then its partner.
   std::unordered_set<const CHinmei*> taken;
   Entries moved{&pool_};
+  std::unique_ptr<BulkMove> bulk = startBulkMove(0);
   size_t count = 0;
   const auto take = [&](Position p) {
     if (!taken.insert(&*p).second) return;
     indexLeaving(p);
-    moved.splice(moved.end(), entries_, p);
+    takeOut(bulk.get(), moved, p);
     ++count;
   };
   for (const Position selected : selection) {
@@ -55,11 +57,9 @@ std::optional<size_t> CHinmeiList::moveEntriesToDay(Day day,
       const auto there = diaryOf(day);
       if (there && *there == lead) continue;
       if (there) {
-        taken.insert(&*lead);
-        mergeDiary(**there, *lead);
-        indexLeaving(lead);
-        entries_.erase(lead);
-        ++count;
+        mergeDiary(changing(**there), *lead);
+        take(lead);
+        mergeAway(bulk.get(), moved, lead);
         continue;
       }
     }
@@ -71,14 +71,14 @@ std::optional<size_t> CHinmeiList::moveEntriesToDay(Day day,
   const Position before = firstAfterDay(day);
   while (!moved.empty()) {
     const Position p = moved.begin();
-    p->date = day;
+    changingNumbers(*p).date = day;
     // A diary opens its day.
     const Position at = p->isDiary() ? firstAfterDay(day - 1) : before;
-    entries_.splice(at, moved, p);
+    putIn(bulk.get(), at, moved, p);
     indexArrived(p);
   }
+  finishBulkMove(std::move(bulk));
   computeFromStart();
-  modified_ = true;
   return count;
 }
 
@@ -126,11 +126,12 @@ std::optional<size_t> CHinmeiList::movePeriod(Day from, Day to, Day firstTarget,
                            !before->isEndMarker() && before->date < from;
 
   Entries moved{&pool_};
+  std::unique_ptr<BulkMove> bulk = startBulkMove(delta);
   std::optional<Position> firstStaying;
   for (Position p = begin; p != end;) {
     const Position next = std::next(p);
     if (moves(*p)) {
-      moved.splice(moved.end(), entries_, p);
+      takeOut(bulk.get(), moved, p);
     } else if (!firstStaying) {
       firstStaying = p;
     }
@@ -155,18 +156,18 @@ std::optional<size_t> CHinmeiList::movePeriod(Day from, Day to, Day firstTarget,
     for (auto g = moved.begin(); g != groupEnd; ++g) {
       if (!g->isDiary()) continue;
       if (diary) {
-        mergeDiary(**diary, *g);
-        moved.erase(g);
+        mergeDiary(changing(**diary), *g);
+        mergeAway(bulk.get(), moved, g);
       } else {
-        entries_.splice(firstOfDay ? *firstOfDay : r, moved, g);
+        putIn(bulk.get(), firstOfDay ? *firstOfDay : r, moved, g);
       }
       break;
     }
-    entries_.splice(r, moved, moved.begin(), groupEnd);
+    for (auto g = moved.begin(); g != groupEnd;) putIn(bulk.get(), r, moved, g++);
   }
+  finishBulkMove(std::move(bulk));
   rebuildDayIndex();
   computeFromStart();
-  modified_ = true;
   return count;
 }
 

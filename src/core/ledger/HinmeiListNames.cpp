@@ -143,8 +143,7 @@ std::optional<int> CHinmeiList::addSpecialName(uint16_t item, std::u16string_vie
   const bool within = index >= 0 && static_cast<size_t>(index) < names.size();
   const Position before = within ? names[static_cast<size_t>(index)] : firstDated();
   const auto flags = static_cast<uint16_t>(EF_DEFINITION | (def->flags & EF_DIRECTION_MASK));
-  indexArrived(
-      entries_.insert(before, CHinmei(MinDay, specialNameItem(item), flags, name, u"", 0)));
+  indexArrived(linkEntry(before, CHinmei(MinDay, specialNameItem(item), flags, name, u"", 0)));
   const int placed = within ? index : static_cast<int>(names.size());
   setRememberedRow(slotOfItem(item), placed);
   modified_ = true;
@@ -171,7 +170,7 @@ std::optional<RenameCount> CHinmeiList::changeSpecialName(uint16_t item, int ind
     return std::nullopt;
   }
   for (const Position p : specialNames(item)) {
-    if (p->name == oldName) p->name = name;
+    if (p->name == oldName) changing(p).name = name;
   }
   RenameCount count;
   if (renameEntries) count.lines = renameProduct(item, oldName, name);
@@ -237,7 +236,7 @@ NameMove CHinmeiList::moveSpecialName(uint16_t item, int index, int offset) {
   const std::optional<Position> to = specialNameAt(item, index + offset);
   if (!from || !to) return NameMove::None;
   const bool outside = ((*from)->flags & EF_OUTSIDE_ASSETS) != 0;
-  std::swap(**from, **to);
+  std::swap(changing(*from), changing(*to));
   modified_ = true;
   const uint16_t kind = def->flags & kKinds;
   std::vector<CAccount>& table = (kind & EF_LOAN) != 0 ? loans_ : accounts_;

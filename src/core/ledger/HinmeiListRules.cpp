@@ -25,7 +25,7 @@ std::optional<CAutoRule> CHinmeiList::rule(int slot) const {
 bool CHinmeiList::setRule(int slot, const CAutoRule& rule) {
   CHinmei* holder = ruleAt(slot);
   if (holder == nullptr) return false;
-  holder->name = rule.sourceName;
+  changing(*holder).name = rule.sourceName;
   holder->setVisibleMemo(rule.toText());
   modified_ = true;
   return true;
@@ -58,7 +58,7 @@ bool CHinmeiList::exchangeRules(int a, int b) {
   CHinmei* first = ruleAt(a);
   CHinmei* second = ruleAt(b);
   if (first == nullptr || second == nullptr) return false;
-  if (first != second) std::swap(*first, *second);
+  if (first != second) std::swap(changing(*first), changing(*second));
   modified_ = true;
   return true;
 }

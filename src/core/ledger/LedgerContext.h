@@ -22,6 +22,7 @@ struct LedgerOptions {
   bool swapNegativeTransfers = false;  // a negative transfer turns into the opposite direction
   bool confirmDeletion = false;        // ask before an entry or a special name is deleted
   bool skipBlankNames = true;          // a blank name is neither written nor registered
+  int decimalPlaces = 0;               // of amounts as the history names its steps
   int firstYear = 2000;                // the years the dialogs offer
   int lastYear = 2040;
 };

@@ -147,6 +147,17 @@ constexpr Entry kMessages[] = {
     {MessageId::FileChangedOnDisk,
      u"ﾃﾞｰﾀﾌｧｲﾙ\n%1\nは、開いた後に他のプログラムが書き換えています。\n"
      u"上書きするとその変更が失われるため、保存を中止しました。"},
+    {MessageId::FileChangedAskSave,
+     u"ﾃﾞｰﾀﾌｧｲﾙ\n%1\nは、開いた後に他のプログラムが書き換えています。\n"
+     u"上書きするとその変更は失われます。\n\n"
+     u"はい: 上書きして保存する\nいいえ: 名前を付けて別のﾌｧｲﾙに保存する\n"
+     u"キャンセル: 保存しない"},
+    {MessageId::FileChangedAskReload,
+     u"ﾃﾞｰﾀﾌｧｲﾙ\n%1\nは、他のプログラムが書き換えました。\n読み込み直しますか？"},
+    {MessageId::RecoveryFound,
+     u"ﾃﾞｰﾀﾌｧｲﾙ\n%1\nの保存されていない変更が残っています（%2 の時点）。\n"
+     u"プログラムが正しく終了しなかったようです。\n"
+     u"復元したﾃﾞｰﾀを開きますか？ ﾌｧｲﾙそのものは保存するまで元のままです。"},
     {MessageId::ProfileNotUtf8, u"取り込み設定のファイルが UTF-8 で書かれていません。"},
     {MessageId::ProfileTooLarge, u"取り込み設定のファイルが大きすぎます（%1 バイトまで）。"},
     {MessageId::ProfileUnknownKey, u"%1行目: 知らない設定です: %2"},
@@ -235,7 +246,7 @@ constexpr Entry kMessages[] = {
     {MessageId::ItemNameTooLong, u"項目名は%1文字以内にしてください。"},
     {MessageId::ConfirmMoveLines,
      u"%1 個のデータを移動します。よろしいですか？\n"
-     u"取消しはできませんのでﾃﾞｰﾀをﾊﾞｯｸｱｯﾌﾟ後に行ってください。"},
+     u"移動は［編集］の［元に戻す］で取り消せます。"},
     {MessageId::MoveTransferItem, u"[貯蓄],[借入]項目のデータは項目間で移動できません。"},
     {MessageId::CashChangeNeedsItem, u"調整データを記載する項目を選択してください。"},
     {MessageId::ConfirmInitialCashChange,

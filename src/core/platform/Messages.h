@@ -94,6 +94,12 @@ enum class MessageId : int {
   FolderNotWritable,  // the folder takes no new file
   BackupFailed,       // the previous version could not be kept
   FileChangedOnDisk,  // another program wrote the file after it was read
+  // The same found before a save: over it, under another name, or not at all.
+  FileChangedAskSave,
+  // Found when the window is active again and nothing is unsaved: read it again?
+  FileChangedAskReload,
+  // Unsaved lines of a file kept after the program ended unexpectedly: open them?
+  RecoveryFound,
   // Statements brought in from a bank or a card: the import profile (%1 its line).
   ProfileNotUtf8,
   ProfileTooLarge,

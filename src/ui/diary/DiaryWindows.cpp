@@ -131,6 +131,18 @@ void CDiaryWindows::storePendingText() {
   if (editor_ != nullptr && editor_->isVisible()) storeEditor();
 }
 
+void CDiaryWindows::historyMoved() {
+  if (!hasLedger()) return;
+  if (editor_ != nullptr && editor_->isVisible()) {
+    const Day day = editor_->day();
+    const auto entry = document_.entries()->diaryOf(day);
+    const std::u16string text = entry ? withEditorLineBreaks((*entry)->visibleMemo()) : u"";
+    editor_->load(day, QString::fromStdU16String(text),
+                  QString::fromStdU16String(diaryEditorTitle(day, holidays_)));
+  }
+  if (list_ != nullptr && list_->isVisible()) list_->refill();
+}
+
 void CDiaryWindows::storeEditor() {
   if (editor_ == nullptr || !hasLedger()) return;
   const Day day = editor_->day();

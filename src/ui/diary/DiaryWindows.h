@@ -35,6 +35,9 @@ class CDiaryWindows : public QObject {
   // Before the document saves or lets its ledger go: what the open editor holds is stored for
   // its day, so a save, an exit or the open of another file never drops typed text.
   void storePendingText();
+  // After an undo or redo: the open editor and list show the diary as the ledger now holds it,
+  // so that typing on never stores the text the undo took back.
+  void historyMoved();
 
   CDiaryList* list() const { return list_; }
   CDiaryEditor* editor() const { return editor_; }

@@ -2,14 +2,19 @@
 // The open data file in the window: the File menu over the document, the title, the holiday
 // table of the program's lifetime, the settings sheet, and the main view fed with each new ledger.
 
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QObject>
 #include <filesystem>
+#include <future>
 
 #include "config/Config.h"
 #include "document/DocumentGateway.h"
 #include "document/SoramiDoc.h"
 #include "document/StartUpProcessing.h"
 #include "rules/Holidays.h"
+
+class QTimer;
 
 namespace sorami {
 
@@ -62,6 +67,17 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
   // The settings page "自動記入" and the command "自動記入の強制実行".
   void autoEntryPage();
   void forcedAutoEntries();
+  // "元に戻す" and "やり直し": the last step of the history taken back, or made again.
+  void undo();
+  void redo();
+  // The window is active again: a file another program changed meanwhile is offered for
+  // reading again, when nothing here is unsaved.
+  void checkFileOnDisk();
+  // Writes the recovery copy of the unsaved ledger now (the bytes here, the file beside the
+  // window's work); waits for the copy before.
+  void writeRecoveryCopy();
+  // Waits until the copy being written is on disk.
+  void waitForRecoveryCopy();
   // The close guard: a changed file is saved (asked as configured), the holiday table written.
   bool mayClose();
 
@@ -69,6 +85,18 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
   // What the diary editor holds goes into the ledger before a save or a close.
   void storePendingText();
   bool openPath(const QString& path);
+  // Every command that may change the ledger is one step of its history.
+  void runCommand(int id, const std::function<void()>& run);
+  void afterInput();
+  void afterHistoryMove();
+  // The edit menu names the steps it would take back and make again.
+  void showHistory();
+  // After a change: every tenth change, and a minute after the last copy, the copy follows.
+  void keepRecoveryCopy(bool timerDue);
+  // The copy is gone once the file is saved or let go of as the user chose.
+  void dropRecoveryCopy();
+  // Before a file is opened: a recovery copy newer than it is offered instead.
+  bool openRecoveredInstead(const QString& path);
   void showDocument();
   void showState();
   QWidget* window() const;
@@ -87,6 +115,14 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
   bool shortfallsPending_ = false;
   CDiaryWindows* diary_ = nullptr;
   CSearchCommand* search_ = nullptr;
+  bool askingReload_ = false;
+  uint64_t copiedAtChange_ = 0;
+  QElapsedTimer sinceCopy_;
+  std::future<bool> copying_;
+  QTimer* idleCopy_ = nullptr;
+  // The version on disk the user chose not to read again (its time of change).
+  QString declinedPath_;
+  QDateTime declinedTime_;
 };
 
 }  // namespace sorami

@@ -21,7 +21,10 @@ constexpr CommandSpec kCommands[] = {
     {ID_FILE_MRU_FILE1 + 3, MenuId::File, u"", "", CF_RECENT_FILE},
     {ID_APP_EXIT, MenuId::File, u"終了(&X)", "", CF_LANDED | S},
 
-    {ID_DELETE_ENTRY, MenuId::Edit, u"品名ﾃﾞｰﾀ削除", "Ctrl+D; Shift+Del", D},
+    // Ctrl+Z writes the consumption tax, as it always has.
+    {ID_EDIT_UNDO, MenuId::Edit, u"元に戻す(&U)", "Alt+Backspace", D},
+    {ID_EDIT_REDO, MenuId::Edit, u"やり直し(&R)", "Ctrl+Y", D},
+    {ID_DELETE_ENTRY, MenuId::Edit, u"品名ﾃﾞｰﾀ削除", "Ctrl+D; Shift+Del", D | S},
     {ID_CHANGE_ENTRY, MenuId::Edit, u"品名ﾃﾞｰﾀ変更...", "Ctrl+E", D},
     {ID_EDIT_COPY, MenuId::Edit, u"ﾃﾞｰﾀｺﾋﾟｰ", "Ctrl+W; Ctrl+Ins", D | S},
     {ID_EDIT_PASTE, MenuId::Edit, u"ﾃﾞｰﾀ貼り付け", "Ctrl+A; Shift+Ins", D},

@@ -18,6 +18,8 @@ enum CommandId : int {
   ID_IMPORT_STATEMENT = 33100,  // bank and card statements
   ID_APP_EXIT = 57665,
   // Edit
+  ID_EDIT_UNDO = 57643,
+  ID_EDIT_REDO = 57644,
   ID_DELETE_ENTRY = 32784,
   ID_CHANGE_ENTRY = 32836,
   ID_EDIT_COPY = 57634,

@@ -110,7 +110,13 @@ QAction* CMainFrame::buildAction(const CommandSpec& cmd) {
       if (!path.isEmpty()) emit recentFileChosen(path);
       return;
     }
-    if (const auto handler = handlers_.value(id)) handler();
+    const auto handler = handlers_.value(id);
+    if (!handler) return;
+    if (runner_) {
+      runner_(id, handler);
+    } else {
+      handler();
+    }
   });
   actions_.insert(cmd.id, a);
   a->setEnabled(isEnabled(cmd));
@@ -145,7 +151,20 @@ void CMainFrame::setPageKeysSwapped(bool swapped) {
 bool CMainFrame::isEnabled(const CommandSpec& cmd) const {
   const int id = isRecentFile(cmd.id) ? ID_FILE_OPEN : cmd.id;
   const bool landed = handlers_.contains(id);
-  return landed && (dataLoaded_ || !(cmd.flags & CF_NEEDS_DATA));
+  const auto available = availability_.value(id);
+  return landed && (dataLoaded_ || !(cmd.flags & CF_NEEDS_DATA)) && (!available || available());
+}
+
+void CMainFrame::setAvailability(int id, std::function<bool()> available) {
+  availability_[id] = std::move(available);
+  updateCommandStates();
+}
+
+void CMainFrame::setCommandText(int id, const QString& text) {
+  if (QAction* a = action(id)) {
+    a->setText(text);
+    a->setEnabled(isEnabled(*findCommand(id)));
+  }
 }
 
 void CMainFrame::updateCommandStates() {
@@ -185,6 +204,9 @@ void CMainFrame::setDocumentTitle(const QString& title) {
 
 void CMainFrame::refreshModifiedMark() {
   markPending_ = false;
+  // A question asked in the middle of writing a line (a new account's balance) is part of that
+  // line: its keys do not end the step, or one undo would leave half a pair.
+  if (afterInput_ && QApplication::activeModalWidget() == nullptr) afterInput_();
   const bool modified = modifiedProbe_ && modifiedProbe_();
   if (modified == isWindowModified()) return;
   // Without a file the title has no place for the mark.

@@ -31,6 +31,18 @@ class CMainFrame : public QMainWindow {
 
   // Gives a command its work; from then on it is enabled whenever its data needs are met.
   void attachCommand(int id, std::function<void()> handler);
+  // Every command runs through `runner` (which may bracket it), given the command's id.
+  void setCommandRunner(std::function<void(int id, const std::function<void()>& run)> runner) {
+    runner_ = std::move(runner);
+  }
+  // A command with a probe is enabled only while the probe says so, besides its data needs.
+  void setAvailability(int id, std::function<bool()> available);
+  // Gives a command's menu entry another text and looks at its state again.
+  void setCommandText(int id, const QString& text);
+  // Runs after every key and click, once the event was handled, before the modified mark.
+  void setAfterInput(std::function<void()> afterInput) { afterInput_ = std::move(afterInput); }
+  // Looks at the enabled state of every command again.
+  void updateCommandStates();
   // Runs the command that owns the key, for windows beside this one whose keys are its keys;
   // false when no enabled command owns it.
   bool runKey(const QKeyEvent& event);
@@ -77,7 +89,6 @@ class CMainFrame : public QMainWindow {
   void buildMenus();
   QAction* buildAction(const CommandSpec& cmd);
   void setKeys(QAction* a, const char* text);
-  void updateCommandStates();
   bool isEnabled(const CommandSpec& cmd) const;
   void showAbout();
   QAction* actionForKey(const QKeyEvent& event) const;
@@ -93,6 +104,9 @@ class CMainFrame : public QMainWindow {
   QHash<int, std::function<void()>> handlers_;
   std::function<bool()> mayClose_;
   std::function<bool()> modifiedProbe_;
+  std::function<void(int, const std::function<void()>&)> runner_;
+  QHash<int, std::function<bool()>> availability_;
+  std::function<void()> afterInput_;
   bool markPending_ = false;
   QHash<int, QAction*> keys_;  // combined key code to the command that owns it
   QActionGroup* modes_;

@@ -95,7 +95,7 @@ TEST_F(DocumentTest, ASaveDoesNotOverwriteWhatAnotherProgramSavedMeanwhile) {
   addLine(doc, u"こちら");
   const auto theirs = fileBytes(p);
   EXPECT_FALSE(doc.save());
-  EXPECT_TRUE(prompts.wasShown(MessageId::FileChangedOnDisk));
+  EXPECT_TRUE(prompts.wasShown(MessageId::FileChangedAskSave));
   EXPECT_EQ(fileBytes(p), theirs);
   // Saving under another name keeps both.
   ASSERT_TRUE(doc.saveAs(file("b.mtb")));
@@ -109,6 +109,36 @@ TEST_F(DocumentTest, ASaveDoesNotOverwriteWhatAnotherProgramSavedMeanwhile) {
   fs::remove(file("b.mtb"));
   EXPECT_EQ(doc.fileOnDisk(), CSoramiDoc::DiskState::Gone);
   EXPECT_TRUE(doc.save());
+}
+
+// Asked before a save over another program's version: over it, under another name, or not at
+// all; neither answer loses a line.
+TEST_F(DocumentTest, ASaveOverAnotherProgramsVersionAsksAndLosesNothingEitherWay) {
+  const fs::path p = created("a.mtb");
+  test::OtherDocument other(clock);
+  ASSERT_TRUE(other.doc.open(p));
+  addLine(other.doc, u"他方");
+  ASSERT_TRUE(other.doc.save());
+  addLine(doc, u"こちら");
+
+  prompts.answers = {Answer::No};
+  prompts.savePaths = {file("mine.mtb")};
+  ASSERT_TRUE(doc.save());
+  EXPECT_TRUE(hasLine(p, clock, u"他方"));
+  EXPECT_FALSE(hasLine(p, clock, u"こちら"));
+  EXPECT_TRUE(hasLine(file("mine.mtb"), clock, u"こちら"));
+  EXPECT_EQ(doc.path(), file("mine.mtb"));
+
+  ASSERT_TRUE(doc.open(p));
+  ASSERT_TRUE(other.doc.open(p));
+  addLine(other.doc, u"二度目");
+  ASSERT_TRUE(other.doc.save());
+  addLine(doc, u"上書き");
+  prompts.answers = {Answer::Yes};
+  ASSERT_TRUE(doc.save());
+  EXPECT_TRUE(hasLine(p, clock, u"上書き"));
+  EXPECT_FALSE(hasLine(p, clock, u"二度目")) << "the user chose to replace it";
+  EXPECT_EQ(doc.fileOnDisk(), CSoramiDoc::DiskState::Unchanged);
 }
 
 TEST_F(DocumentTest, ADocumentThatHoldsItsFileKeepsOtherWritersOutFromReadToSave) {

@@ -60,7 +60,7 @@ bool isStepOfHistory(int id) {
 
 // A step is named after its command; a line typed, changed or deleted by its own content.
 std::u16string stepLabel(int id) {
-  const CommandSpec* c = findCommand(id);
+  const CommandEntry* c = findCommand(id);
   if (c == nullptr || c->menu == MenuId::None || id == ID_DELETE_ENTRY || id == ID_CHANGE_ENTRY) {
     return {};
   }

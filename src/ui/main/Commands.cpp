@@ -7,7 +7,7 @@ namespace {
 constexpr unsigned D = CF_NEEDS_DATA;
 constexpr unsigned S = CF_SEPARATOR;
 
-constexpr CommandSpec kCommands[] = {
+constexpr CommandEntry kCommands[] = {
     {ID_FILE_NEW, MenuId::File, u"新規作成(&N)...", "Ctrl+N", CF_NONE},
     {ID_FILE_OPEN, MenuId::File, u"開く(&O)...", "Ctrl+O", CF_NONE},
     {ID_FILE_SAVE, MenuId::File, u"上書き保存(&S)", "Ctrl+S", D},
@@ -81,7 +81,7 @@ constexpr CommandSpec kCommands[] = {
 };
 
 // The menus' own mnemonics leave Alt+D, Alt+K, Alt+U and Alt+C to the commands above.
-constexpr MenuSpec kMenus[] = {
+constexpr MenuEntry kMenus[] = {
     {MenuId::File, u"ファイル(&F)"}, {MenuId::Edit, u"編集(&E)"},   {MenuId::View, u"表示(&V)"},
     {MenuId::Move, u"移動(&M)"},     {MenuId::Report, u"集計(&R)"}, {MenuId::Settings, u"設定(&S)"},
     {MenuId::Help, u"ヘルプ(&H)"},
@@ -89,15 +89,15 @@ constexpr MenuSpec kMenus[] = {
 
 }  // namespace
 
-std::span<const CommandSpec> commandTable() {
+std::span<const CommandEntry> commandTable() {
   return kCommands;
 }
-std::span<const MenuSpec> menuTable() {
+std::span<const MenuEntry> menuTable() {
   return kMenus;
 }
 
-const CommandSpec* findCommand(int id) {
-  for (const CommandSpec& c : kCommands) {
+const CommandEntry* findCommand(int id) {
+  for (const CommandEntry& c : kCommands) {
     if (c.id == id) return &c;
   }
   return nullptr;

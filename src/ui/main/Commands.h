@@ -88,7 +88,7 @@ enum CommandFlag : unsigned {
   CF_RECENT_FILE = 1u << 4,
 };
 
-struct CommandSpec {
+struct CommandEntry {
   int id;
   MenuId menu;
   const char16_t* text;  // menu text with its mnemonic; empty for keys without a menu entry
@@ -96,13 +96,13 @@ struct CommandSpec {
   unsigned flags;
 };
 
-struct MenuSpec {
+struct MenuEntry {
   MenuId id;
   const char16_t* title;
 };
 
-std::span<const CommandSpec> commandTable();
-std::span<const MenuSpec> menuTable();
-const CommandSpec* findCommand(int id);
+std::span<const CommandEntry> commandTable();
+std::span<const MenuEntry> menuTable();
+const CommandEntry* findCommand(int id);
 
 }  // namespace sorami

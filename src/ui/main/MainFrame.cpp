@@ -77,10 +77,10 @@ CMainFrame::~CMainFrame() {
 
 void CMainFrame::buildMenus() {
   QHash<MenuId, QMenu*> menus;
-  for (const MenuSpec& m : menuTable()) {
+  for (const MenuEntry& m : menuTable()) {
     menus.insert(m.id, menuBar()->addMenu(QString::fromUtf16(m.title)));
   }
-  for (const CommandSpec& cmd : commandTable()) {
+  for (const CommandEntry& cmd : commandTable()) {
     QAction* a = buildAction(cmd);
     if (cmd.menu == MenuId::None) {
       addAction(a);  // keys of the window without a menu entry
@@ -97,7 +97,7 @@ void CMainFrame::buildMenus() {
   action(ID_DAY_INPUT_MODE)->setChecked(true);
 }
 
-QAction* CMainFrame::buildAction(const CommandSpec& cmd) {
+QAction* CMainFrame::buildAction(const CommandEntry& cmd) {
   auto* a = new QAction(QString::fromUtf16(cmd.text), this);
   a->setData(cmd.id);
   a->setCheckable(cmd.flags & CF_CHECKABLE);
@@ -148,7 +148,7 @@ void CMainFrame::setPageKeysSwapped(bool swapped) {
   }
 }
 
-bool CMainFrame::isEnabled(const CommandSpec& cmd) const {
+bool CMainFrame::isEnabled(const CommandEntry& cmd) const {
   const int id = isRecentFile(cmd.id) ? ID_FILE_OPEN : cmd.id;
   const bool landed = handlers_.contains(id);
   const auto available = availability_.value(id);
@@ -168,7 +168,7 @@ void CMainFrame::setCommandText(int id, const QString& text) {
 }
 
 void CMainFrame::updateCommandStates() {
-  for (const CommandSpec& cmd : commandTable()) action(cmd.id)->setEnabled(isEnabled(cmd));
+  for (const CommandEntry& cmd : commandTable()) action(cmd.id)->setEnabled(isEnabled(cmd));
 }
 
 void CMainFrame::attachCommand(int id, std::function<void()> handler) {
@@ -296,7 +296,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     key->ignore();  // leaves the key to the window's shortcut
     return true;
   }
-  const CommandSpec* cmd = findCommand(a->data().toInt());
+  const CommandEntry* cmd = findCommand(a->data().toInt());
   return !a->isEnabled() && cmd && cmd->menu != MenuId::None;
 }
 

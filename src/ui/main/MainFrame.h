@@ -16,7 +16,7 @@ namespace sorami {
 
 class AppSettings;
 class CSoramiView;
-struct CommandSpec;
+struct CommandEntry;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -87,9 +87,9 @@ class CMainFrame : public QMainWindow {
 
  private:
   void buildMenus();
-  QAction* buildAction(const CommandSpec& cmd);
+  QAction* buildAction(const CommandEntry& cmd);
   void setKeys(QAction* a, const char* text);
-  bool isEnabled(const CommandSpec& cmd) const;
+  bool isEnabled(const CommandEntry& cmd) const;
   void showAbout();
   QAction* actionForKey(const QKeyEvent& event) const;
   bool helpKeyElsewhere(QWidget& receiver, QEvent::Type type, const QKeyEvent& key);

@@ -73,7 +73,7 @@ TEST_F(MainFrameTest, EveryCommandHasItsTextAndKeys) {
   }
   // Every command of the table is reachable, each key belongs to one command only.
   QSet<int> keys;
-  for (const CommandSpec& cmd : commandTable()) {
+  for (const CommandEntry& cmd : commandTable()) {
     ASSERT_TRUE(frame.action(cmd.id)) << cmd.id;
     for (const QKeySequence& k : frame.action(cmd.id)->shortcuts()) {
       EXPECT_FALSE(keys.contains(k[0].toCombined())) << k.toString().toStdString();

@@ -58,7 +58,11 @@ bool writeRecoveryCopy(const fs::path& copy, std::span<const uint8_t> bytes) {
   std::error_code ec;
   fs::create_directories(copy.parent_path(), ec);
   fs::permissions(copy.parent_path(), fs::perms::owner_all, fs::perm_options::replace, ec);
-  std::string temp = (copy.parent_path() / ("." + copy.filename().string() + ".XXXXXX")).string();
+  // Built by appending: GCC 12 at -O3 misreads "." + name as an overlapping copy.
+  std::string name = ".";
+  name += copy.filename().string();
+  name += ".XXXXXX";
+  std::string temp = (copy.parent_path() / name).string();
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;
   const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;

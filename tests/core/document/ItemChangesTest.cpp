@@ -32,6 +32,14 @@ class ItemChangesTest : public DocumentTest {
     const uint16_t flags = store().itemByNumber(item)->flags & 0x7FFF;
     return *store().insert(CHinmei(d, item, flags, std::move(name), u"", amount));
   }
+  // A pair of 400: 所得 leading, 食費 its second half.
+  std::pair<CHinmeiList::Position, CHinmeiList::Position> addWageForFood(Day d) {
+    const auto wage = add(d, kWages, 400, u"所得");
+    wage->flags |= EF_PAIR;
+    const auto food = add(d, kFoodItem, 400, u"食費");
+    food->flags |= EF_PAIR_MASK;
+    return {wage, food};
+  }
   int slotOf(uint16_t item) {
     for (int i = 0; i < store().itemCount(); ++i) {
       if (store().itemAt(i)->item == item) return i;
@@ -71,10 +79,7 @@ TEST_F(ItemChangesTest, AddingAnExpenseItemShiftsTheSettingsThatNameItems) {
 
 TEST_F(ItemChangesTest, AReassignMovesExactlyTheSelectedLinesAndChecksTheirSide) {
   const Day d = dayFromYmd(2024, 4, 2);
-  const auto wage = add(d, kWages, 400, u"所得");
-  wage->flags |= EF_PAIR;
-  const auto food = add(d, kFoodItem, 400, u"食費");
-  food->flags |= EF_PAIR_MASK;
+  const auto [wage, food] = addWageForFood(d);
   EXPECT_EQ(reassignLines(doc, {food}, kLeisure), 1u);
   EXPECT_EQ(food->item, kLeisure);
   EXPECT_TRUE(food->isPairSecond());
@@ -105,10 +110,7 @@ TEST_F(ItemChangesTest, AReassignMovesExactlyTheSelectedLinesAndChecksTheirSide)
 
 TEST_F(ItemChangesTest, AMoveOfSelectedLinesAsksWithEveryLineThatGoesPartnersIncluded) {
   const Day d = dayFromYmd(2024, 4, 2);
-  const auto wage = add(d, kWages, 400, u"所得");
-  wage->flags |= EF_PAIR;
-  const auto food = add(d, kFoodItem, 400, u"食費");
-  food->flags |= EF_PAIR_MASK;
+  const auto [wage, food] = addWageForFood(d);
   const auto single = add(d, kFoodItem, 20);
   // Both halves of the pair and a line selected twice: three lines go.
   EXPECT_FALSE(moveLinesToDay(doc, d + 1, {food, single, wage, single}));

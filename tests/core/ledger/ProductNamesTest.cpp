@@ -8,9 +8,9 @@ namespace {
 using Names = std::vector<std::u16string>;
 
 // The fixture with a few names for food and one for goods, and the store's slots of its items.
-class SpecialNamesTest : public ::testing::Test {
+class ProductNamesTest : public ::testing::Test {
  protected:
-  SpecialNamesTest() {
+  ProductNamesTest() {
     for (const char16_t* n : {u"米", u"パン", u"牛乳"}) f.store.addSpecialName(kFood, n, -1, true);
     f.store.addSpecialName(kGoods, u"洗剤", -1, true);
     f.prompts.shown.clear();
@@ -21,7 +21,7 @@ class SpecialNamesTest : public ::testing::Test {
   LedgerFixture f;
 };
 
-TEST_F(SpecialNamesTest, AddAtAPlaceAtTheEndAndAfterTheOtherDefinitions) {
+TEST_F(ProductNamesTest, AddAtAPlaceAtTheEndAndAfterTheOtherDefinitions) {
   EXPECT_EQ(f.store.addSpecialName(kFood, u"　卵 ", 0, true), 0);
   EXPECT_EQ(remembered(kFood), 0);
   EXPECT_EQ(f.store.addSpecialName(kFood, u"塩", -1, true), 4);
@@ -37,7 +37,7 @@ TEST_F(SpecialNamesTest, AddAtAPlaceAtTheEndAndAfterTheOtherDefinitions) {
   EXPECT_TRUE(f.prompts.shown.empty());
 }
 
-TEST_F(SpecialNamesTest, ADuplicateIsReportedOnceAndOnlyWhenAsked) {
+TEST_F(ProductNamesTest, ADuplicateIsReportedOnceAndOnlyWhenAsked) {
   EXPECT_FALSE(f.store.addSpecialName(kFood, u"パン ", -1, true));
   ASSERT_EQ(f.prompts.shown.size(), 1u);
   EXPECT_EQ(f.prompts.shown[0].text, u"「パン」は特別品名として登録済です。");
@@ -48,7 +48,7 @@ TEST_F(SpecialNamesTest, ADuplicateIsReportedOnceAndOnlyWhenAsked) {
   EXPECT_TRUE(f.store.addSpecialName(kGoods, u"パン", -1, true));
 }
 
-TEST_F(SpecialNamesTest, AnEmptyNameIsAskedForAndABlankOneRefused) {
+TEST_F(ProductNamesTest, AnEmptyNameIsAskedForAndABlankOneRefused) {
   f.prompts.specialNames.push_back(u"卵");
   f.prompts.specialNames.push_back(u"　");
   EXPECT_EQ(f.store.addSpecialName(kFood, u"", -1, true), 3);
@@ -59,7 +59,7 @@ TEST_F(SpecialNamesTest, AnEmptyNameIsAskedForAndABlankOneRefused) {
   EXPECT_EQ(food().size(), 4u);
 }
 
-TEST_F(SpecialNamesTest, AChangeRenamesTheNameAndOnRequestTheItemsLines) {
+TEST_F(ProductNamesTest, AChangeRenamesTheNameAndOnRequestTheItemsLines) {
   f.add(day(1), kFood, 200, u"パン");
   f.add(day(2), kGoods, 300, u"パン");
   const auto kept = f.store.changeSpecialName(kFood, 1, u"食パン", false);
@@ -76,7 +76,7 @@ TEST_F(SpecialNamesTest, AChangeRenamesTheNameAndOnRequestTheItemsLines) {
   EXPECT_EQ(std::next(f.store.firstDated())->name, u"パン");  // another item's line
 }
 
-TEST_F(SpecialNamesTest, AChangeChecksTheNewNameLikeARegistration) {
+TEST_F(ProductNamesTest, AChangeChecksTheNewNameLikeARegistration) {
   struct Case {
     const char16_t* typed;
     bool done;
@@ -97,7 +97,7 @@ TEST_F(SpecialNamesTest, AChangeChecksTheNewNameLikeARegistration) {
   }
 }
 
-TEST_F(SpecialNamesTest, DeletingAsksAsConfiguredAndKeepsTheRememberedRowOnTheList) {
+TEST_F(ProductNamesTest, DeletingAsksAsConfiguredAndKeepsTheRememberedRowOnTheList) {
   f.store.context().options.confirmDeletion = true;
   f.store.setRememberedRow(kFood, 2);
   f.prompts.answers = {Answer::No, Answer::Yes};
@@ -115,7 +115,7 @@ TEST_F(SpecialNamesTest, DeletingAsksAsConfiguredAndKeepsTheRememberedRowOnTheLi
   EXPECT_FALSE(f.store.deleteSpecialNameAt(kGoods, 1));
 }
 
-TEST_F(SpecialNamesTest, MovingExchangesNeighboursAndNothingBeyondTheEnds) {
+TEST_F(ProductNamesTest, MovingExchangesNeighboursAndNothingBeyondTheEnds) {
   EXPECT_EQ(f.store.moveSpecialName(kFood, 0, 1), NameMove::Moved);
   EXPECT_EQ(food(), (Names{u"パン", u"米", u"牛乳"}));
   EXPECT_EQ(remembered(kFood), 1);
@@ -126,7 +126,7 @@ TEST_F(SpecialNamesTest, MovingExchangesNeighboursAndNothingBeyondTheEnds) {
   EXPECT_EQ(food(), (Names{u"パン", u"牛乳", u"米"}));
 }
 
-TEST_F(SpecialNamesTest, TransferItemsListTheirAccountsAndLoans) {
+TEST_F(ProductNamesTest, TransferItemsListTheirAccountsAndLoans) {
   f.account(u"普通", 1000);
   f.account(u"定期", 0);
   f.loan(u"カード", 0);
@@ -145,7 +145,7 @@ TEST_F(SpecialNamesTest, TransferItemsListTheirAccountsAndLoans) {
   EXPECT_EQ(f.prompts.shown.back().text, u"「普通」は特別品名として登録済です。");
 }
 
-TEST_F(SpecialNamesTest, MovingAccountsMovesTheirObjectsAndBalances) {
+TEST_F(ProductNamesTest, MovingAccountsMovesTheirObjectsAndBalances) {
   f.account(u"普通", 1000);
   f.account(u"定期", 5000);
   f.add(day(1), kIntoAccount, 300, u"普通");
@@ -165,7 +165,7 @@ TEST_F(SpecialNamesTest, MovingAccountsMovesTheirObjectsAndBalances) {
 
 // Each object keeps pointing at the definition with its name, also when the account is kept
 // outside the assets, so a later settings change is written into the right definition.
-TEST_F(SpecialNamesTest, MovingAnAccountOutsideTheAssetsKeepsObjectsOnTheirDefinitions) {
+TEST_F(ProductNamesTest, MovingAnAccountOutsideTheAssetsKeepsObjectsOnTheirDefinitions) {
   f.account(u"外", 100, true);
   f.account(u"内", 200);
   f.showDay(day(1), true);
@@ -178,7 +178,7 @@ TEST_F(SpecialNamesTest, MovingAnAccountOutsideTheAssetsKeepsObjectsOnTheirDefin
   EXPECT_NE((*f.store.definitionByName(u"外", kKindAccount))->tailView(), inner->tailView());
 }
 
-TEST_F(SpecialNamesTest, DeletingANameOfATransferItemCancelsTheAccount) {
+TEST_F(ProductNamesTest, DeletingANameOfATransferItemCancelsTheAccount) {
   f.account(u"普通", 1000);
   f.add(day(1), kIntoAccount, 300, u"普通");
   f.showDay(day(2));
@@ -190,7 +190,7 @@ TEST_F(SpecialNamesTest, DeletingANameOfATransferItemCancelsTheAccount) {
   EXPECT_EQ(f.store.firstDated()->name, u"普通");
 }
 
-TEST_F(SpecialNamesTest, EditingAsksTheDialogOfTheNameOrOfTheAccount) {
+TEST_F(ProductNamesTest, EditingAsksTheDialogOfTheNameOrOfTheAccount) {
   f.add(day(1), kFood, 200, u"パン");
   f.prompts.nameChanges = {SpecialNameChange{u"食パン", true}, std::nullopt};
   EXPECT_TRUE(f.store.editSpecialName(kFood, 1));

@@ -91,7 +91,7 @@ void CHinmei::setVisibleMemo(std::u16string_view text) {
   text = text.substr(0, text.find(u'\0'));
   const std::u16string_view oldTail = tailView();
   if (oldTail.empty()) {
-    memo.assign(text);
+    memo = text;
     return;
   }
   std::u16string next;

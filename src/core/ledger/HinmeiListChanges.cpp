@@ -247,7 +247,7 @@ EditOutcome CHinmeiList::editEntry(Position p, const EntryEdit& edit) {
   if (p == entries_.end() || p->isDefinition()) return EditOutcome::Refused;
   if (edit.action == EntryEdit::Action::Delete) {
     if (context_.options.confirmDeletion &&
-        prompts().ask(MessageId::ConfirmDeleteEntry, {p->name}, Buttons::YesNo, Answer::No) !=
+        prompts().ask(MessageId::ConfirmDeleteEntry, {p->name.str()}, Buttons::YesNo, Answer::No) !=
             Answer::Yes) {
       return EditOutcome::Cancelled;
     }

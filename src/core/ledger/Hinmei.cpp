@@ -98,7 +98,7 @@ void CHinmei::setVisibleMemo(std::u16string_view text) {
   next.reserve(text.size() + oldTail.size() + 2);
   next.append(text).push_back(u'\0');
   next.append(oldTail).push_back(u'\0');
-  memo = std::move(next);
+  memo = next;
 }
 
 void CHinmei::setTail(std::u16string_view text) {
@@ -107,7 +107,7 @@ void CHinmei::setTail(std::u16string_view text) {
   next.reserve(visible.size() + text.size() + 2);
   next.append(visible).push_back(u'\0');
   next.append(text).push_back(u'\0');
-  memo = std::move(next);
+  memo = next;
 }
 
 namespace {

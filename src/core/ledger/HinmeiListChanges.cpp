@@ -400,9 +400,9 @@ bool CHinmeiList::setItemOption(uint16_t item, int bit, bool on) {
   return true;
 }
 
-void CHinmeiList::setPassword(std::u16string password) {
+void CHinmeiList::setPassword(std::u16string_view password) {
   if (entries_.empty() || !entries_.begin()->isHeader()) return;
-  changing(entries_.begin()).name = std::move(password);
+  changing(entries_.begin()).name = password;
 }
 
 }  // namespace sorami

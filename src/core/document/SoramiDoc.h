@@ -108,6 +108,9 @@ class CSoramiDoc {
   // exclusive lock (waiting up to `wait` for another process to let it go) and holds it until
   // the next open or the end of the document, so no other writer comes between read and save.
   void holdLockFromOpen(std::chrono::milliseconds wait);
+  // For a reader that will not save: opening then skips hashing the file's bytes, which only
+  // tells a save whether another program changed the file meanwhile (a save would ask first).
+  void openForReadingOnly() { identifiesFile_ = false; }
 
   // ---- History. One user command is one step: beginStep and endStep bracket it, and what
   // changed outside any command becomes a step at the next closeStep(). The budgets and the
@@ -202,6 +205,7 @@ class CSoramiDoc {
   std::filesystem::path diskPath_;
   FileIdentity diskIdentity_;
   bool holdLock_ = false;
+  bool identifiesFile_ = true;
   std::chrono::milliseconds lockWait_{0};
   std::optional<FileLock> heldLock_;
   OpenReport lastOpen_;

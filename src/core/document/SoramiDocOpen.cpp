@@ -117,6 +117,7 @@ CSoramiDoc::ReadStep CSoramiDoc::readOnce(const fs::path& path, LoadedFile& load
   ReadOptions options;
   options.diaryTitle = oldFileDiaryTitle_;
   options.hooks = &hooks;
+  options.identify = identifiesFile_;
   if (!lock) lock = lockForReading(path);
   if (!lock) {
     prompts_.inform(MessageId::FileInUse, {path.u16string()}, Icon::Warning);

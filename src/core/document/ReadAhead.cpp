@@ -72,7 +72,8 @@ void ReadAhead::read(const std::stop_token& stop) {
   options.hooks = &hooks;
   try {
     LoadedFile loaded = loadDataFile(path_, prompts, options);
-    const bool whole = loaded.failure == LoadFailure::None && loaded.ledger.end == ReadEnd::Complete;
+    const bool whole =
+        loaded.failure == LoadFailure::None && loaded.ledger.end == ReadEnd::Complete;
     const bool asRead =
         loaded.identity.size == before_->size && loaded.identity.modifiedNs == before_->modifiedNs;
     if (whole && asRead && !prompts.spoke) result_ = std::move(loaded);

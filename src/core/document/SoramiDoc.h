@@ -160,8 +160,7 @@ class CSoramiDoc {
   enum class ReadStep { Done, Retry, Failed };
   ReadStep readOnce(const std::filesystem::path& path, LoadedFile& loaded,
                     std::optional<FileLock>& lock, ReadAhead* ahead);
-  LoadedFile load(const std::filesystem::path& path, const ReadOptions& options,
-                  ReadAhead* ahead);
+  LoadedFile load(const std::filesystem::path& path, const ReadOptions& options, ReadAhead* ahead);
   std::optional<FileLock> lockForReading(const std::filesystem::path& path);
   SaveError checkBeforeReplacing(const std::filesystem::path& path) const;
   void rememberOnDisk(const std::filesystem::path& path, const FileIdentity& identity);

@@ -23,6 +23,10 @@ int main(int argc, char** argv) {
   }
 
   QApplication app(argc, argv);
+  // The file named on the command line is read on a second thread while the window is made.
+  const QStringList arguments = QApplication::arguments().mid(1);
+  std::unique_ptr<sorami::ReadAhead> ahead =
+      sorami::SoramiDocGateway::readAhead(sorami::commandLinePath(arguments));
   sorami::Application::describe(app);
   sorami::Application::installTranslations(app);
 
@@ -33,8 +37,9 @@ int main(int argc, char** argv) {
   sorami::SingleInstance instance;
   sorami::SoramiDocGateway document(settings, prompts, clock,
                                     sorami::SoramiDocGateway::installedHolidayFile());
+  document.document().setReadAhead(std::move(ahead));
   sorami::Application application(settings, prompts, clock, document);
-  if (!application.start(QApplication::arguments().mid(1), instance)) return 0;
+  if (!application.start(arguments, instance)) return 0;
   prompts.setParent(application.mainFrame());
   return QApplication::exec();
 }

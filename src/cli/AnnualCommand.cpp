@@ -56,6 +56,7 @@ int runAnnual(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return kExitUsage;
   }
   LedgerCommand ledger(err, *o);
+  ledger.readOnly();
   if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
   const CConfig& config = ledger.config();
   const AnnualSummary s =

@@ -32,6 +32,7 @@ int runBalance(const std::vector<std::string>& args, std::ostream& out, std::ost
     return kExitUsage;
   }
   LedgerCommand ledger(err, *o);
+  ledger.readOnly();
   if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
   ledger.computeTo(*day);
   CHinmeiList& store = ledger.store();

@@ -45,6 +45,7 @@ int runCalendar(const std::vector<std::string>& args, std::ostream& out, std::os
   }
   if (const std::string* file = o->value("--file")) {
     LedgerCommand ledger(err, *o);
+    ledger.readOnly();
     if (const int status = ledger.open(*file); status != kExitOk) return status;
     const auto restDays = static_cast<unsigned>(ledger.config().weeklyRestDays);
     out << monthJson(*month, ledger.holidays(), restDays).dump(2) << "\n";

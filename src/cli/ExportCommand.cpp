@@ -140,6 +140,7 @@ int runExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return kExitUsage;
   }
   LedgerCommand ledger(err, *o);
+  ledger.readOnly();
   if (const int status = ledger.open(file); status != kExitOk) return status;
   ledger.setUp(ledger.doc().today(), DisplayMode::DayInput);
   if (!outPath) {

@@ -164,6 +164,7 @@ int runGraphWith(const std::vector<std::string>& args, std::ostream& out, std::o
   const Options* o = &a->options;
   const Kind* kind = a->kind;
   LedgerCommand ledger(err, *o);
+  ledger.readOnly();
   if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
   const Day today = ledger.doc().today();
   ledger.show(today, DisplayMode::DayInput);

@@ -41,6 +41,7 @@ int runHolidays(const std::vector<std::string>& args, std::ostream& out, std::os
   // is listed is a holiday, whose own name comes first.
   if (const std::string* file = o->value("--file")) {
     LedgerCommand ledger(err, *o);
+    ledger.readOnly();
     if (const int status = ledger.open(*file); status != kExitOk) return status;
     out << holidaysOfYear(ledger.holidays(), *year, ledger.config().weeklyRestDays).dump(2) << "\n";
     return kExitOk;

@@ -52,6 +52,8 @@ class LedgerCommand {
   CSoramiDoc& doc() { return document_.doc; }
   // Before open(): the command saves what it read (see CommandDocument::holdForSaving).
   void holdForSaving() { document_.holdForSaving(); }
+  // Before open(): the command only reports and never saves.
+  void readOnly() { document_.doc.openForReadingOnly(); }
   CommandPrompts& prompts() { return document_.prompts; }
   const CHoliday& holidays() const { return holidays_; }
 

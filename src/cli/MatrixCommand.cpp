@@ -45,6 +45,7 @@ int runMatrix(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return kExitUsage;
   }
   LedgerCommand ledger(err, *o);
+  ledger.readOnly();
   if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
   const YearMonth last{*year, *month};
   if (addMonths(last, 1 - *months).year < 101) {

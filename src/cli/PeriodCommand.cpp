@@ -17,6 +17,7 @@ int runPeriod(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return kExitUsage;
   }
   LedgerCommand ledger(err, *o);
+  ledger.readOnly();
   if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
   const Period p = periodOf(*day, false, ledger.config().periodSettings(), ledger.holidays());
   const Json j{

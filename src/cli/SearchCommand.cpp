@@ -80,6 +80,7 @@ int runSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return kExitUsage;
   }
   LedgerCommand ledger(err, *o);
+  ledger.readOnly();
   if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
   CHinmeiList& store = ledger.store();
   if (const std::string* name = o->value("--item"); name && *name != "all") {

@@ -46,6 +46,7 @@ int runTotals(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return kExitUsage;
   }
   LedgerCommand ledger(err, *o);
+  ledger.readOnly();
   if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
   ledger.show(*day, *mode);
   CHinmeiList& store = ledger.store();

@@ -63,13 +63,15 @@ std::vector<ConfigField> CConfig::positions() const {
   CConfig& self = const_cast<CConfig&>(*this);  // the slots are only read here
   std::vector<ConfigField> out;
   const auto first = firstList(self);
+  const auto second = secondList(self);
+  const auto scalars = blockScalars(self);
+  // The lists, "H", the scalars, C40 to C43 and the block's texts.
+  out.reserve(first.size() + second.size() + 1 + scalars.size() + 4 + kBlockTextCount);
   for (size_t i = 0; i < first.size(); ++i)
     out.push_back({positionName('p', i), textSlotValue(first[i])});
-  const auto second = secondList(self);
   for (size_t i = 0; i < second.size(); ++i)
     out.push_back({positionName('B', i), textSlotValue(second[i])});
   out.push_back({"H", static_cast<int64_t>(headerValue)});
-  const auto scalars = blockScalars(self);
   for (size_t i = 0; i < scalars.size(); ++i)
     out.push_back({positionName('C', i), intValue(scalars[i].slot)});
   std::array<int64_t, 4> c40{};

@@ -262,7 +262,8 @@ LoadedFile loadDataFile(const std::filesystem::path& path, Prompts& prompts,
     return loaded;
   }
   const std::span<const uint8_t> bytes = file->bytes();
-  loaded.identity = {bytes.size(), file->modifiedNs, hashOfBytes(bytes)};
+  loaded.identity = {bytes.size(), file->modifiedNs, options.identify ? hashOfBytes(bytes) : 0,
+                     options.identify};
   loaded.recognition = recognise(bytes.first(std::min(bytes.size(), kRecogniseBytes)));
   if (loaded.recognition.failure == FileFailure::NewerVersion) {
     loaded.failure = LoadFailure::NewerVersion;
@@ -310,7 +311,7 @@ std::optional<FileBytes> readFileBytes(const std::filesystem::path& path) {
   if (fd < 0) return std::nullopt;
   struct stat st {};
   const size_t hint = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
-  FileBytes file{LargeBlock(hint + 1), 0, 0};
+  FileBytes file{LargeBlock(hint + 1, Pages::AtOnce), 0, 0};
   file.modifiedNs = int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec;
   bool failed = false;
   for (;;) {

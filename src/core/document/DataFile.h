@@ -78,6 +78,8 @@ struct ReadOptions {
   // The application's diary title, given to files that have no configuration block.
   std::u16string diaryTitle{kDefaultDiaryTitle};
   FileReadHooks* hooks = nullptr;  // null reads every entry and lets damage fail the read
+  // False when what is read will not be saved: the bytes are then not hashed for the identity.
+  bool identify = true;
 };
 
 // Reads a whole file from its bytes. The configuration block (or, for files without it, the
@@ -118,6 +120,7 @@ struct FileIdentity {
   uint64_t size = 0;
   int64_t modifiedNs = 0;  // the time of its last change, in nanoseconds since 1970
   uint64_t hash = 0;       // of its bytes
+  bool hashed = true;      // false: the bytes were not hashed, and nothing is known of them
   bool operator==(const FileIdentity&) const = default;
 };
 uint64_t hashOfBytes(std::span<const uint8_t> bytes);

@@ -16,6 +16,7 @@
 #include "config/Config.h"
 #include "config/DefaultData.h"
 #include "document/DataFile.h"
+#include "document/ReadAhead.h"
 #include "document/SafeFile.h"
 #include "ledger/BudgetList.h"
 #include "ledger/EntryReader.h"
@@ -83,6 +84,9 @@ class CSoramiDoc {
   void setReadLimit(uint32_t limit) { readLimit_ = limit; }
   // The diary title that files without a configuration block are given (the device's own).
   void setOldFileDiaryTitle(std::u16string title) { oldFileDiaryTitle_ = std::move(title); }
+  // The next open takes what `ahead` read when it opens that file and the read still stands
+  // for it; whatever else it opens, it reads itself. Later opens always read for themselves.
+  void setReadAhead(std::unique_ptr<ReadAhead> ahead) { readAhead_ = std::move(ahead); }
   const OpenReport& lastOpen() const { return lastOpen_; }
   // Runs after every open and creation (card settlement, automatic entries, ...).
   std::function<void(CSoramiDoc&)> postOpen;
@@ -108,6 +112,9 @@ class CSoramiDoc {
   // exclusive lock (waiting up to `wait` for another process to let it go) and holds it until
   // the next open or the end of the document, so no other writer comes between read and save.
   void holdLockFromOpen(std::chrono::milliseconds wait);
+  // For a reader that will not save: opening then skips hashing the file's bytes, which only
+  // tells a save whether another program changed the file meanwhile (a save would ask first).
+  void openForReadingOnly() { identifiesFile_ = false; }
 
   // ---- History. One user command is one step: beginStep and endStep bracket it, and what
   // changed outside any command becomes a step at the next closeStep(). The budgets and the
@@ -155,7 +162,8 @@ class CSoramiDoc {
  private:
   enum class ReadStep { Done, Retry, Failed };
   ReadStep readOnce(const std::filesystem::path& path, LoadedFile& loaded,
-                    std::optional<FileLock>& lock);
+                    std::optional<FileLock>& lock, ReadAhead* ahead);
+  LoadedFile load(const std::filesystem::path& path, const ReadOptions& options, ReadAhead* ahead);
   std::optional<FileLock> lockForReading(const std::filesystem::path& path);
   SaveError checkBeforeReplacing(const std::filesystem::path& path) const;
   void rememberOnDisk(const std::filesystem::path& path, const FileIdentity& identity);
@@ -202,9 +210,11 @@ class CSoramiDoc {
   std::filesystem::path diskPath_;
   FileIdentity diskIdentity_;
   bool holdLock_ = false;
+  bool identifiesFile_ = true;
   std::chrono::milliseconds lockWait_{0};
   std::optional<FileLock> heldLock_;
   OpenReport lastOpen_;
+  std::unique_ptr<ReadAhead> readAhead_;
   // The budgets and settings as the last step left them, to tell what a step changed.
   CBudgetList budgetsAtRest_;
   CConfig configAtRest_;

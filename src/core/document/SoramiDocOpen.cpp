@@ -87,7 +87,11 @@ bool CSoramiDoc::open(const fs::path& path) {
   ReadStep step = ReadStep::Retry;
   LoadedFile loaded;
   std::optional<FileLock> lock;
-  while (step == ReadStep::Retry) step = readOnce(path, loaded, lock);
+  std::unique_ptr<ReadAhead> ahead = std::move(readAhead_);
+  while (step == ReadStep::Retry) {
+    step = readOnce(path, loaded, lock, ahead.get());
+    ahead.reset();
+  }
   // Every open sequence starts again without a limit.
   readLimit_ = kReadLimitUnlimited;
   if (step == ReadStep::Failed) {
@@ -111,19 +115,22 @@ std::optional<FileLock> CSoramiDoc::lockForReading(const fs::path& path) {
 }
 
 CSoramiDoc::ReadStep CSoramiDoc::readOnce(const fs::path& path, LoadedFile& loaded,
-                                          std::optional<FileLock>& lock) {
+                                          std::optional<FileLock>& lock, ReadAhead* ahead) {
   EntryReader reader(readLimit_);
   DocumentReadHooks hooks(reader, readLimit_, readProgress);
   ReadOptions options;
   options.diaryTitle = oldFileDiaryTitle_;
   options.hooks = &hooks;
+  options.identify = identifiesFile_;
+  // A read made ahead lets the file go first: its lock would stand in the way of an exclusive one.
+  if (ahead) ahead->wait();
   if (!lock) lock = lockForReading(path);
   if (!lock) {
     prompts_.inform(MessageId::FileInUse, {path.u16string()}, Icon::Warning);
     return ReadStep::Failed;
   }
   try {
-    loaded = loadDataFile(path, prompts_, options);
+    loaded = load(path, options, ahead);
   } catch (const std::bad_alloc&) {
     loaded = {};
     return lowerLimitAndAsk(reader.loweredLimit()) ? ReadStep::Retry : ReadStep::Failed;
@@ -143,6 +150,17 @@ CSoramiDoc::ReadStep CSoramiDoc::readOnce(const fs::path& path, LoadedFile& load
   reportTrim(reader);
   upgrade(loaded);
   return ReadStep::Done;
+}
+
+// The file as read ahead, when that read stands for this one. Without a limit the document's
+// reader leaves a store that reads whole as it is, so the read ahead holds what this read would.
+LoadedFile CSoramiDoc::load(const fs::path& path, const ReadOptions& options, ReadAhead* ahead) {
+  if (ahead && readLimit_ == kReadLimitUnlimited && !readProgress) {
+    if (std::optional<LoadedFile> early = ahead->take(path, options.diaryTitle)) {
+      return std::move(*early);
+    }
+  }
+  return loadDataFile(path, prompts_, options);
 }
 
 // Memory ran out: a lower limit may fit, when the user wants the recent entries only.

@@ -159,7 +159,9 @@ CSoramiDoc::DiskState CSoramiDoc::fileOnDisk() const {
   if (!now) return DiskState::Gone;
   // The time of change alone would miss two saves within one tick of the clock, and would
   // count a file that was only touched as changed: the bytes decide.
-  const bool same = now->size == diskIdentity_.size && now->hash == diskIdentity_.hash;
+  // A file opened without its identity is taken to have changed, so a save asks first.
+  const bool same =
+      diskIdentity_.hashed && now->size == diskIdentity_.size && now->hash == diskIdentity_.hash;
   return same ? DiskState::Unchanged : DiskState::Changed;
 }
 

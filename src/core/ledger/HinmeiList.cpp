@@ -1,5 +1,6 @@
 #include "ledger/HinmeiList.h"
 
+#include <algorithm>
 #include <new>
 
 #include "archive/Archive.h"
@@ -11,6 +12,11 @@ namespace {
 // The smallest stored entry: a 2-byte object tag, the date, item and flags (8 bytes), two
 // empty texts of one byte each and the amount.
 constexpr size_t kMinEntryBytes = 16;
+// The same with both texts empty in the layout every save writes: each text takes a marker of
+// three bytes and a length byte.
+constexpr size_t kMinWideEntryBytes = 22;
+// The pool's block for one entry of the list: the entry and the list's two links.
+constexpr size_t kNodeBytes = NodePool::blockBytes(sizeof(CHinmei) + 2 * sizeof(void*));
 
 }  // namespace
 
@@ -69,6 +75,9 @@ void CHinmeiList::read(Archive& ar, EntryReadHooks& hooks) {
 void CHinmeiList::readEntries(Archive& ar, EntryReadHooks& hooks, uint32_t& count, uint32_t& read) {
   count = ar.readCount();
   ar.requireElements(count, kMinEntryBytes);
+  // The nodes of as many entries as the file says it holds, in one chunk made ready at once;
+  // no more than the bytes left can hold in today's layout, so a damaged count takes no more.
+  pool_.reserve(std::min<size_t>(count, ar.remaining() / kMinWideEntryBytes) * kNodeBytes);
   hooks.begin(*this, count);
   const Day correction =
       dataVersion_ == kDataVersionCorrectedDates ? version870Correction() : Day{0};

@@ -33,16 +33,19 @@ void* mapAligned(size_t size) {
 
 }  // namespace
 
-void* allocateBlock(size_t bytes) {
+void* allocateBlock(size_t bytes, Pages pages) {
   if (bytes < kMappedBlockBytes) return ::operator new(bytes == 0 ? 1 : bytes);
-  if (bytes < kLargePageBytes) {
-    // Mapped with all its pages at once: one call instead of a page fault every 4 KiB.
-    void* block = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE,
-                         MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
-    if (block == MAP_FAILED) throw std::bad_alloc();
-    return block;
-  }
-  return mapAligned(mappedSize(bytes));
+  // Whole huge pages even for a smaller block: on a virtual machine the first touches of a few
+  // dozen small pages cost more than clearing one huge page.
+  const size_t size = mappedSize(bytes);
+  void* block = mapAligned(size);
+#ifdef MADV_POPULATE_WRITE
+  // Only advice as well: where it is not known, the pages come as they are touched.
+  if (pages == Pages::AtOnce) ::madvise(block, size, MADV_POPULATE_WRITE);
+#else
+  (void)pages;
+#endif
+  return block;
 }
 
 void freeBlock(void* block, size_t bytes) noexcept {
@@ -50,7 +53,7 @@ void freeBlock(void* block, size_t bytes) noexcept {
   if (bytes < kMappedBlockBytes) {
     ::operator delete(block);
   } else {
-    ::munmap(block, bytes < kLargePageBytes ? bytes : mappedSize(bytes));
+    ::munmap(block, mappedSize(bytes));
   }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Memory for large data that lives as long as an open file: the bytes of the file while it is
-// read, the nodes of its entries. Blocks of 2 MiB and more are asked to be backed by huge pages
-// where the system has them, so first touching a large store costs one page fault per 2 MiB
-// instead of one per 4 KiB.
+// read, the nodes of its entries. Blocks of 64 KiB and more are mapped in whole 2 MiB pieces that
+// are asked to be backed by huge pages where the system has them, so first touching a large
+// store costs one page fault per 2 MiB instead of one per 4 KiB.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,13 +10,17 @@
 
 namespace sorami {
 
-// Blocks at least this large are mapped from the system directly, with all their pages.
+// Blocks at least this large are mapped from the system directly, in whole huge pages.
 inline constexpr size_t kMappedBlockBytes = size_t{64} << 10;
-// Blocks at least this large are aligned for huge pages, which are taken as they are touched.
+// The huge page: mapped blocks are aligned to it and take up whole ones.
 inline constexpr size_t kLargePageBytes = size_t{2} << 20;
 
+// Whether the pages of a large block come as they are first touched, or all when it is made
+// (for a block its owner is about to fill from end to end).
+enum class Pages : uint8_t { AsTouched, AtOnce };
+
 // A block of at least `bytes` bytes, aligned to at least 16 bytes; throws std::bad_alloc.
-void* allocateBlock(size_t bytes);
+void* allocateBlock(size_t bytes, Pages pages = Pages::AsTouched);
 // Gives back a block from allocateBlock with the size it was asked for.
 void freeBlock(void* block, size_t bytes) noexcept;
 
@@ -24,8 +28,8 @@ void freeBlock(void* block, size_t bytes) noexcept;
 class LargeBlock {
  public:
   LargeBlock() = default;
-  explicit LargeBlock(size_t bytes)
-      : data_(static_cast<uint8_t*>(allocateBlock(bytes))), size_(bytes) {}
+  explicit LargeBlock(size_t bytes, Pages pages = Pages::AsTouched)
+      : data_(static_cast<uint8_t*>(allocateBlock(bytes, pages))), size_(bytes) {}
   LargeBlock(LargeBlock&& other) noexcept : data_(other.data_), size_(other.size_) {
     other.data_ = nullptr;
     other.size_ = 0;

@@ -24,15 +24,25 @@ void NodePool::do_deallocate(void* p, size_t bytes, size_t alignment) {
   free_[sizeClass] = new (p) FreeBlock{free_[sizeClass]};
 }
 
+void NodePool::reserve(size_t bytes) {
+  if (left_ >= bytes) return;
+  // In whole huge pages, all present at once: one call makes them ready faster than the page
+  // faults of the first touches, which would come one by one while the entries are read.
+  addChunk((bytes + kLargePageBytes - 1) / kLargePageBytes * kLargePageBytes, Pages::AtOnce);
+}
+
+// What is left of the old chunk is too small for what comes; it stays unused.
+void NodePool::addChunk(size_t size, Pages pages) {
+  chunks_.reserve(chunks_.size() + 1);
+  chunks_.emplace_back(size, pages);
+  next_ = chunks_.back().data();
+  left_ = size;
+  reserved_ += size;
+}
+
 void* NodePool::carve(size_t size) {
   if (left_ < size) {
-    // What is left of the old chunk is too small for this block; it stays unused.
-    const size_t chunk = std::max(nextChunk_, size);
-    chunks_.reserve(chunks_.size() + 1);
-    chunks_.emplace_back(chunk);
-    next_ = chunks_.back().data();
-    left_ = chunk;
-    reserved_ += chunk;
+    addChunk(std::max(nextChunk_, size), Pages::AsTouched);
     nextChunk_ = std::min(nextChunk_ * 2, kLargestChunk);
   }
   void* block = next_;

@@ -23,6 +23,13 @@ class NodePool : public std::pmr::memory_resource {
 
   // Bytes taken from the system so far, for the benchmarks.
   size_t reservedBytes() const { return reserved_; }
+  // Makes room for `bytes` more of blocks in one chunk, when their number is known ahead (a
+  // file about to be read): one mapping of about the right size instead of a growing series.
+  void reserve(size_t bytes);
+  // The bytes of a pooled block of `bytes`.
+  static constexpr size_t blockBytes(size_t bytes) {
+    return (bytes + kGrain - 1) / kGrain * kGrain;
+  }
 
  private:
   // Blocks are handed out in multiples of this, which is also their alignment.
@@ -46,6 +53,7 @@ class NodePool : public std::pmr::memory_resource {
     return bytes <= kMaxPooled && alignment <= kGrain;
   }
   void* carve(size_t size);
+  void addChunk(size_t size, Pages pages);
 
   std::array<FreeBlock*, kMaxPooled / kGrain + 1> free_{};
   std::vector<LargeBlock> chunks_;

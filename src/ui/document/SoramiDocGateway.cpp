@@ -100,6 +100,11 @@ SoramiDocGateway::SoramiDocGateway(AppSettings& settings, Prompts& prompts, cons
   };
 }
 
+std::unique_ptr<ReadAhead> SoramiDocGateway::readAhead(const QString& path) {
+  if (path.isEmpty()) return nullptr;
+  return std::make_unique<ReadAhead>(toPath(path));
+}
+
 std::filesystem::path SoramiDocGateway::installedHolidayFile() {
   const QDir bin(QCoreApplication::applicationDirPath());
   return toPath(bin.absoluteFilePath(QStringLiteral("../share/sorami/HOLIDAY.TXT")));

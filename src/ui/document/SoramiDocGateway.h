@@ -33,6 +33,9 @@ class SoramiDocGateway : public QObject, public DocumentGateway, public Document
   SoramiDocGateway(AppSettings& settings, Prompts& prompts, const Clock& clock,
                    std::filesystem::path installedHolidays, QObject* parent = nullptr);
 
+  // Starts reading the file at `path` (when there is one) for the document's first open.
+  static std::unique_ptr<ReadAhead> readAhead(const QString& path);
+
   // The holiday file installed beside the program's data: <prefix>/share/sorami/HOLIDAY.TXT.
   static std::filesystem::path installedHolidayFile();
 

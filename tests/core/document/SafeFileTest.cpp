@@ -111,6 +111,21 @@ TEST_F(DocumentTest, ASaveDoesNotOverwriteWhatAnotherProgramSavedMeanwhile) {
   EXPECT_TRUE(doc.save());
 }
 
+// A document opened only to read knows nothing of the file's bytes: should it save after all,
+// it asks before replacing the file rather than take it as unchanged.
+TEST_F(DocumentTest, ADocumentOpenedOnlyToReadAsksBeforeItSaves) {
+  const fs::path p = created("a.mtb");
+  test::OtherDocument reader(clock);
+  reader.doc.openForReadingOnly();
+  ASSERT_TRUE(reader.doc.open(p));
+  EXPECT_EQ(reader.doc.fileOnDisk(), CSoramiDoc::DiskState::Changed);
+  const auto before = fileBytes(p);
+  addLine(reader.doc, u"読むだけ");
+  EXPECT_FALSE(reader.doc.save());
+  EXPECT_TRUE(reader.prompts.wasShown(MessageId::FileChangedAskSave));
+  EXPECT_EQ(fileBytes(p), before);
+}
+
 // Asked before a save over another program's version: over it, under another name, or not at
 // all; neither answer loses a line.
 TEST_F(DocumentTest, ASaveOverAnotherProgramsVersionAsksAndLosesNothingEitherWay) {

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <iterator>
 
 #include "archive/Archive.h"
+#include "document/ReadAhead.h"
 #include "support/DocumentFixture.h"
 
 namespace sorami {
@@ -356,6 +358,73 @@ TEST_F(DocumentTest, DamagedFileWithTooLittleReadableIsRefused) {
   EXPECT_FALSE(r.doc.open(p));
   EXPECT_TRUE(r.prompts.wasShown(MessageId::FileBroken));
   EXPECT_FALSE(r.prompts.wasShown(MessageId::FilePartlyBroken));
+}
+
+// The first open may take a read made ahead on another thread: it then ends as an open that
+// reads the file itself, and a file changed since is read again.
+TEST_F(DocumentTest, AReadAheadOpensTheFileAsItsOwnReadWould) {
+  const fs::path p = created("a.mtb");
+  addLine(doc, kApril3, 4, EF_EXPENSE, u"パン", 120);
+  addLine(doc, kApril3, 5, EF_INCOME, u"給料", 2000);
+  ASSERT_TRUE(doc.save());
+  test::OtherDocument plain(clock);
+  ASSERT_TRUE(plain.doc.open(p));
+
+  ReadAhead ahead(p);
+  std::optional<LoadedFile> early = ahead.take(p, std::u16string(kDefaultDiaryTitle));
+  ASSERT_TRUE(early.has_value());
+  EXPECT_EQ(early->ledger.entries->size(), loadDataFile(p, prompts).ledger.entries->size());
+  EXPECT_FALSE(ahead.take(p, std::u16string(kDefaultDiaryTitle))) << "taken twice";
+
+  test::OtherDocument r(clock);
+  r.doc.setReadAhead(std::make_unique<ReadAhead>(p));
+  ASSERT_TRUE(r.doc.open(p));
+  EXPECT_EQ(r.doc.recoveryBytes(), plain.doc.recoveryBytes());
+  EXPECT_EQ(r.doc.entries()->cashBalance(), plain.doc.entries()->cashBalance());
+  EXPECT_EQ(r.doc.config(), plain.doc.config());
+  EXPECT_EQ(r.doc.fileOnDisk(), CSoramiDoc::DiskState::Unchanged);
+  EXPECT_FALSE(r.doc.isModified());
+  EXPECT_TRUE(r.prompts.shown.empty());
+
+  // Changed after the read ahead: saved over, or only touched.
+  auto readThenSave = [&] {
+    auto a = std::make_unique<ReadAhead>(p);
+    a->wait();
+    addLine(doc, kApril3, 4, EF_EXPENSE, u"牛乳", 180);
+    EXPECT_TRUE(doc.save());
+    return a;
+  };
+  test::OtherDocument changed(clock);
+  changed.doc.setReadAhead(readThenSave());
+  ASSERT_TRUE(changed.doc.open(p));
+  EXPECT_EQ(changed.doc.entries()->size(), doc.entries()->size());
+  EXPECT_EQ(changed.doc.fileOnDisk(), CSoramiDoc::DiskState::Unchanged);
+
+  ReadAhead touched(p);
+  touched.wait();
+  fs::last_write_time(p, fs::last_write_time(p) + std::chrono::seconds(1));
+  EXPECT_FALSE(touched.take(p, std::u16string(kDefaultDiaryTitle)));
+  ReadAhead other(p);
+  EXPECT_FALSE(other.take(file("b.mtb"), std::u16string(kDefaultDiaryTitle)));
+}
+
+// What the read ahead would have to tell or ask leaves it without a result: the open reads the
+// file itself, with the same questions as ever.
+TEST_F(DocumentTest, AReadAheadOfAFileThatNeedsAWordIsReadAgain) {
+  const fs::path p = damagedFile(created("d.mtb", {0, false, 10}), doc, 88);
+  EXPECT_FALSE(ReadAhead(p).take(p, std::u16string(kDefaultDiaryTitle)));
+  test::OtherDocument r(clock);
+  r.prompts.answers = {Answer::Yes};
+  r.doc.setReadAhead(std::make_unique<ReadAhead>(p));
+  ASSERT_TRUE(r.doc.open(p));
+  EXPECT_TRUE(r.prompts.wasShown(MessageId::FilePartlyBroken));
+  EXPECT_TRUE(r.doc.lastOpen().damaged);
+
+  // A file without the configuration block takes the diary title of the open.
+  const fs::path old = file("old.mtb");
+  fs::copy_file(fs::path(SORAMI_FIXTURES) / "no-block.mtb", old);
+  EXPECT_TRUE(ReadAhead(old, u"日記").take(old, u"日記"));
+  EXPECT_FALSE(ReadAhead(old, u"日記").take(old, u"予定"));
 }
 
 TEST_F(DocumentTest, StartOfPeriodMovesBalancesIntoANewFile) {

@@ -71,6 +71,22 @@ TEST(NodePoolTest, ListOverThePoolKeepsItsEntriesThroughEraseAndRefill) {
   }
 }
 
+// Blocks reserved ahead come from one chunk of whole huge pages.
+TEST(NodePoolTest, ReservedBlocksComeFromOneChunk) {
+  NodePool pool;
+  constexpr size_t kBlocks = 50000;
+  constexpr size_t kBlockBytes = 64;
+  pool.reserve(kBlocks * kBlockBytes);
+  EXPECT_EQ(pool.reservedBytes(), 2 * kLargePageBytes);
+  std::vector<void*> blocks;
+  for (size_t i = 0; i < kBlocks; ++i) {
+    blocks.push_back(pool.allocate(kBlockBytes, 16));
+    std::memset(blocks.back(), 0x5A, kBlockBytes);
+  }
+  EXPECT_EQ(pool.reservedBytes(), 2 * kLargePageBytes);
+  for (void* block : blocks) pool.deallocate(block, kBlockBytes, 16);
+}
+
 // Blocks of every size class, below, between and above the mapping thresholds, can be written
 // from their first to their last byte and given back.
 TEST(LargeBlockTest, BlocksOfEverySizeAreWholeAndMovable) {

@@ -77,10 +77,10 @@ bool isBlank(std::u16string_view name) {
 }
 
 // Account and loan names are registered without surrounding spaces; the line must match.
-std::u16string trimmed(const std::u16string& name) {
+std::u16string trimmed(std::u16string_view name) {
   const size_t first = name.find_first_not_of(kSpaces);
-  if (first == std::u16string::npos) return {};
-  return name.substr(first, name.find_last_not_of(kSpaces) - first + 1);
+  if (first == std::u16string_view::npos) return {};
+  return std::u16string(name.substr(first, name.find_last_not_of(kSpaces) - first + 1));
 }
 
 // Registers the account or loan a transfer names when it is new; the kind's word, or nothing
@@ -93,7 +93,7 @@ const char16_t* registerTarget(CHinmeiList& store, const CHinmei& line, Prompts&
   ok = store.registerAccount(line.name, kind, -1, 0).has_value();
   if (!ok) return nullptr;
   const char16_t* word = kind == kKindAccount ? u"貯蓄項目" : u"借入項目";
-  prompts.inform(MessageId::AccountRegisteredByCommand, {line.name, word}, Icon::Information);
+  prompts.inform(MessageId::AccountRegisteredByCommand, {line.name.str(), word}, Icon::Information);
   return word;
 }
 

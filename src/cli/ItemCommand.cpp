@@ -176,7 +176,7 @@ int runItem(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   if (o->value("--delete")) {
     const CHinmei* def = itemOption(ledger, *o, "--delete", err);
     if (def == nullptr) return kExitUsage;
-    const std::u16string name = def->name;
+    const std::u16string name = def->name.str();
     const auto deleted = deleteItem(ledger.doc(), slotOf(store, def));
     if (!deleted) return kExitUsage;
     const Json j{
@@ -188,7 +188,7 @@ int runItem(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   if (o->value("--rename")) {
     const CHinmei* def = itemOption(ledger, *o, "--rename", err);
     if (def == nullptr) return kExitUsage;
-    const std::u16string from = def->name;
+    const std::u16string from = def->name.str();
     const std::u16string typed = fromUtf8(*o->value("--to"));
     const size_t messagesBefore = ledger.prompts().ids.size();
     const bool changed = store.renameItem(slotOf(store, def), typed);

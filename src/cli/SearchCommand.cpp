@@ -61,7 +61,7 @@ Json resultsJson(const CHinmeiList& store, const SearchResult& result) {
   for (const CHinmeiList::Position& p : result.lines) {
     const CHinmei* item = store.itemByNumber(p->item);
     lines.push_back(Json{{"date", isoDate(p->date)},
-                         {"item", toUtf8(item ? item->name : u"")},
+                         {"item", toUtf8(item ? item->name.view() : std::u16string_view())},
                          {"name", toUtf8(p->name)},
                          {"memo", toUtf8(p->visibleMemo())},
                          {"amount", p->amount}});

@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstring>
 
+#include "platform/CompactText.h"
 #include "platform/TextCodec.h"
 
 namespace sorami {
@@ -143,15 +144,21 @@ void Archive::scramble(std::u16string& text) {
   for (size_t i = 0; i < text.size(); i += 2) text[i] = static_cast<char16_t>(~text[i]);
 }
 
+void Archive::scramble(CompactText& text) {
+  std::u16string units = text.str();
+  scramble(units);
+  text = units;
+}
+
 std::u16string Archive::readText() {
   std::u16string s;
   readText(s);
   return s;
 }
 
-void Archive::readText(std::u16string& out) {
+bool Archive::readTextPrefix(uint32_t& len) {
   bool wide = false;
-  uint32_t len = readU8();
+  len = readU8();
   if (len == 0xFF) {
     len = readU16();
     if (len == kWideTextMarker) {
@@ -162,27 +169,53 @@ void Archive::readText(std::u16string& out) {
     }
     if (len == 0xFFFF) len = readU32();
   }
-  if (wide) {
-    if (len > remaining() / 2) fail(ArchiveErrorKind::EndOfFile, "text runs past the end");
-    const uint8_t* p = data_.data() + pos_;
-    if constexpr (std::endian::native == std::endian::little) {
-      // The stored code units are already in memory order.
-      out.resize(len);
-      std::memcpy(out.data(), p, static_cast<size_t>(len) * 2);
-    } else {
-      out.resize(len);
-      for (uint32_t i = 0; i < len; ++i) {
-        out[i] = static_cast<char16_t>(p[size_t{2} * i] | (p[size_t{2} * i + 1] << 8));
-      }
-    }
-    pos_ += static_cast<size_t>(len) * 2;
+  const size_t bytes = wide ? remaining() / 2 : remaining();
+  if (len > bytes) fail(ArchiveErrorKind::EndOfFile, "text runs past the end");
+  return wide;
+}
+
+void Archive::takeUnits(char16_t* out, uint32_t len) {
+  const uint8_t* p = data_.data() + pos_;
+  if constexpr (std::endian::native == std::endian::little) {
+    // The stored code units are already in memory order.
+    std::memcpy(out, p, static_cast<size_t>(len) * 2);
   } else {
-    // Old 8-bit text in the device's code page.
-    if (len > remaining()) fail(ArchiveErrorKind::EndOfFile, "text runs past the end");
-    out = fromShiftJis(std::string_view(reinterpret_cast<const char*>(data_.data() + pos_), len));
-    pos_ += len;
+    for (uint32_t i = 0; i < len; ++i) {
+      out[i] = static_cast<char16_t>(p[size_t{2} * i] | (p[size_t{2} * i + 1] << 8));
+    }
   }
+  pos_ += static_cast<size_t>(len) * 2;
+  if (scrambled_) {
+    for (uint32_t i = 0; i < len; i += 2) out[i] = static_cast<char16_t>(~out[i]);
+  }
+}
+
+std::u16string Archive::takeNarrowText(uint32_t len) {
+  // Old 8-bit text in the device's code page.
+  std::u16string out =
+      fromShiftJis(std::string_view(reinterpret_cast<const char*>(data_.data() + pos_), len));
+  pos_ += len;
   if (scrambled_) scramble(out);
+  return out;
+}
+
+void Archive::readText(std::u16string& out) {
+  uint32_t len = 0;
+  if (readTextPrefix(len)) {
+    out.resize(len);
+    takeUnits(out.data(), len);
+  } else {
+    out = takeNarrowText(len);
+  }
+}
+
+void Archive::readText(CompactText& out) {
+  uint32_t len = 0;
+  if (readTextPrefix(len)) {
+    takeUnits(out.overwrite(len), len);
+  } else {
+    out = takeNarrowText(len);
+  }
 }
 
 void Archive::writeText(std::u16string_view text) {

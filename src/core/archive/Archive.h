@@ -12,6 +12,8 @@
 
 namespace sorami {
 
+class CompactText;
+
 enum class ArchiveErrorKind {
   EndOfFile,    // the data ended before a value was complete
   WrongClass,   // a stored object of another class than the one expected here
@@ -106,6 +108,8 @@ class Archive {
 
   std::u16string readText();
   void readText(std::u16string& out);
+  // Sizes `out` once and copies the stored code units straight into it.
+  void readText(CompactText& out);
   void writeText(std::u16string_view text);
 
   // Reads the tag of a stored object that must be of class `expected`. Returns false for the
@@ -126,8 +130,16 @@ class Archive {
   [[noreturn]] void fail(ArchiveErrorKind kind, const std::string& what) const;
 
   static void scramble(std::u16string& text);
+  static void scramble(CompactText& text);
 
  private:
+  // Reads a text's length prefix and returns true when that many UTF-16 code units follow (and
+  // are there), false for 8-bit text.
+  bool readTextPrefix(uint32_t& len);
+  // Takes `len` code units into `out`, unscrambled when the archive is.
+  void takeUnits(char16_t* out, uint32_t len);
+  // Takes `len` bytes of 8-bit text, converted and unscrambled.
+  std::u16string takeNarrowText(uint32_t len);
   [[noreturn]] void failEndOfFile() const;
   void put(const uint8_t* p, size_t n);
   uint8_t* reserve(size_t n);

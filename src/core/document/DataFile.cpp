@@ -336,7 +336,7 @@ std::optional<FileBytes> readFileBytes(const std::filesystem::path& path) {
 std::optional<PasswordCheck> passwordCheckOf(const CHinmeiList& entries) {
   constexpr size_t kMaxPasswordLength = 20;
   if (entries.empty() || !entries.begin()->isHeader()) return std::nullopt;
-  std::u16string password = entries.begin()->name;
+  std::u16string password = entries.begin()->name.str();
   if (password.empty()) return std::nullopt;
   return [password = std::move(password)](std::u16string_view typed) {
     if (typed.size() > kMaxPasswordLength) return false;

@@ -272,7 +272,8 @@ std::u16string CAutoEntries::proposalText(const CAutoRule& rule) const {
                                         : source->name + u"：" + rule.sourceName;
   return formatMessage(
       MessageId::AutoEntryText,
-      {sourceText, destination != nullptr ? destination->name : u"", rule.destinationName});
+      {sourceText, destination != nullptr ? destination->name.str() : std::u16string(),
+       rule.destinationName});
 }
 
 void CAutoEntries::registerForLookAhead(const CHinmei& line) {
@@ -300,7 +301,7 @@ CAutoEntries::Outcome CAutoEntries::insertLines(const CAutoRule& rule, Day date,
   CHinmei destinationLine(date, destination->item, destination->flags & 0x7FFF,
                           rule.destinationName, destinationMemo, amount);
   const auto record = [&](CHinmeiList::Position p) {
-    state.report->written.push_back({state.rule, p->date, p->item, p->flags, p->name,
+    state.report->written.push_back({state.rule, p->date, p->item, p->flags, p->name.str(),
                                      std::u16string(p->visibleMemo()), p->amount});
   };
   if (cash) {

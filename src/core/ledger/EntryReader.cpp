@@ -68,8 +68,8 @@ void EntryReader::findHeadEnd(CHinmeiList& list, Position entry) {
   lastHead_ = std::prev(entry);
   for (Position p = list.begin(); p != entry; ++p) {
     if ((p->flags & EF_DEFINITION) == 0) continue;
-    if ((p->flags & EF_ACCOUNT) != 0) accounts_.emplace(p->name, p);
-    if ((p->flags & EF_LOAN) != 0) loans_.emplace(p->name, p);
+    if ((p->flags & EF_ACCOUNT) != 0) accounts_.emplace(p->name.str(), p);
+    if ((p->flags & EF_LOAN) != 0) loans_.emplace(p->name.str(), p);
   }
 }
 
@@ -90,11 +90,11 @@ void EntryReader::fold(CHinmeiList& list, const CHinmei& e) {
   if (sign == 0) return;
   addTo(list.begin()->amount, sign * e.amount);
   if ((e.flags & EF_ACCOUNT) != 0) {
-    if (auto it = accounts_.find(e.name); it != accounts_.end()) {
+    if (auto it = accounts_.find(e.name.view()); it != accounts_.end()) {
       addTo(it->second->amount, -sign * e.amount);
     }
   } else if ((e.flags & EF_LOAN) != 0) {
-    if (auto it = loans_.find(e.name); it != loans_.end()) {
+    if (auto it = loans_.find(e.name.view()); it != loans_.end()) {
       addTo(it->second->amount, sign * e.amount);
     }
   }

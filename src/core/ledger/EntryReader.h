@@ -69,8 +69,8 @@ class EntryReader : public EntryReadHooks {
   // The last entry of the head section; trimming removes the entry after it.
   Position lastHead_;
   std::optional<Position> pending_;  // the first of a pair, removed with its partner next read
-  std::map<std::u16string, Position> accounts_;
-  std::map<std::u16string, Position> loans_;
+  std::map<std::u16string, Position, std::less<>> accounts_;
+  std::map<std::u16string, Position, std::less<>> loans_;
   uint32_t removed_ = 0;
   Day lastRemoved_ = MinDay;
   std::optional<TrimReport> trim_;

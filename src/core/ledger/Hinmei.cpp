@@ -91,14 +91,14 @@ void CHinmei::setVisibleMemo(std::u16string_view text) {
   text = text.substr(0, text.find(u'\0'));
   const std::u16string_view oldTail = tailView();
   if (oldTail.empty()) {
-    memo.assign(text);
+    memo = text;
     return;
   }
   std::u16string next;
   next.reserve(text.size() + oldTail.size() + 2);
   next.append(text).push_back(u'\0');
   next.append(oldTail).push_back(u'\0');
-  memo = std::move(next);
+  memo = next;
 }
 
 void CHinmei::setTail(std::u16string_view text) {
@@ -107,7 +107,7 @@ void CHinmei::setTail(std::u16string_view text) {
   next.reserve(visible.size() + text.size() + 2);
   next.append(visible).push_back(u'\0');
   next.append(text).push_back(u'\0');
-  memo = std::move(next);
+  memo = next;
 }
 
 namespace {

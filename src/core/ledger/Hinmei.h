@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/CompactText.h"
 #include "rules/Day.h"
 
 namespace sorami {
@@ -60,15 +61,9 @@ inline constexpr std::u16string_view kEndMarkerName = u"Last Mark";
 class CHinmei {
  public:
   CHinmei() = default;
-  CHinmei(Day date, uint16_t item, uint16_t flags, std::u16string name, std::u16string memo,
-          int32_t amount, int32_t work = 0)
-      : date(date),
-        item(item),
-        flags(flags),
-        amount(amount),
-        work(work),
-        name(std::move(name)),
-        memo(std::move(memo)) {}
+  CHinmei(Day date, uint16_t item, uint16_t flags, std::u16string_view name,
+          std::u16string_view memo, int32_t amount, int32_t work = 0)
+      : date(date), item(item), flags(flags), amount(amount), work(work), name(name), memo(memo) {}
 
   // The memo may carry a hidden tail after the visible text: text, NUL, tail, NUL.
   bool hasTail() const { return memo.size() >= 2 && memo.back() == u'\0'; }
@@ -107,8 +102,10 @@ class CHinmei {
   uint16_t flags = 0;
   int32_t amount = 0;
   int32_t work = 0;  // transient, never stored
-  std::u16string name;
-  std::u16string memo;
+  // Nearly every text of a store is a few characters long; a compact text keeps those inside
+  // the entry, so a list node of a million-line store stays small.
+  CompactText name;
+  CompactText memo;
 };
 
 // Line breaks of a text as the file keeps them ("\r\n") and as a text box gives and takes

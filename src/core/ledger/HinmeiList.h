@@ -308,7 +308,7 @@ class CHinmeiList {
   // item does not exist or already had that state.
   bool setItemOption(uint16_t item, int bit, bool on);
   // The password lives in the name of the header entry.
-  void setPassword(std::u16string password);
+  void setPassword(std::u16string_view password);
 
   // ---- Items and data moves (HinmeiListItems.cpp, HinmeiListMoves.cpp). Items are counted by
   // their slot in the item table. Each change renumbers everything that holds item numbers in

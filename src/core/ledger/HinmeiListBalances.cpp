@@ -67,7 +67,8 @@ void CHinmeiList::putInWatched(const CHinmei& e) {
   const Day today = context_.today;
   if (e.date < today || int64_t{e.date} > int64_t{today} + a->watchDays) return;
   const CHinmei* item = itemByNumber(e.item);
-  a->shortfall = {e.date, item ? item->name : std::u16string(), e.name, e.amount, a->balance, true};
+  a->shortfall = {
+      e.date, item ? item->name.str() : std::u16string(), e.name.str(), e.amount, a->balance, true};
 }
 
 void CHinmeiList::fillAccountsFromHead() {

@@ -247,7 +247,7 @@ EditOutcome CHinmeiList::editEntry(Position p, const EntryEdit& edit) {
   if (p == entries_.end() || p->isDefinition()) return EditOutcome::Refused;
   if (edit.action == EntryEdit::Action::Delete) {
     if (context_.options.confirmDeletion &&
-        prompts().ask(MessageId::ConfirmDeleteEntry, {p->name}, Buttons::YesNo, Answer::No) !=
+        prompts().ask(MessageId::ConfirmDeleteEntry, {p->name.str()}, Buttons::YesNo, Answer::No) !=
             Answer::Yes) {
       return EditOutcome::Cancelled;
     }
@@ -400,9 +400,9 @@ bool CHinmeiList::setItemOption(uint16_t item, int bit, bool on) {
   return true;
 }
 
-void CHinmeiList::setPassword(std::u16string password) {
+void CHinmeiList::setPassword(std::u16string_view password) {
   if (entries_.empty() || !entries_.begin()->isHeader()) return;
-  changing(entries_.begin()).name = std::move(password);
+  changing(entries_.begin()).name = password;
 }
 
 }  // namespace sorami

@@ -14,7 +14,7 @@ namespace {
 constexpr size_t kNoSavedStep = static_cast<size_t>(-1);
 
 size_t textBytes(const CHinmei& e) {
-  return (e.name.capacity() + e.memo.capacity()) * sizeof(char16_t);
+  return e.name.heapBytes() + e.memo.heapBytes();
 }
 
 // What a node costs while it is kept aside: the node itself and its texts.
@@ -450,7 +450,7 @@ std::u16string CHinmeiList::describe(const HistoryStep& step) const {
   } else if (e->isDiary()) {
     text = u"日記";
   } else {
-    text = e->name.empty() ? std::u16string(u"設定") : e->name;
+    text = e->name.empty() ? std::u16string(u"設定") : e->name.str();
   }
   switch (first.kind) {
     case EntryRecord::Kind::Linked:

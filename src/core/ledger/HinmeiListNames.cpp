@@ -39,7 +39,7 @@ std::vector<std::u16string> CHinmeiList::specialNameTexts(uint16_t item) const {
   std::vector<std::u16string> names;
   for (const CHinmei& e : entries_) {
     if (!e.isDefinition()) break;
-    if (isSpecialNameOf(e, listed)) names.push_back(e.name);
+    if (isSpecialNameOf(e, listed)) names.push_back(e.name.str());
   }
   return names;
 }
@@ -49,7 +49,7 @@ std::vector<std::u16string> CHinmeiList::choiceNames(std::optional<uint16_t> ite
   std::vector<std::u16string> names;
   for (const CHinmei& e : entries_) {
     if (!e.isDefinition()) break;
-    if (e.item < itemCount_ && isSpecialNameOf(e, e.item)) names.push_back(e.name);
+    if (e.item < itemCount_ && isSpecialNameOf(e, e.item)) names.push_back(e.name.str());
   }
   return names;
 }
@@ -123,7 +123,7 @@ std::optional<int> CHinmeiList::addSpecialName(uint16_t item, std::u16string_vie
     return std::nullopt;
   }
   if (typed.empty()) {
-    const std::optional<std::u16string> asked = prompts().specialNameToAdd(def->name);
+    const std::optional<std::u16string> asked = prompts().specialNameToAdd(def->name.str());
     if (!asked) return std::nullopt;
     name = definitionName(*asked);
   }
@@ -156,7 +156,7 @@ std::optional<RenameCount> CHinmeiList::changeSpecialName(uint16_t item, int ind
   const CHinmei* def = itemByNumber(item);
   const std::optional<Position> at = specialNameAt(item, index);
   if (def == nullptr || !at) return std::nullopt;
-  const std::u16string oldName = (*at)->name;
+  const std::u16string oldName = (*at)->name.str();
   if (const uint16_t kind = def->flags & kKinds) return renameAccount(typed, oldName, kind);
   const std::u16string name = definitionName(typed);
   if (name.empty()) {
@@ -182,7 +182,7 @@ bool CHinmeiList::editSpecialName(uint16_t item, int index) {
   const CHinmei* def = itemByNumber(item);
   const std::optional<Position> at = specialNameAt(item, index);
   if (def == nullptr || !at) return false;
-  const std::u16string oldName = (*at)->name;
+  const std::u16string oldName = (*at)->name.str();
   if (const uint16_t kind = def->flags & kKinds) return editAccountSettings(oldName, kind);
   const std::optional<SpecialNameChange> answer = prompts().specialNameChange(oldName, true);
   if (!answer) return false;

@@ -71,7 +71,8 @@ void CHinmeiList::monthlyTotalsOfName(uint16_t item, std::u16string_view name, b
        p != entries_.end() && p->date <= months[n - 1].last; ++p) {
     if (p->item != item || p->isEndMarker()) continue;
     const bool matches =
-        name.empty() || (substring ? p->name.find(name) != std::u16string::npos : p->name == name);
+        name.empty() ||
+        (substring ? p->name.view().find(name) != std::u16string::npos : p->name == name);
     const int c = columnOf(months, p->date, hint);
     if (!matches || c < 0 || static_cast<size_t>(c) > n) continue;
     if (counted != nullptr && !counted->insert(&*p).second) continue;

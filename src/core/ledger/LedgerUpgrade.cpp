@@ -34,7 +34,8 @@ void removeStrayLines(CHinmeiList& list, int decimalPlaces, Prompts& prompts) {
       continue;
     }
     prompts.inform(MessageId::Version871Removal,
-                   {p->name, formatAmount(p->amount, true, decimalPlaces)}, Icon::Information);
+                   {p->name.str(), formatAmount(p->amount, true, decimalPlaces)},
+                   Icon::Information);
     p = entries.erase(p);
   }
 }

@@ -21,7 +21,7 @@ std::u16string padded(int value, size_t width) {
 
 std::u16string itemName(const CHinmeiList& store, int32_t item) {
   const CHinmei* def = item >= 0 ? store.itemByNumber(item) : nullptr;
-  return def != nullptr ? def->name : std::u16string();
+  return def != nullptr ? def->name.str() : std::u16string();
 }
 
 std::u16string specialDates(const CAutoRule& r) {

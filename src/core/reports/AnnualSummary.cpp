@@ -60,7 +60,7 @@ AnnualSummary buildAnnualSummary(CHinmeiList& store, YearMonth last, int n,
   s.firstMonth = addMonths(last, 1 - s.months);
   for (int slot = 0; slot < store.itemCount(); ++slot) {
     const CHinmei& def = *store.itemAt(slot);
-    s.items.push_back({def.item, def.flags, def.name, def.itemOptions()});
+    s.items.push_back({def.item, def.flags, def.name.str(), def.itemOptions()});
   }
   s.matrix = store.monthlyMatrix(matrixMonths(last, s.months, settings, holidays));
   s.first = s.matrix.first;

@@ -103,7 +103,7 @@ TrendGraph assetsGraph(CHinmeiList& store, const Span& span, const GraphSettings
 }
 
 GraphSeries itemSeries(const CHinmeiList& store, const CHinmei& def, std::vector<int64_t> values) {
-  GraphSeries series{def.name, itemColour(store, def.item), std::move(values)};
+  GraphSeries series{def.name.str(), itemColour(store, def.item), std::move(values)};
   series.itemSeries = true;
   series.item = def.item;
   return series;

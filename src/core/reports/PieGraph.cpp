@@ -38,7 +38,7 @@ void fillSide(PieSide& side, const CHinmeiList& store, const std::array<int64_t,
     const CHinmei& def = *store.itemAt(slot);
     if ((def.flags & flag) == 0 || def.itemOption(0) == 0) continue;
     const int64_t total = def.item < totals.size() ? totals[def.item] : 0;
-    side.slices.push_back({def.item, def.name, itemColour(store, def.item), total, 0});
+    side.slices.push_back({def.item, def.name.str(), itemColour(store, def.item), total, 0});
     side.absoluteSum += std::llabs(total);
     side.signedSum += total;
   }

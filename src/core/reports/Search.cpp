@@ -13,7 +13,7 @@ namespace {
 bool matches(const CHinmei& e, const SearchRequest& r) {
   if (r.item && e.item != *r.item) return false;
   if (r.keyword.empty()) return true;
-  if (e.name.find(r.keyword) != std::u16string::npos) return true;
+  if (e.name.view().find(r.keyword) != std::u16string_view::npos) return true;
   // Only what the user sees of the memo; its hidden tail is the program's own.
   return r.memo && e.visibleMemo().find(r.keyword) != std::u16string_view::npos;
 }

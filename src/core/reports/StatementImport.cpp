@@ -109,16 +109,16 @@ class FrequentItems {
       if (def->item < kMaxItems && !def->isTransfer()) ordinary[def->item] = true;
     }
     size_t index = 0;
-    std::u16string folded;
+    std::u16string key;
     for (const CHinmei& e : store.entries()) {
       ++index;
       if (e.isDefinition() || e.item >= kMaxItems || !ordinary[e.item]) continue;
-      const std::u16string* key = &e.name;
       if (needsMatchForm(e.name)) {
-        folded = matchForm(e.name, true);
-        key = &folded;
+        key = matchForm(e.name, true);
+      } else {
+        key.assign(e.name);
       }
-      const auto it = uses_.find(*key);
+      const auto it = uses_.find(key);
       if (it == uses_.end()) continue;
       ++it->second.count[e.item];
       it->second.last[e.item] = index;

@@ -77,7 +77,7 @@ ConfigSheetItems sheetItems(CHinmeiList* store) {
   for (int slot = 0; slot < store->itemCount(); ++slot) {
     const CHinmei* def = store->itemAt(slot);
     if (def->flags & (EF_ACCOUNT | EF_LOAN)) continue;
-    const ItemChoice choice{def->item, def->name};
+    const ItemChoice choice{def->item, def->name.str()};
     if (def->flags & EF_EXPENSE) items.expense.push_back(choice);
     if (def->flags & EF_INCOME) items.income.push_back(choice);
   }

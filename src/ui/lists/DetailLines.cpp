@@ -311,7 +311,7 @@ QString DetailLines::selectionText(const std::vector<int>& selected,
   } else {
     int64_t in = 0;
     int64_t balances = 0;
-    const std::u16string* previous = nullptr;
+    const CompactText* previous = nullptr;
     for (int i : selected) {
       const CHinmei& e = entry(i);
       const auto [a, b] = accountColumns(e);

@@ -17,6 +17,7 @@
 #include "input/RangeSpin.h"
 #include "ledger/HinmeiList.h"
 #include "platform/Prompts.h"
+#include "platform/QtText.h"
 #include "rules/AmountText.h"
 #include "rules/Calendar.h"
 
@@ -153,8 +154,8 @@ MoveItemsDialog::MoveItemsDialog(const CHinmeiList& store, Day from, Day to, boo
     const CHinmei& def = *store.itemAt(i);
     if (!ordinaryItem(def)) continue;
     numbers_.push_back(def.item);
-    source_->addItem(QString::fromStdU16String(def.name));
-    destination_->addItem(QString::fromStdU16String(def.name));
+    source_->addItem(toQString(def.name));
+    destination_->addItem(toQString(def.name));
   }
   auto* grid = new QGridLayout;
   grid->addWidget(new QLabel(QStringLiteral("開始")), 0, 0);
@@ -267,7 +268,7 @@ CashChangeDialog::CashChangeDialog(const CHinmeiList& store, const CashChangeCho
     for (int i = 0; i < store.itemCount(); ++i) {
       const CHinmei& def = *store.itemAt(i);
       if ((def.flags & side) == 0 || !ordinaryItem(def)) continue;
-      box->addItem(QString::fromStdU16String(def.name), def.item);
+      box->addItem(toQString(def.name), def.item);
       if (def.item == selected) box->setCurrentIndex(box->count() - 1);
     }
     if (selected < 0) box->setCurrentIndex(-1);

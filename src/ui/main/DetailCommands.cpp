@@ -10,6 +10,7 @@
 #include "lists/DetailBox.h"
 #include "main/SoramiView.h"
 #include "platform/Prompts.h"
+#include "platform/QtText.h"
 #include "rules/AmountText.h"
 
 namespace sorami {
@@ -57,7 +58,7 @@ EntryEditRequest CSoramiView::editRequest(const CHinmei& e) const {
   if (e.isDated() && kind != 0 && e.amount == 0 && memo.empty()) {
     if (const auto def = store().definitionByName(e.name, kind)) memo = (*def)->visibleMemo();
   }
-  const QString name = QString::fromStdU16String(e.name);
+  const QString name = toQString(e.name);
   const QString shownAmount = e.isDefinition() ? zero : amount;
   return {name, shownAmount, {name, shownAmount, QString::fromStdU16String(memo)}, HitName};
 }

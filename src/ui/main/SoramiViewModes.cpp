@@ -12,6 +12,7 @@
 #include "main/SoramiView.h"
 #include "main/ViewFont.h"
 #include "platform/Prompts.h"
+#include "platform/QtText.h"
 #include "rules/Calendar.h"
 
 namespace sorami {
@@ -391,8 +392,8 @@ void CSoramiView::fillItemList() {
   rows.reserve(static_cast<size_t>(s.itemCount()));
   for (int slot = 0; slot < s.itemCount(); ++slot) {
     const CHinmei* def = s.itemAt(slot);
-    rows.push_back({{def->flags, def->item, s.itemTotal(def->item), def->work},
-                    QString::fromStdU16String(def->name)});
+    rows.push_back(
+        {{def->flags, def->item, s.itemTotal(def->item), def->work}, toQString(def->name)});
   }
   CGeneralList* list = itemList();
   list->setDecimalPlaces(config().decimalPlaces);
@@ -407,7 +408,7 @@ void CSoramiView::fillSummaryList() {
   std::vector<GeneralRow> rows;
   for (uint16_t item : kSummaryRows) {
     const CHinmei& row = s.summaryRow(item);
-    QString name = QString::fromStdU16String(row.name);
+    QString name = toQString(row.name);
     if (item == ITEM_PREVIOUS_BALANCE) {
       name = displayMode_ == DM_DAY_INPUT ? QStringLiteral("前日残高") : QStringLiteral("前月残高");
     }

@@ -15,6 +15,7 @@
 #include "main/MainFrame.h"
 #include "main/SoramiView.h"
 #include "platform/Prompts.h"
+#include "platform/QtText.h"
 #include "settings/ItemNamesDialog.h"
 
 namespace sorami {
@@ -72,7 +73,7 @@ void CSoramiView::fillSpecialNames() {
   }
   specialNames_->setVisibleRows(config().specialNameRows);
   specialNames_->setHeader(headerOf(*item));
-  specialNames_->setWindowTitle(QString::fromStdU16String(item->name));
+  specialNames_->setWindowTitle(toQString(item->name));
   specialNames_->setNames(store().specialNameTexts(item->item), config().specialNamesByNumber != 0,
                           store().rememberedRow(config().currentItem));
 }
@@ -216,7 +217,7 @@ void CSoramiView::changeInitialBalance() {
     return;
   }
   const int line = selected.front();
-  const std::u16string name = details->lines().entry(line).name;
+  const std::u16string name = details->lines().entry(line).name.str();
   const uint16_t oneKind = (kind & EF_ACCOUNT) != 0 ? EF_ACCOUNT : EF_LOAN;
   const auto def = store().definitionByName(name, oneKind);
   if (!def) return;

@@ -13,6 +13,7 @@
 
 #include "document/SoramiDoc.h"
 #include "ledger/EntryInput.h"
+#include "platform/QtText.h"
 #include "reports/GraphView.h"
 #include "reports/GraphWindow.h"
 #include "rules/Calendar.h"
@@ -21,8 +22,8 @@ namespace sorami {
 
 namespace {
 
-QString qs(const std::u16string& s) {
-  return QString::fromStdU16String(s);
+QString qs(std::u16string_view s) {
+  return toQString(s);
 }
 
 // The computation of a graph moves through the whole ledger: the pointer says so meanwhile.

@@ -25,7 +25,7 @@ void CSearchCommand::run() {
   SearchStart start{period.first, period.last, std::nullopt, {}};
   if (const CHinmei* line = view->selectedLine()) {
     start.item = line->item;
-    start.keyword = line->name.substr(0, kSearchKeywordLimit);
+    start.keyword = line->name.view().substr(0, kSearchKeywordLimit);
   }
   Prompts* prompts = store->context().prompts;
   DefaultPrompts none;

@@ -14,6 +14,7 @@
 #include "config/Config.h"
 #include "input/ChoiceBox.h"
 #include "platform/Prompts.h"
+#include "platform/QtText.h"
 #include "reports/SearchResults.h"
 #include "rules/Calendar.h"
 
@@ -57,7 +58,7 @@ CSearchDialog::CSearchDialog(CHinmeiList& store, const CConfig& config, Prompts&
   item_->addItem(QStringLiteral("全項目"));
   for (int slot = 0; slot < store.itemCount(); ++slot) {
     const CHinmei* def = store.itemAt(slot);
-    item_->addItem(QString::fromStdU16String(def->name), def->item);
+    item_->addItem(toQString(def->name), def->item);
     if (start.item && def->item == *start.item) item_->setCurrentIndex(item_->count() - 1);
   }
   keyword_->setEditable(true);

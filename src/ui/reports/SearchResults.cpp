@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "platform/QtText.h"
 #include "rules/AmountText.h"
 
 namespace sorami {
@@ -48,20 +49,19 @@ QVariant CSearchResults::data(const QModelIndex& index, int role) const {
   const CHinmei& e = *lines_[static_cast<size_t>(index.row())];
   const auto item = [&] {
     const CHinmei* def = store_ ? store_->itemByNumber(e.item) : nullptr;
-    return def ? QString::fromStdU16String(def->name) : QString();
+    return def ? toQString(def->name) : QString();
   };
   const QString amount = QString::fromStdU16String(formatAmount(e.amount, true, decimalPlaces_));
   const QString memo = QString::fromStdU16String(std::u16string(e.visibleMemo()));
   switch (role) {
     case Qt::DisplayRole:
-      return QStringList{dateText(e.date), item(), QString::fromStdU16String(e.name), amount, memo}
-          .join(u' ');
+      return QStringList{dateText(e.date), item(), toQString(e.name), amount, memo}.join(u' ');
     case DateRole:
       return dateText(e.date);
     case ItemRole:
       return item();
     case NameRole:
-      return QString::fromStdU16String(e.name);
+      return toQString(e.name);
     case AmountRole:
       return amount;
     case MemoRole:

@@ -19,6 +19,7 @@
 #include "ledger/HinmeiList.h"
 #include "ledger/RuleSettings.h"
 #include "platform/Prompts.h"
+#include "platform/QtText.h"
 #include "rules/AmountField.h"
 #include "rules/ScheduleDialog.h"
 
@@ -29,8 +30,8 @@ namespace {
 constexpr int kItemNameChars = 10;
 constexpr char16_t kCash[] = u"現金";
 
-QString qs(const std::u16string& text) {
-  return QString::fromStdU16String(text);
+QString qs(std::u16string_view text) {
+  return toQString(text);
 }
 
 QComboBox* editableCombo(int maxLength) {
@@ -50,7 +51,7 @@ QSpinBox* spin(int low, int high, int value) {
 
 std::u16string itemName(const CHinmeiList& store, int32_t item) {
   const CHinmei* def = item >= 0 ? store.itemByNumber(item) : nullptr;
-  return def != nullptr ? def->name : std::u16string();
+  return def != nullptr ? def->name.str() : std::u16string();
 }
 
 }  // namespace

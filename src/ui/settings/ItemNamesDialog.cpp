@@ -17,6 +17,7 @@
 #include "help/HelpWindow.h"
 #include "ledger/HinmeiList.h"
 #include "platform/Prompts.h"
+#include "platform/QtText.h"
 
 namespace sorami {
 
@@ -121,7 +122,7 @@ void ItemNamesDialog::fillItems(int slot) {
     const QSignalBlocker block(items_);
     items_->clear();
     for (int i = 0; i < store_.itemCount(); ++i) {
-      items_->addItem(QString::fromStdU16String(store_.itemAt(i)->name));
+      items_->addItem(toQString(store_.itemAt(i)->name));
     }
   }
   items_->setCurrentRow(slot >= 0 && slot < store_.itemCount() ? slot : -1);
@@ -204,7 +205,7 @@ void ItemNamesDialog::moveItem(int offset) {
 void ItemNamesDialog::renameItem() {
   const int slot = needsItem();
   if (slot < 0) return;
-  const auto input = itemName(false, QString::fromStdU16String(store_.itemAt(slot)->name));
+  const auto input = itemName(false, toQString(store_.itemAt(slot)->name));
   if (input && store_.renameItem(slot, input->name.toStdU16String())) itemsChanged(slot);
 }
 

@@ -40,7 +40,7 @@ std::unique_ptr<Read> readBytes(const Bytes& bytes, const ReadOptions& options =
 
 std::vector<std::u16string> names(const CHinmeiList& store) {
   std::vector<std::u16string> out;
-  for (const CHinmei& e : store) out.push_back(e.name);
+  for (const CHinmei& e : store) out.push_back(e.name.str());
   return out;
 }
 

@@ -452,7 +452,7 @@ TEST_F(DocumentTest, StartOfPeriodMovesBalancesIntoANewFile) {
   EXPECT_EQ(e.begin()->amount, 10000 - 300 - 2000);
   std::vector<std::u16string> dated;
   for (const CHinmei& x : e) {
-    if (x.isDated()) dated.push_back(x.name);
+    if (x.isDated()) dated.push_back(x.name.str());
     if (x.name == u"普通預金" && x.isDefinition()) {
       EXPECT_EQ(x.amount, 2000);
     }

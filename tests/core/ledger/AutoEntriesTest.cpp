@@ -338,7 +338,7 @@ TEST_F(BalanceWatchTest, AWithdrawalWithinTheWatchDaysIsReportedWithTheShortfall
   watchedAccount(20000, 10000);
   addRule(kFood, u"家賃", 13, 15000, 2024, 1, nullptr, kOutOfAccount, u"A");
   const size_t before = store.size();
-  const std::u16string rulesBefore = store.ruleAt(0)->memo;
+  const std::u16string rulesBefore = store.ruleAt(0)->memo.str();
   const std::vector<ShortfallWarning> warnings = lookAhead(ymd(2024, 1, 10));
   ASSERT_EQ(warnings.size(), 1u);
   EXPECT_EQ(

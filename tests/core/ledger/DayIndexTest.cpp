@@ -14,7 +14,7 @@ namespace {
 std::vector<std::u16string> namesOn(const CHinmeiList& store, Day d) {
   std::vector<std::u16string> names;
   for (const CHinmei& e : store) {
-    if (e.isDated() && e.date == d) names.push_back(e.name);
+    if (e.isDated() && e.date == d) names.push_back(e.name.str());
   }
   return names;
 }

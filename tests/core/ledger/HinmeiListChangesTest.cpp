@@ -10,7 +10,7 @@ namespace {
 std::vector<std::u16string> namesOfDay(CHinmeiList& store, Day d) {
   std::vector<std::u16string> names;
   for (auto p : store.dayList(d, kDayListAllButDiary, store.firstOnOrAfter(d))) {
-    if (p->date == d) names.push_back(p->name);
+    if (p->date == d) names.push_back(p->name.str());
   }
   return names;
 }
@@ -40,7 +40,7 @@ TEST(HinmeiListChanges, ANewDayGoesBeforeTheNextLaterDayAndBeforeTheEndMarker) {
   f.add(day(7), kFood, 1, u"middle");  // and from day 20 backwards
   f.add(day(30), kFood, 1, u"last");
   std::vector<std::u16string> order;
-  for (auto p = f.store.firstDated(); p != f.store.end(); ++p) order.push_back(p->name);
+  for (auto p = f.store.firstDated(); p != f.store.end(); ++p) order.push_back(p->name.str());
   EXPECT_EQ(order, (std::vector<std::u16string>{u"early", u"middle", u"late", u"last",
                                                 std::u16string(kEndMarkerName)}));
 }

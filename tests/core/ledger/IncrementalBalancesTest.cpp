@@ -139,7 +139,7 @@ TEST(IncrementalBalances, FiguresKeptCurrentOnEveryChangeAgreeWithARecomputation
         if (op == 1) {
           kept.store.removeWithTotals(p);
         } else {
-          kept.store.editEntry(p, {EntryEdit::Action::Ok, p->name, random.pick(1, 9000), {}});
+          kept.store.editEntry(p, {EntryEdit::Action::Ok, p->name.str(), random.pick(1, 9000), {}});
         }
       }
       const Figures current = figuresOf(kept, false);

@@ -35,7 +35,7 @@ class ItemsTest : public ::testing::Test, public LedgerFixture {
   std::vector<std::pair<Day, std::u16string>> order() {
     std::vector<std::pair<Day, std::u16string>> out;
     for (auto p = store.firstDated(); p != store.end() && !p->isEndMarker(); ++p) {
-      out.emplace_back(p->date, p->isDiary() ? std::u16string(p->visibleMemo()) : p->name);
+      out.emplace_back(p->date, p->isDiary() ? std::u16string(p->visibleMemo()) : p->name.str());
     }
     return out;
   }

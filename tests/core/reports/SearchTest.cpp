@@ -17,7 +17,7 @@ using test::LedgerFixture;
 
 std::vector<std::u16string> names(const SearchResult& r) {
   std::vector<std::u16string> out;
-  for (const auto& p : r.lines) out.push_back(p->name);
+  for (const auto& p : r.lines) out.push_back(p->name.str());
   return out;
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/ledger/LedgerFixture.h"
 #include "lists/CodedLine.h"
+#include "platform/QtText.h"
 #include "rules/HolidayCalendar.h"
 
 namespace sorami {
@@ -152,7 +153,7 @@ TEST(DetailLines, SavingsGroupedByAccount) {
                            QStringLiteral("証券"), QStringLiteral("旧口座")};
   const int64_t balances[] = {58000, 56000, 7000, 0, 0};
   for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(QString::fromStdU16String(lines.entry(i).name), names[i]) << i;
+    EXPECT_EQ(toQString(lines.entry(i).name), names[i]) << i;
     if (i < 4) {
       EXPECT_EQ(lines.row(i).balance, balances[i]) << i;
     }

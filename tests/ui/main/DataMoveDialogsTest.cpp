@@ -15,6 +15,7 @@
 #include "document/CashChange.h"
 #include "input/RangeSpin.h"
 #include "main/Commands.h"
+#include "platform/QtText.h"
 #include "settings/ItemNamesDialog.h"
 #include "ui/SoramiViewFixture.h"
 
@@ -88,11 +89,11 @@ class DataMoveDialogsTest : public SoramiViewTest {
   QStringList itemsOfLines() {
     QStringList names;
     for (const CHinmei* e : lines()) {
-      names << QString::fromStdU16String(store().itemByNumber(e->item)->name);
+      names << toQString(store().itemByNumber(e->item)->name);
     }
     return names;
   }
-  QString itemName(int slot) { return QString::fromStdU16String(store().itemAt(slot)->name); }
+  QString itemName(int slot) { return toQString(store().itemAt(slot)->name); }
 };
 
 TEST_F(DataMoveDialogsTest, TheItemPageAddsRenamesAndDeletesThroughTheDocument) {

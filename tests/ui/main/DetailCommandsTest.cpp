@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "lists/DetailBox.h"
+#include "platform/QtText.h"
 #include "ui/SoramiViewFixture.h"
 
 namespace sorami {
@@ -26,7 +27,7 @@ class DetailCommandsTest : public test::SoramiViewTest {
   QStringList names() const {
     QStringList out;
     for (int i = 0; i < details()->count(); ++i) {
-      out << QString::fromStdU16String(details()->lines().entry(i).name);
+      out << toQString(details()->lines().entry(i).name);
     }
     return out;
   }

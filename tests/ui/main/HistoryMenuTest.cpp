@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "main/Commands.h"
+#include "platform/QtText.h"
 #include "ui/SoramiViewFixture.h"
 
 namespace sorami {
@@ -48,8 +49,8 @@ TEST_F(HistoryMenuTest, AnEnteredLineIsTakenBackAndMadeAgainFromTheInputRow) {
   enter(view->amountField());
   QCoreApplication::processEvents();
   ASSERT_EQ(linesOn(kToday).size(), lines + 1);
-  const QString step = QString::fromStdU16String(store().itemByNumber(kFirst)->name) +
-                       QStringLiteral(" パン 1,200 の入力");
+  const QString step =
+      toQString(store().itemByNumber(kFirst)->name) + QStringLiteral(" パン 1,200 の入力");
   EXPECT_TRUE(frame.isWindowModified());
   EXPECT_TRUE(undo()->isEnabled());
   EXPECT_EQ(undo()->text(), QStringLiteral("元に戻す: ") + step);

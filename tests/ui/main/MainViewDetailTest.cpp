@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "lists/DetailBox.h"
+#include "platform/QtText.h"
 #include "ui/SoramiViewFixture.h"
 
 namespace sorami {
@@ -17,7 +18,7 @@ class MainViewDetailTest : public test::SoramiViewTest {
   QStringList names() const {
     QStringList out;
     const DetailLines& lines = details()->lines();
-    for (int i = 0; i < lines.size(); ++i) out << QString::fromStdU16String(lines.entry(i).name);
+    for (int i = 0; i < lines.size(); ++i) out << toQString(lines.entry(i).name);
     return out;
   }
   std::vector<int64_t> balances() const {

@@ -191,7 +191,7 @@ TEST_F(SoramiViewInputTest, CalculatorPanelWritesLinesWithTheirTaxLines) {
   EXPECT_EQ(lines[2].flags, EF_EXPENSE | taxFlags(TAX_INSIDE, TAX_ROUND_DOWN, false));
   EXPECT_EQ(lines[3].name, u"消費税");
   EXPECT_EQ(lines[3].amount, 80);
-  EXPECT_TRUE(lines[3].memo.ends_with(u"食料品"));
+  EXPECT_TRUE(lines[3].memo.view().ends_with(u"食料品"));
   EXPECT_EQ(panel->state().memory(), 1080);
   ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == &frame; }));
   EXPECT_TRUE(view->nameField()->hasFocus());

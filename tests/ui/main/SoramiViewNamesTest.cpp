@@ -15,6 +15,7 @@
 #include "input/NameListWnd.h"
 #include "lists/DetailBox.h"
 #include "main/Commands.h"
+#include "platform/QtText.h"
 #include "ui/SoramiViewFixture.h"
 
 namespace sorami {
@@ -48,7 +49,7 @@ TEST_F(SoramiViewNamesTest, TheWindowListsTheItemsNamesWhileTheNameIsTyped) {
   EXPECT_TRUE(view->nameField()->hasFocus());  // shown beside the field, not in its way
   EXPECT_EQ(names()->count(), 3);
   EXPECT_EQ(names()->headerText(), QStringLiteral("H   \t品名"));
-  EXPECT_EQ(names()->windowTitle(), QString::fromStdU16String(store().itemAt(kFirst)->name));
+  EXPECT_EQ(names()->windowTitle(), toQString(store().itemAt(kFirst)->name));
   // Names are drawn after their number when they are picked by number; the row is the name.
   EXPECT_EQ(names()->rowText(2), QStringLiteral("3.タクシー代"));
   EXPECT_EQ(names()->nameAt(2), QStringLiteral("タクシー代"));

@@ -10,13 +10,6 @@ namespace sorami {
 
 namespace {
 
-constexpr uint16_t kNullTag = 0x0000;
-constexpr uint16_t kNewClassTag = 0xFFFF;
-constexpr uint16_t kClassTag = 0x8000;
-constexpr uint16_t kBigObjectTag = 0x7FFF;
-constexpr uint32_t kBigClassTag = 0x80000000u;
-constexpr uint16_t kWideTextMarker = 0xFFFE;
-
 constexpr std::string_view kClassNames[kClassCount] = {"CHinmeiList", "CHinmei", "CBudgetList",
                                                        "CBudget"};
 
@@ -209,7 +202,7 @@ void Archive::readText(std::u16string& out) {
   }
 }
 
-void Archive::readText(CompactText& out) {
+void Archive::readAnyText(CompactText& out) {
   uint32_t len = 0;
   if (readTextPrefix(len)) {
     takeUnits(out.overwrite(len), len);
@@ -261,18 +254,9 @@ void Archive::readClassDescription(ClassId& cls) {
   index = nextIndex_++;
 }
 
-bool Archive::readObjectTag(ClassId expected) {
+bool Archive::readOtherObjectTag(ClassId expected) {
   const size_t start = pos_;
   const uint16_t w = readU16();
-  // Nearly every tag names the class of the object expected: class indices are unique, so the
-  // search below would find just that class.
-  if ((w & kClassTag) != 0 && w != kNewClassTag) {
-    const uint32_t index = w & ~kClassTag;
-    if (index != 0 && classIndex_[static_cast<size_t>(expected)] == index) {
-      ++nextIndex_;
-      return true;
-    }
-  }
   ClassId cls = expected;
   if (w == kNewClassTag) {
     readClassDescription(cls);

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-namespace sorami {
+#include "platform/CompactText.h"
 
-class CompactText;
+namespace sorami {
 
 enum class ArchiveErrorKind {
   EndOfFile,    // the data ended before a value was complete
@@ -108,14 +108,41 @@ class Archive {
 
   std::u16string readText();
   void readText(std::u16string& out);
-  // Sizes `out` once and copies the stored code units straight into it.
-  void readText(CompactText& out);
+  // Copies the stored code units straight into `out`. Inline for the text nearly every entry
+  // holds: in the layout every save writes (the wide marker, a one-byte length) and short
+  // enough to live inside the value, with 16 bytes to spare after its prefix.
+  void readText(CompactText& out) {
+    if (!scrambled_ && data_.size() - pos_ >= 4 + 16) {
+      const uint8_t* p = data_.data() + pos_;
+      const uint8_t len = p[3];
+      if (p[0] == 0xFF && p[1] == (kWideTextMarker & 0xFF) && p[2] == (kWideTextMarker >> 8) &&
+          len <= CompactText::kInlineCapacity) {
+        out.assignStored(p + 4, len);
+        pos_ += 4 + size_t{2} * len;
+        return;
+      }
+    }
+    readAnyText(out);
+  }
   void writeText(std::u16string_view text);
 
   // Reads the tag of a stored object that must be of class `expected`. Returns false for the
   // null object; otherwise the object's body follows. A reference to an object read before is
-  // damage here: every object of a data file is stored once.
-  bool readObjectTag(ClassId expected);
+  // damage here: every object of a data file is stored once. Inline for the tag nearly every
+  // entry has, one that names the class expected (class indexes are unique).
+  bool readObjectTag(ClassId expected) {
+    if (data_.size() - pos_ >= 2) {
+      const auto w = static_cast<uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
+      const uint32_t index = w & ~kClassTag & 0xFFFFu;
+      if ((w & kClassTag) != 0 && w != kNewClassTag && index != 0 &&
+          classIndex_[static_cast<size_t>(expected)] == index) {
+        pos_ += 2;
+        ++nextIndex_;
+        return true;
+      }
+    }
+    return readOtherObjectTag(expected);
+  }
   // Writes the tag that introduces a new object of class `cls`; its body must follow.
   void writeObjectTag(ClassId cls);
   void writeNullObject() { writeU16(0); }
@@ -133,6 +160,15 @@ class Archive {
   static void scramble(CompactText& text);
 
  private:
+  static constexpr uint16_t kNullTag = 0x0000;
+  static constexpr uint16_t kNewClassTag = 0xFFFF;
+  static constexpr uint16_t kClassTag = 0x8000;
+  static constexpr uint16_t kBigObjectTag = 0x7FFF;
+  static constexpr uint32_t kBigClassTag = 0x80000000u;
+  static constexpr uint16_t kWideTextMarker = 0xFFFE;
+
+  bool readOtherObjectTag(ClassId expected);
+  void readAnyText(CompactText& out);
   // Reads a text's length prefix and returns true when that many UTF-16 code units follow (and
   // are there), false for 8-bit text.
   bool readTextPrefix(uint32_t& len);

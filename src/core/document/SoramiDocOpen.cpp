@@ -30,6 +30,9 @@ class DocumentReadHooks : public FileReadHooks {
     if (progress_) progress_(index, limit_);
     reader_.appended(list, entry, index);
   }
+  bool watchesEachEntry() const override {
+    return static_cast<bool>(progress_) || reader_.watchesEachEntry();
+  }
   bool damaged(CHinmeiList& list, const ArchiveError& error, uint32_t count,
                uint32_t read) override {
     return reader_.damaged(list, error, count, read);

@@ -45,6 +45,8 @@ class EntryReader : public EntryReadHooks {
 
   void begin(CHinmeiList& list, uint32_t count) override;
   void appended(CHinmeiList& list, EntryList::iterator entry, uint32_t index) override;
+  // Only a limit makes it trim.
+  bool watchesEachEntry() const override { return limit_ != kReadLimitUnlimited; }
   bool damaged(CHinmeiList& list, const ArchiveError& error, uint32_t count,
                uint32_t read) override;
   void outOfMemory(CHinmeiList& list, uint32_t read) override;

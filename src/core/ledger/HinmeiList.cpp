@@ -28,7 +28,9 @@ CHinmeiList::Position CHinmeiList::addAtEnd(CHinmei entry) {
 }
 
 void CHinmeiList::serialize(Archive& ar) {
-  EntryReadHooks readEverything;
+  struct ReadEverything : EntryReadHooks {
+    bool watchesEachEntry() const override { return false; }
+  } readEverything;
   serialize(ar, readEverything);
 }
 
@@ -81,6 +83,10 @@ void CHinmeiList::readEntries(Archive& ar, EntryReadHooks& hooks, uint32_t& coun
   hooks.begin(*this, count);
   const Day correction =
       dataVersion_ == kDataVersionCorrectedDates ? version870Correction() : Day{0};
+  if (!hooks.watchesEachEntry()) {
+    for (read = 0; read < count; ++read) readEntry(ar, correction);
+    return;
+  }
   for (read = 0; read < count; ++read) {
     readEntry(ar, correction);
     hooks.appended(*this, std::prev(entries_.end()), read);

@@ -167,6 +167,10 @@ class EntryReadHooks {
   // `entry` was appended as the `index`-th entry read (from 0). The hook may remove earlier
   // entries, never `entry` itself.
   virtual void appended(CHinmeiList& /*list*/, EntryList::iterator /*entry*/, uint32_t /*index*/) {}
+  // Asked once after begin(): false when appended() would leave every entry of this read
+  // alone, and a million calls are skipped. A hook that overrides appended() to act on the
+  // entries answers true.
+  virtual bool watchesEachEntry() const { return true; }
   // The bytes of the store are damaged; `read` entries of `count` were read and are still in
   // the list, the damaged one is not. True keeps them and ends reading normally; false lets
   // the error pass on.

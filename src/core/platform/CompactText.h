@@ -6,6 +6,7 @@
 // does).
 
 #include <algorithm>
+#include <bit>
 #include <compare>
 #include <cstddef>
 #include <cstdint>
@@ -65,6 +66,30 @@ class CompactText {
   void clear() {
     release();
     units_ = {};
+  }
+  // Becomes a text of at most kInlineCapacity code units stored little-endian at `bytes`.
+  // All 16 bytes from `bytes` on must be readable: they are taken in two words, and what follows
+  // the text is masked off.
+  void assignStored(const uint8_t* bytes, size_t size) {
+    if constexpr (std::endian::native != std::endian::little) {
+      char16_t* out = overwrite(size);
+      for (size_t i = 0; i < size; ++i) {
+        out[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+      }
+      return;
+    }
+    release();
+    uint64_t low = 0;
+    uint64_t high = 0;
+    std::memcpy(&low, bytes, sizeof low);
+    std::memcpy(&high, bytes + sizeof low, sizeof high);
+    const size_t n = size * 2;
+    if (n < 8) low &= (uint64_t{1} << (8 * n)) - 1;
+    high = n <= 8 ? 0 : high & ((uint64_t{1} << (8 * (n - 8))) - 1);
+    // The length goes in the last unit, the top 16 bits of the second word.
+    high |= uint64_t{size} << 48;
+    std::memcpy(units_.unit, &low, sizeof low);
+    std::memcpy(units_.unit + 4, &high, sizeof high);
   }
 
   size_t size() const {

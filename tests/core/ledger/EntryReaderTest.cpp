@@ -127,6 +127,7 @@ struct FailingReader : EntryReader {
     if (index == 30) throw std::bad_alloc();
     EntryReader::appended(list, e, index);
   }
+  bool watchesEachEntry() const override { return true; }
 };
 
 TEST(EntryReader, OutOfMemoryLowersTheLimitAndFails) {

@@ -14,12 +14,14 @@ namespace {
 
 using namespace std::string_view_literals;
 
-// Texts on both sides of the inline limit, with NULs inside and at the end: every copy, move
-// and read keeps every code unit.
+// Texts on both sides of the inline limit and of each half of the value, with NULs inside and
+// at the end: every copy, move and read keeps every code unit.
 const std::vector<std::u16string_view> kTexts = {
     u""sv,
     u"a"sv,
     u"昼食"sv,
+    u"4321"sv,
+    u"65432\0"sv,
     u"1234567"sv,
     u"12345678"sv,
     u"a\0b"sv,

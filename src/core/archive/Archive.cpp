@@ -1,5 +1,6 @@
 #include "archive/Archive.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -45,6 +46,11 @@ std::string_view className(ClassId id) {
 
 Archive::Archive(std::span<const uint8_t> data) : data_(data) {}
 
+Archive::Archive(ByteSource& source, size_t windowBytes)
+    : source_(&source), window_(std::max<size_t>(windowBytes, 1), Pages::AtOnce) {
+  data_ = {window_.data(), 0};
+}
+
 Archive::Archive(ByteSink& sink, size_t bufferSize) : sink_(&sink), buffer_(bufferSize) {}
 
 void Archive::fail(ArchiveErrorKind kind, const std::string& what) const {
@@ -53,6 +59,41 @@ void Archive::fail(ArchiveErrorKind kind, const std::string& what) const {
 
 void Archive::failEndOfFile() const {
   fail(ArchiveErrorKind::EndOfFile, "");
+}
+
+void Archive::failAt(size_t offset, ArchiveErrorKind kind, const std::string& what) const {
+  throw ArchiveError(kind, offset, what);
+}
+
+bool Archive::fill(size_t n) {
+  if (source_ == nullptr) return false;
+  const size_t held = data_.size() - pos_;
+  if (n > window_.size()) {
+    LargeBlock larger(std::max(n, window_.size() * 2), Pages::AtOnce);
+    std::copy_n(data_.data() + pos_, held, larger.data());
+    window_ = std::move(larger);
+  } else {
+    std::memmove(window_.data(), data_.data() + pos_, held);
+  }
+  before_ += pos_;
+  pos_ = 0;
+  size_t filled = held;
+  while (filled < n) {
+    const size_t got = source_->read(window_.data() + filled, window_.size() - filled);
+    if (got == 0) break;
+    filled += got;
+  }
+  data_ = {window_.data(), filled};
+  return filled >= n;
+}
+
+void Archive::fetch(size_t n) {
+  if (!fill(n)) failEndOfFile();
+}
+
+std::span<const uint8_t> Archive::peek(size_t n) {
+  if (data_.size() - pos_ < n) fill(n);
+  return data_.subspan(pos_, std::min(n, data_.size() - pos_));
 }
 
 void Archive::requireElements(uint64_t count, size_t minBytesEach) {
@@ -168,6 +209,7 @@ bool Archive::readTextPrefix(uint32_t& len) {
 }
 
 void Archive::takeUnits(char16_t* out, uint32_t len) {
+  require(size_t{len} * 2);
   const uint8_t* p = data_.data() + pos_;
   if constexpr (std::endian::native == std::endian::little) {
     // The stored code units are already in memory order.
@@ -185,6 +227,7 @@ void Archive::takeUnits(char16_t* out, uint32_t len) {
 
 std::u16string Archive::takeNarrowText(uint32_t len) {
   // Old 8-bit text in the device's code page.
+  require(len);
   std::u16string out =
       fromShiftJis(std::string_view(reinterpret_cast<const char*>(data_.data() + pos_), len));
   pos_ += len;
@@ -255,7 +298,13 @@ void Archive::readClassDescription(ClassId& cls) {
 }
 
 bool Archive::readOtherObjectTag(ClassId expected) {
-  const size_t start = pos_;
+  // An error goes back to the tag and names its offset. Only a tag read across the end of a
+  // source's window can have left the window; its offset is named all the same.
+  const size_t start = offset();
+  const auto failHere = [&](ArchiveErrorKind kind, const std::string& what) {
+    if (start >= before_) pos_ = start - before_;
+    failAt(start, kind, what);
+  };
   const uint16_t w = readU16();
   ClassId cls = expected;
   if (w == kNewClassTag) {
@@ -267,8 +316,7 @@ bool Archive::readOtherObjectTag(ClassId expected) {
     if (w == kNullTag) return false;
     if ((tag & kBigClassTag) == 0) {
       // A reference to an object read before (or to nothing at all).
-      pos_ = start;
-      fail(ArchiveErrorKind::BadIndex, "reference to object " + std::to_string(tag));
+      failHere(ArchiveErrorKind::BadIndex, "reference to object " + std::to_string(tag));
     }
     const uint32_t index = tag & ~kBigClassTag;
     bool found = false;
@@ -279,14 +327,12 @@ bool Archive::readOtherObjectTag(ClassId expected) {
       }
     }
     if (!found) {
-      pos_ = start;
-      fail(ArchiveErrorKind::BadIndex, "class index " + std::to_string(index));
+      failHere(ArchiveErrorKind::BadIndex, "class index " + std::to_string(index));
     }
   }
   if (cls != expected) {
-    pos_ = start;
-    fail(ArchiveErrorKind::WrongClass,
-         std::string(className(cls)) + " where " + std::string(className(expected)) + " belongs");
+    failHere(ArchiveErrorKind::WrongClass, std::string(className(cls)) + " where " +
+                                               std::string(className(expected)) + " belongs");
   }
   ++nextIndex_;
   return true;

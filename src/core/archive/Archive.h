@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/CompactText.h"
+#include "platform/LargeBlock.h"
 
 namespace sorami {
 
@@ -50,6 +51,17 @@ class VectorSink : public ByteSink {
   std::vector<uint8_t> bytes;
 };
 
+// Where a reading archive takes further bytes from once it has read those it holds.
+class ByteSource {
+ public:
+  virtual ~ByteSource() = default;
+  // Puts up to `size` further bytes at `out` and returns how many; 0 only at the end.
+  virtual size_t read(uint8_t* out, size_t size) = 0;
+  // The bytes still to come as far as is known now, for judging counts and lengths; a source
+  // that ends sooner ends the data there.
+  virtual uint64_t left() const = 0;
+};
+
 // The classes that are stored as objects in a data file.
 enum class ClassId : uint8_t { HinmeiList, Hinmei, BudgetList, Budget };
 inline constexpr size_t kClassCount = 4;
@@ -59,6 +71,9 @@ class Archive {
  public:
   // A reading archive over bytes that outlive it.
   explicit Archive(std::span<const uint8_t> data);
+  // A reading archive that takes its bytes from `source` as it reads, through a window of
+  // `windowBytes` (larger only while one value needs more).
+  Archive(ByteSource& source, size_t windowBytes);
   // A writing archive; bytes reach the sink in blocks and at flush().
   explicit Archive(ByteSink& sink, size_t bufferSize = size_t{64} * 1024);
   Archive(const Archive&) = delete;
@@ -147,11 +162,18 @@ class Archive {
   void writeObjectTag(ClassId cls);
   void writeNullObject() { writeU16(0); }
 
-  size_t offset() const { return isLoading() ? pos_ : written_ + pos_; }
-  size_t remaining() const { return isLoading() ? data_.size() - pos_ : 0; }
-  void require(size_t n) {
-    if (data_.size() - pos_ < n) failEndOfFile();
+  size_t offset() const { return isLoading() ? before_ + pos_ : written_ + pos_; }
+  size_t remaining() const {
+    if (!isLoading()) return 0;
+    return data_.size() - pos_ + (source_ != nullptr ? source_->left() : 0);
   }
+  // Makes n more bytes readable at the current position, or fails at the end of the data.
+  void require(size_t n) {
+    if (data_.size() - pos_ < n) fetch(n);
+  }
+  // Up to n bytes from the current position on, fewer only where the data ends; nothing is
+  // taken.
+  std::span<const uint8_t> peek(size_t n);
   void flush();
 
   [[noreturn]] void fail(ArchiveErrorKind kind, const std::string& what) const;
@@ -177,11 +199,18 @@ class Archive {
   // Takes `len` bytes of 8-bit text, converted and unscrambled.
   std::u16string takeNarrowText(uint32_t len);
   [[noreturn]] void failEndOfFile() const;
+  [[noreturn]] void failAt(size_t offset, ArchiveErrorKind kind, const std::string& what) const;
+  // Brings n bytes into the window from the source; false when the source ends first.
+  bool fill(size_t n);
+  void fetch(size_t n);
   void put(const uint8_t* p, size_t n);
   uint8_t* reserve(size_t n);
   void readClassDescription(ClassId& cls);
 
   std::span<const uint8_t> data_;
+  ByteSource* source_ = nullptr;
+  LargeBlock window_;  // holds data_ while reading from a source
+  size_t before_ = 0;  // bytes of the source before the window
   ByteSink* sink_ = nullptr;
   std::vector<uint8_t> buffer_;
   size_t pos_ = 0;

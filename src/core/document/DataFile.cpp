@@ -23,6 +23,9 @@ namespace {
 constexpr uint8_t kMagic[4] = {'S', 'o', 'r', 'a'};
 constexpr size_t kDataVersionOffset = 8;
 constexpr size_t kScrambleMarkerOffset = 10;
+// The window through which a file only read passes: small enough to stay in the processor's
+// cache between the copy from the system and the parse.
+constexpr size_t kWindowBytes = size_t{256} << 10;
 
 uint16_t u16At(std::span<const uint8_t> bytes, size_t offset) {
   return static_cast<uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
@@ -180,14 +183,11 @@ Recognition recognise(const std::filesystem::path& path) {
   return recognise(std::span<const uint8_t>(head, n));
 }
 
-Ledger readDataFile(std::span<const uint8_t> bytes, CConfig& config, Prompts& prompts,
-                    const ReadOptions& options) {
-  const Recognition recognition = recognise(bytes.first(std::min(bytes.size(), kRecogniseBytes)));
-  if (recognition.failure == FileFailure::NewerVersion) {
-    throw ArchiveError(ArchiveErrorKind::BadFormat, kDataVersionOffset,
-                       "written by a newer version of the program");
-  }
-  Archive ar(bytes);
+namespace {
+
+// Reads a whole file from the archive, whose head was recognised as `recognition`.
+Ledger readLedger(Archive& ar, const Recognition& recognition, CConfig& config, Prompts& prompts,
+                  const ReadOptions& options) {
   CConfig read = config;
   if (recognition.hasBlock) {
     read.serialize(ar);
@@ -227,6 +227,100 @@ Ledger readDataFile(std::span<const uint8_t> bytes, CConfig& config, Prompts& pr
   return ledger;
 }
 
+// Fails a file recognised as written by a newer version of the program.
+void refuseNewer(const Recognition& recognition) {
+  if (recognition.failure == FileFailure::NewerVersion) {
+    throw ArchiveError(ArchiveErrorKind::BadFormat, kDataVersionOffset,
+                       "written by a newer version of the program");
+  }
+}
+
+// Reading a file from disk failed: not damage of its content, the file could not be read.
+struct FileReadFailed {};
+
+// The bytes of an open file as the archive asks for them.
+class FileSource : public ByteSource {
+ public:
+  FileSource(int fd, uint64_t size) : fd_(fd), size_(size) {}
+  size_t read(uint8_t* out, size_t size) override {
+    for (;;) {
+      const ssize_t n = ::read(fd_, out, size);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) throw FileReadFailed{};
+      read_ += static_cast<uint64_t>(n);
+      return static_cast<size_t>(n);
+    }
+  }
+  uint64_t left() const override { return size_ > read_ ? size_ - read_ : 0; }
+
+ private:
+  int fd_;
+  uint64_t size_;
+  uint64_t read_ = 0;
+};
+
+// Reads the file whose archive `ar` is into `loaded`, failures included.
+void readLoadedFile(LoadedFile& loaded, Archive& ar, Prompts& prompts, const ReadOptions& options) {
+  loaded.recognition = recognise(ar.peek(kRecogniseBytes));
+  if (loaded.recognition.failure == FileFailure::NewerVersion) {
+    loaded.failure = LoadFailure::NewerVersion;
+    return;
+  }
+  try {
+    loaded.ledger = readLedger(ar, loaded.recognition, loaded.config, prompts, options);
+  } catch (const ArchiveError& e) {
+    loaded.failure = LoadFailure::Unreadable;
+    loaded.error = e.what();
+    loaded.ledger = {};
+    return;
+  }
+  if (loaded.ledger.end == ReadEnd::NoEntryStore) loaded.failure = LoadFailure::Broken;
+  if (loaded.ledger.end == ReadEnd::TooFewEntries) loaded.failure = LoadFailure::TooFewEntries;
+}
+
+// A file that is only read is parsed as it comes, a window at a time: its bytes never need a
+// block of their own.
+LoadedFile loadFileOnlyRead(const std::filesystem::path& path, Prompts& prompts,
+                            const ReadOptions& options) {
+  LoadedFile loaded;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat st {};
+  if (fd < 0 || ::fstat(fd, &st) != 0) {
+    if (fd >= 0) ::close(fd);
+    loaded.failure = LoadFailure::CannotOpen;
+    return loaded;
+  }
+  const auto size = static_cast<uint64_t>(std::max<off_t>(st.st_size, 0));
+  loaded.identity = {size, int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec, 0,
+                     false};
+  try {
+    FileSource source(fd, size);
+    // One more byte than the file holds, so a file read whole needs one call of the system.
+    Archive ar(source, static_cast<size_t>(std::min<uint64_t>(size + 1, kWindowBytes)));
+    readLoadedFile(loaded, ar, prompts, options);
+  } catch (const FileReadFailed&) {
+    const FileIdentity identity = loaded.identity;
+    loaded = {};
+    loaded.identity = identity;
+    loaded.failure = LoadFailure::CannotOpen;
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
+  ::close(fd);
+  return loaded;
+}
+
+}  // namespace
+
+Ledger readDataFile(std::span<const uint8_t> bytes, CConfig& config, Prompts& prompts,
+                    const ReadOptions& options) {
+  const Recognition recognition = recognise(bytes.first(std::min(bytes.size(), kRecogniseBytes)));
+  refuseNewer(recognition);
+  Archive ar(bytes);
+  return readLedger(ar, recognition, config, prompts, options);
+}
+
 void writeDataFile(Archive& ar, CConfig& config, const CHinmeiList& entries,
                    const CBudgetList* budgets) {
   // The block switches the archive to scrambled texts when the file has the marker.
@@ -255,6 +349,7 @@ std::vector<uint8_t> dataFileBytes(CConfig& config, const CHinmeiList& entries,
 
 LoadedFile loadDataFile(const std::filesystem::path& path, Prompts& prompts,
                         const ReadOptions& options) {
+  if (!options.identify) return loadFileOnlyRead(path, prompts, options);
   LoadedFile loaded;
   const std::optional<FileBytes> file = readFileBytes(path);
   if (!file) {
@@ -262,23 +357,9 @@ LoadedFile loadDataFile(const std::filesystem::path& path, Prompts& prompts,
     return loaded;
   }
   const std::span<const uint8_t> bytes = file->bytes();
-  loaded.identity = {bytes.size(), file->modifiedNs, options.identify ? hashOfBytes(bytes) : 0,
-                     options.identify};
-  loaded.recognition = recognise(bytes.first(std::min(bytes.size(), kRecogniseBytes)));
-  if (loaded.recognition.failure == FileFailure::NewerVersion) {
-    loaded.failure = LoadFailure::NewerVersion;
-    return loaded;
-  }
-  try {
-    loaded.ledger = readDataFile(bytes, loaded.config, prompts, options);
-  } catch (const ArchiveError& e) {
-    loaded.failure = LoadFailure::Unreadable;
-    loaded.error = e.what();
-    loaded.ledger = {};
-    return loaded;
-  }
-  if (loaded.ledger.end == ReadEnd::NoEntryStore) loaded.failure = LoadFailure::Broken;
-  if (loaded.ledger.end == ReadEnd::TooFewEntries) loaded.failure = LoadFailure::TooFewEntries;
+  loaded.identity = {bytes.size(), file->modifiedNs, hashOfBytes(bytes), true};
+  Archive ar(bytes);
+  readLoadedFile(loaded, ar, prompts, options);
   return loaded;
 }
 

@@ -236,12 +236,15 @@ TEST(DataFile, BrokenFilesFailWithTheirMessage) {
       {"unreadable-config-text.mtb", LoadFailure::Unreadable, false},
       {"no-such-file.mtb", LoadFailure::CannotOpen, false},
   };
-  for (const Case& c : cases) {
-    test::ScriptedPrompts prompts;
-    const LoadedFile loaded = loadDataFile(fixture(c.name), prompts);
-    EXPECT_EQ(loaded.failure, c.failure) << c.name;
-    EXPECT_EQ(prompts.wasShown(MessageId::FileBroken), c.fileBrokenShown) << c.name;
-    EXPECT_EQ(prompts.shown.size(), c.fileBrokenShown ? 1u : 0u) << c.name;
+  // A file opened only to be read is parsed as it is read, and fails the same way.
+  for (const bool identify : {true, false}) {
+    for (const Case& c : cases) {
+      test::ScriptedPrompts prompts;
+      const LoadedFile loaded = loadDataFile(fixture(c.name), prompts, {.identify = identify});
+      EXPECT_EQ(loaded.failure, c.failure) << c.name << identify;
+      EXPECT_EQ(prompts.wasShown(MessageId::FileBroken), c.fileBrokenShown) << c.name << identify;
+      EXPECT_EQ(prompts.shown.size(), c.fileBrokenShown ? 1u : 0u) << c.name << identify;
+    }
   }
   CConfig config;
   test::ScriptedPrompts prompts;
@@ -314,6 +317,25 @@ TEST(DataFile, StoreWithTooFewEntriesEndsTheRead) {
 }
 
 // Every prefix of a valid file either fails with an archive error or reads what it holds.
+TEST(DataFile, AFileOnlyReadReadsAsAWholeOne) {
+  for (const char* name : {"current-minimal.mtb", "no-block-scrambled.mtb", "scrambled.mtb",
+                           "version-626.mtb", "version-900.mtb", "damaged-budget.mtb"}) {
+    test::ScriptedPrompts wholePrompts;
+    LoadedFile whole = loadDataFile(fixture(name), wholePrompts);
+    test::ScriptedPrompts readPrompts;
+    LoadedFile read = loadDataFile(fixture(name), readPrompts, {.identify = false});
+    ASSERT_EQ(read.failure, LoadFailure::None) << name;
+    ASSERT_EQ(whole.failure, LoadFailure::None) << name;
+    EXPECT_EQ(readPrompts.shown.size(), wholePrompts.shown.size()) << name;
+    EXPECT_FALSE(read.identity.hashed);
+    EXPECT_EQ(read.identity.size, whole.identity.size);
+    EXPECT_EQ(read.identity.modifiedNs, whole.identity.modifiedNs);
+    EXPECT_EQ(dataFileBytes(read.config, *read.ledger.entries, read.ledger.budgets.get()),
+              dataFileBytes(whole.config, *whole.ledger.entries, whole.ledger.budgets.get()))
+        << name;
+  }
+}
+
 TEST(DataFile, EveryTruncationFailsCleanly) {
   for (const char* name : {"current-minimal.mtb", "no-block-scrambled.mtb"}) {
     const Bytes whole = fixtureBytes(name);

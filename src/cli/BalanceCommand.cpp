@@ -33,6 +33,7 @@ int runBalance(const std::vector<std::string>& args, std::ostream& out, std::ost
   }
   LedgerCommand ledger(err, *o);
   ledger.readOnly();
+  ledger.figuresOnDemand();
   if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
   ledger.computeTo(*day);
   CHinmeiList& store = ledger.store();

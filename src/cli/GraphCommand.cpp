@@ -165,6 +165,7 @@ int runGraphWith(const std::vector<std::string>& args, std::ostream& out, std::o
   const Kind* kind = a->kind;
   LedgerCommand ledger(err, *o);
   ledger.readOnly();
+  ledger.figuresOnDemand();
   if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
   const Day today = ledger.doc().today();
   ledger.show(today, DisplayMode::DayInput);

@@ -83,8 +83,9 @@ void LedgerCommand::show(Day day, DisplayMode mode) {
 
 void LedgerCommand::computeTo(Day day) {
   setUp(day, DisplayMode::DayInput);
-  // Opening the file computed every balance from the head section to the opening day; the
-  // running state moves from there to `day` instead of passing over every line a second time.
+  // When opening the file computed every balance from the head section to the opening day, the
+  // running state moves from there to `day` instead of passing over every line a second time;
+  // otherwise it is computed from the head section to `day`.
   store().computeToDay(day);
 }
 

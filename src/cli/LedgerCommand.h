@@ -54,6 +54,9 @@ class LedgerCommand {
   void holdForSaving() { document_.holdForSaving(); }
   // Before open(): the command only reports and never saves.
   void readOnly() { document_.doc.openForReadingOnly(); }
+  // Before open(): the command computes every figure it reports (computeTo, show or a report
+  // of its own), so opening computes none.
+  void figuresOnDemand() { document_.doc.skipOpeningFigures(); }
   CommandPrompts& prompts() { return document_.prompts; }
   const CHoliday& holidays() const { return holidays_; }
 

@@ -46,6 +46,7 @@ int runMatrix(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
   LedgerCommand ledger(err, *o);
   ledger.readOnly();
+  ledger.figuresOnDemand();
   if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
   const YearMonth last{*year, *month};
   if (addMonths(last, 1 - *months).year < 101) {

@@ -47,6 +47,7 @@ int runTotals(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
   LedgerCommand ledger(err, *o);
   ledger.readOnly();
+  ledger.figuresOnDemand();
   if (const int status = ledger.open(o->positional[0]); status != kExitOk) return status;
   ledger.show(*day, *mode);
   CHinmeiList& store = ledger.store();

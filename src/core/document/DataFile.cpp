@@ -23,9 +23,11 @@ namespace {
 constexpr uint8_t kMagic[4] = {'S', 'o', 'r', 'a'};
 constexpr size_t kDataVersionOffset = 8;
 constexpr size_t kScrambleMarkerOffset = 10;
-// The window through which a file only read passes: small enough to stay in the processor's
-// cache between the copy from the system and the parse.
-constexpr size_t kWindowBytes = size_t{256} << 10;
+// The window through which a file only read passes: a block of the general heap, below the size
+// that gets a mapping of its own, and within the processor's cache between the copy from the
+// system and the parse.
+constexpr size_t kWindowBytes = size_t{60} << 10;
+static_assert(kWindowBytes < kMappedBlockBytes);
 
 uint16_t u16At(std::span<const uint8_t> bytes, size_t offset) {
   return static_cast<uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));

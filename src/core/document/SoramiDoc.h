@@ -115,6 +115,9 @@ class CSoramiDoc {
   // For a reader that will not save: opening then skips hashing the file's bytes, which only
   // tells a save whether another program changed the file meanwhile (a save would ask first).
   void openForReadingOnly() { identifiesFile_ = false; }
+  // For a reader that computes each figure it shows itself: opening then leaves the balances of
+  // the opening day uncomputed, and a report of its own span passes over the lines once.
+  void skipOpeningFigures() { figuresAtOpen_ = false; }
 
   // ---- History. One user command is one step: beginStep and endStep bracket it, and what
   // changed outside any command becomes a step at the next closeStep(). The budgets and the
@@ -211,6 +214,7 @@ class CSoramiDoc {
   FileIdentity diskIdentity_;
   bool holdLock_ = false;
   bool identifiesFile_ = true;
+  bool figuresAtOpen_ = true;
   std::chrono::milliseconds lockWait_{0};
   std::optional<FileLock> heldLock_;
   OpenReport lastOpen_;

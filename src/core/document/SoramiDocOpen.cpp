@@ -240,7 +240,7 @@ void CSoramiDoc::adopt(LoadedFile& loaded, const fs::path& path) {
   modified_ = false;
   backedUp_.clear();
   setCurrentDay(openingDay());
-  entries_->computeToDay(currentDay_, true);
+  if (figuresAtOpen_) entries_->computeToDay(currentDay_, true);
   host_->refreshViews();
   runPostOpen();
   lastOpen_.ok = true;

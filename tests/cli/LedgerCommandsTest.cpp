@@ -108,6 +108,15 @@ TEST_F(LedgerCommands, BalanceAtTheStartOfADay) {
   j = runJson({"balance", path, "--date", "2024-03-20"});
   EXPECT_EQ(j["cash"], 307800);
   EXPECT_EQ(j["loansTotal"], 2000);
+  // Whatever day the file is opened on, before, inside or after the lines.
+  for (const char* today : {"2024-02-01", "2024-03-10", "2024-03-21", "2024-04-01"}) {
+    j = runJson({"balance", path, "--date", "2024-03-21", "--today", today});
+    EXPECT_EQ(j["cash"], 308800) << today;
+    EXPECT_EQ(j["totalAssets"], 313800) << today;
+    j = runJson({"balance", path, "--date", "2024-03-11", "--today", today});
+    EXPECT_EQ(j["cash"], 305800) << today;
+    EXPECT_EQ(j["accountsTotal"], 8000) << today;
+  }
 }
 
 TEST_F(LedgerCommands, TotalsOfADayAndOfItsAccountingPeriod) {

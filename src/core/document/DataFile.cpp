@@ -240,24 +240,34 @@ void refuseNewer(const Recognition& recognition) {
 // Reading a file from disk failed: not damage of its content, the file could not be read.
 struct FileReadFailed {};
 
-// The bytes of an open file as the archive asks for them.
+// The bytes of an open file as the archive asks for them, hashed as they pass when the file's
+// identity is wanted.
 class FileSource : public ByteSource {
  public:
-  FileSource(int fd, uint64_t size) : fd_(fd), size_(size) {}
+  FileSource(int fd, uint64_t size, BytesHasher* hasher) : fd_(fd), size_(size), hasher_(hasher) {}
   size_t read(uint8_t* out, size_t size) override {
     for (;;) {
       const ssize_t n = ::read(fd_, out, size);
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) throw FileReadFailed{};
       read_ += static_cast<uint64_t>(n);
+      if (hasher_ != nullptr) hasher_->add({out, static_cast<size_t>(n)});
       return static_cast<size_t>(n);
     }
   }
   uint64_t left() const override { return size_ > read_ ? size_ - read_ : 0; }
+  // Reads what the parse left to the end, so the identity covers every byte; the bytes read.
+  uint64_t readToEnd() {
+    std::array<uint8_t, 4096> rest{};
+    while (read(rest.data(), rest.size()) > 0) {
+    }
+    return read_;
+  }
 
  private:
   int fd_;
   uint64_t size_;
+  BytesHasher* hasher_;
   uint64_t read_ = 0;
 };
 
@@ -280,10 +290,11 @@ void readLoadedFile(LoadedFile& loaded, Archive& ar, Prompts& prompts, const Rea
   if (loaded.ledger.end == ReadEnd::TooFewEntries) loaded.failure = LoadFailure::TooFewEntries;
 }
 
-// A file that is only read is parsed as it comes, a window at a time: its bytes never need a
-// block of their own.
-LoadedFile loadFileOnlyRead(const std::filesystem::path& path, Prompts& prompts,
-                            const ReadOptions& options) {
+// A regular file is parsed as it comes, a window at a time, and hashed on the way: its bytes
+// never need a block of their own. Nothing when it is not a regular file with a size (a pipe,
+// say): the size bounds every count and length, so such a file is read whole first.
+std::optional<LoadedFile> loadFileAsRead(const std::filesystem::path& path, Prompts& prompts,
+                                         const ReadOptions& options) {
   LoadedFile loaded;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   struct stat st {};
@@ -292,18 +303,25 @@ LoadedFile loadFileOnlyRead(const std::filesystem::path& path, Prompts& prompts,
     loaded.failure = LoadFailure::CannotOpen;
     return loaded;
   }
-  const auto size = static_cast<uint64_t>(std::max<off_t>(st.st_size, 0));
-  loaded.identity = {size, int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec, 0,
-                     false};
+  if (!S_ISREG(st.st_mode) || st.st_size <= 0) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  const auto size = static_cast<uint64_t>(st.st_size);
+  const int64_t modifiedNs = int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec;
   try {
-    FileSource source(fd, size);
-    // One more byte than the file holds, so a file read whole needs one call of the system.
-    Archive ar(source, static_cast<size_t>(std::min<uint64_t>(size + 1, kWindowBytes)));
-    readLoadedFile(loaded, ar, prompts, options);
+    BytesHasher hasher;
+    FileSource source(fd, size, options.identify ? &hasher : nullptr);
+    {
+      // One more byte than the file holds, so a small file read whole takes one call.
+      Archive ar(source, static_cast<size_t>(std::min<uint64_t>(size + 1, kWindowBytes)));
+      readLoadedFile(loaded, ar, prompts, options);
+    }
+    const uint64_t bytesRead = source.readToEnd();
+    loaded.identity = {bytesRead, modifiedNs, options.identify ? hasher.value() : 0,
+                       options.identify};
   } catch (const FileReadFailed&) {
-    const FileIdentity identity = loaded.identity;
     loaded = {};
-    loaded.identity = identity;
     loaded.failure = LoadFailure::CannotOpen;
   } catch (...) {
     ::close(fd);
@@ -351,7 +369,9 @@ std::vector<uint8_t> dataFileBytes(CConfig& config, const CHinmeiList& entries,
 
 LoadedFile loadDataFile(const std::filesystem::path& path, Prompts& prompts,
                         const ReadOptions& options) {
-  if (!options.identify) return loadFileOnlyRead(path, prompts, options);
+  if (std::optional<LoadedFile> read = loadFileAsRead(path, prompts, options)) {
+    return std::move(*read);
+  }
   LoadedFile loaded;
   const std::optional<FileBytes> file = readFileBytes(path);
   if (!file) {
@@ -359,7 +379,8 @@ LoadedFile loadDataFile(const std::filesystem::path& path, Prompts& prompts,
     return loaded;
   }
   const std::span<const uint8_t> bytes = file->bytes();
-  loaded.identity = {bytes.size(), file->modifiedNs, hashOfBytes(bytes), true};
+  loaded.identity = {bytes.size(), file->modifiedNs, options.identify ? hashOfBytes(bytes) : 0,
+                     options.identify};
   Archive ar(bytes);
   readLoadedFile(loaded, ar, prompts, options);
   return loaded;
@@ -463,22 +484,43 @@ uint64_t mergeLane(uint64_t h, uint64_t lane) {
 
 }  // namespace
 
-uint64_t hashOfBytes(std::span<const uint8_t> bytes) {
+BytesHasher::BytesHasher() : lanes_{kPrime1 + kPrime2, kPrime2, 0, 0 - kPrime1} {}
+
+void BytesHasher::takeStripe(const uint8_t* p) {
+  for (size_t i = 0; i < lanes_.size(); ++i) lanes_[i] = hashRound(lanes_[i], load64(p + 8 * i));
+}
+
+void BytesHasher::add(std::span<const uint8_t> bytes) {
   const uint8_t* p = bytes.data();
   const uint8_t* const end = p + bytes.size();
+  size_ += bytes.size();
+  if (pendingSize_ > 0) {
+    const auto n = std::min(kStripeBytes - pendingSize_, static_cast<size_t>(end - p));
+    std::copy_n(p, n, pending_.begin() + static_cast<std::ptrdiff_t>(pendingSize_));
+    pendingSize_ += n;
+    p += n;
+    if (pendingSize_ < kStripeBytes) return;
+    takeStripe(pending_.data());
+    pendingSize_ = 0;
+  }
+  for (; static_cast<size_t>(end - p) >= kStripeBytes; p += kStripeBytes) takeStripe(p);
+  pendingSize_ = static_cast<size_t>(end - p);
+  std::copy(p, end, pending_.begin());
+}
+
+uint64_t BytesHasher::value() const {
   uint64_t h = 0;
-  if (bytes.size() >= 32) {
-    std::array<uint64_t, 4> lanes{kPrime1 + kPrime2, kPrime2, 0, 0 - kPrime1};
-    for (; end - p >= 32; p += 32) {
-      for (size_t i = 0; i < lanes.size(); ++i) lanes[i] = hashRound(lanes[i], load64(p + 8 * i));
-    }
-    h = std::rotl(lanes[0], 1) + std::rotl(lanes[1], 7) + std::rotl(lanes[2], 12) +
-        std::rotl(lanes[3], 18);
-    for (const uint64_t lane : lanes) h = mergeLane(h, lane);
+  if (size_ >= kStripeBytes) {
+    h = std::rotl(lanes_[0], 1) + std::rotl(lanes_[1], 7) + std::rotl(lanes_[2], 12) +
+        std::rotl(lanes_[3], 18);
+    for (const uint64_t lane : lanes_) h = mergeLane(h, lane);
   } else {
     h = kPrime5;
   }
-  h += bytes.size();
+  h += size_;
+  // The bytes after the last whole stripe.
+  const uint8_t* p = pending_.data();
+  const uint8_t* const end = p + pendingSize_;
   for (; end - p >= 8; p += 8) h = std::rotl(h ^ hashRound(0, load64(p)), 27) * kPrime1 + kPrime4;
   if (end - p >= 4) {
     h = std::rotl(h ^ (uint64_t{load32(p)} * kPrime1), 23) * kPrime2 + kPrime3;
@@ -491,6 +533,12 @@ uint64_t hashOfBytes(std::span<const uint8_t> bytes) {
   h *= kPrime3;
   h ^= h >> 32;
   return h;
+}
+
+uint64_t hashOfBytes(std::span<const uint8_t> bytes) {
+  BytesHasher hasher;
+  hasher.add(bytes);
+  return hasher.value();
 }
 
 std::optional<FileIdentity> identityOnDisk(const std::filesystem::path& path) {

@@ -3,6 +3,7 @@
 // file is recognised before it is read; and the older layouts that are still read (files
 // without the configuration block, scrambled texts, versions that lack later fields).
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -124,6 +125,21 @@ struct FileIdentity {
   bool operator==(const FileIdentity&) const = default;
 };
 uint64_t hashOfBytes(std::span<const uint8_t> bytes);
+// The same hash of bytes that come in pieces: hashOfBytes of them all, whatever the pieces.
+class BytesHasher {
+ public:
+  BytesHasher();
+  void add(std::span<const uint8_t> bytes);
+  uint64_t value() const;
+
+ private:
+  static constexpr size_t kStripeBytes = 32;
+  void takeStripe(const uint8_t* p);
+  std::array<uint64_t, 4> lanes_;
+  std::array<uint8_t, kStripeBytes> pending_{};
+  size_t pendingSize_ = 0;
+  uint64_t size_ = 0;
+};
 
 struct LoadedFile {
   LoadFailure failure = LoadFailure::None;

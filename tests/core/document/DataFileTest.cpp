@@ -1,12 +1,14 @@
 #include "document/DataFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 
 #include "archive/Archive.h"
 #include "support/ScriptedPrompts.h"
@@ -317,23 +319,55 @@ TEST(DataFile, StoreWithTooFewEntriesEndsTheRead) {
 }
 
 // Every prefix of a valid file either fails with an archive error or reads what it holds.
-TEST(DataFile, AFileOnlyReadReadsAsAWholeOne) {
+// A file on disk is parsed as it is read and hashed on the way: the same as reading its bytes
+// whole, with the identity of the file as it is on disk.
+TEST(DataFile, AFileReadAsItComesReadsAsItsWholeBytes) {
   for (const char* name : {"current-minimal.mtb", "no-block-scrambled.mtb", "scrambled.mtb",
                            "version-626.mtb", "version-900.mtb", "damaged-budget.mtb"}) {
-    test::ScriptedPrompts wholePrompts;
-    LoadedFile whole = loadDataFile(fixture(name), wholePrompts);
-    test::ScriptedPrompts readPrompts;
-    LoadedFile read = loadDataFile(fixture(name), readPrompts, {.identify = false});
-    ASSERT_EQ(read.failure, LoadFailure::None) << name;
-    ASSERT_EQ(whole.failure, LoadFailure::None) << name;
-    EXPECT_EQ(readPrompts.shown.size(), wholePrompts.shown.size()) << name;
-    EXPECT_FALSE(read.identity.hashed);
-    EXPECT_EQ(read.identity.size, whole.identity.size);
-    EXPECT_EQ(read.identity.modifiedNs, whole.identity.modifiedNs);
-    EXPECT_EQ(dataFileBytes(read.config, *read.ledger.entries, read.ledger.budgets.get()),
-              dataFileBytes(whole.config, *whole.ledger.entries, whole.ledger.budgets.get()))
-        << name;
+    Read whole;
+    whole.ledger = readDataFile(fixtureBytes(name), whole.config, whole.prompts);
+    for (const bool identify : {true, false}) {
+      test::ScriptedPrompts prompts;
+      LoadedFile read = loadDataFile(fixture(name), prompts, {.identify = identify});
+      ASSERT_EQ(read.failure, LoadFailure::None) << name;
+      EXPECT_EQ(prompts.shown.size(), whole.prompts.shown.size()) << name;
+      EXPECT_EQ(dataFileBytes(read.config, *read.ledger.entries, read.ledger.budgets.get()),
+                dataFileBytes(whole.config, *whole.ledger.entries, whole.ledger.budgets.get()))
+          << name;
+      const std::optional<FileIdentity> onDisk = identityOnDisk(fixture(name));
+      ASSERT_TRUE(onDisk.has_value());
+      if (identify) {
+        EXPECT_EQ(read.identity, *onDisk) << name;
+      } else {
+        EXPECT_FALSE(read.identity.hashed);
+        EXPECT_EQ(read.identity.size, onDisk->size);
+        EXPECT_EQ(read.identity.modifiedNs, onDisk->modifiedNs);
+      }
+    }
   }
+}
+
+// A file without a size to go by (a pipe) is read whole before it is parsed, so its counts and
+// lengths are judged against what it holds.
+TEST(DataFile, AFileOnlyReadFromAPipeReadsWhole) {
+  const auto dir = std::filesystem::temp_directory_path() / "sorami-pipe-test";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  const auto pipe = dir / "book.mtb";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const Bytes bytes = fixtureBytes("current-minimal.mtb");
+  std::thread writer([&] {
+    std::ofstream out(pipe, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+  });
+  test::ScriptedPrompts prompts;
+  LoadedFile read = loadDataFile(pipe, prompts, {.identify = false});
+  writer.join();
+  ASSERT_EQ(read.failure, LoadFailure::None);
+  EXPECT_EQ(read.identity.size, bytes.size());
+  EXPECT_EQ(dataFileBytes(read.config, *read.ledger.entries, read.ledger.budgets.get()), bytes);
+  std::filesystem::remove_all(dir);
 }
 
 TEST(DataFile, EveryTruncationFailsCleanly) {
@@ -402,6 +436,21 @@ TEST(DataFile, WholeFilesAreReadByteForByte) {
 
 // The identity tells a file changed by another program: one byte changed anywhere, in the
 // blocks the hash takes at once or in the bytes left after them, or one byte more, changes it.
+TEST(DataFile, IdentityHashOfPiecesIsThatOfTheWhole) {
+  for (const size_t size : {0, 1, 31, 32, 33, 64, 100, 4099}) {
+    Bytes bytes(size);
+    for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(i * 13 + 5);
+    for (const size_t piece : {1, 3, 8, 31, 32, 33, 1000}) {
+      BytesHasher hasher;
+      for (size_t at = 0; at < size; at += piece) {
+        hasher.add(std::span(bytes).subspan(at, std::min(piece, size - at)));
+      }
+      hasher.add({});
+      EXPECT_EQ(hasher.value(), hashOfBytes(bytes)) << size << " in pieces of " << piece;
+    }
+  }
+}
+
 TEST(DataFile, IdentityHashSeesEveryByte) {
   for (const size_t size : {0, 1, 3, 7, 8, 31, 32, 33, 100, 4099}) {
     Bytes bytes(size);

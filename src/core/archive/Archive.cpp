@@ -61,10 +61,6 @@ void Archive::failEndOfFile() const {
   fail(ArchiveErrorKind::EndOfFile, "");
 }
 
-void Archive::failAt(size_t offset, ArchiveErrorKind kind, const std::string& what) const {
-  throw ArchiveError(kind, offset, what);
-}
-
 bool Archive::fill(size_t n) {
   if (source_ == nullptr) return false;
   const size_t held = data_.size() - pos_;
@@ -303,7 +299,7 @@ bool Archive::readOtherObjectTag(ClassId expected) {
   const size_t start = offset();
   const auto failHere = [&](ArchiveErrorKind kind, const std::string& what) {
     if (start >= before_) pos_ = start - before_;
-    failAt(start, kind, what);
+    throw ArchiveError(kind, start, what);
   };
   const uint16_t w = readU16();
   ClassId cls = expected;

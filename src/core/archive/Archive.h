@@ -199,7 +199,6 @@ class Archive {
   // Takes `len` bytes of 8-bit text, converted and unscrambled.
   std::u16string takeNarrowText(uint32_t len);
   [[noreturn]] void failEndOfFile() const;
-  [[noreturn]] void failAt(size_t offset, ArchiveErrorKind kind, const std::string& what) const;
   // Brings n bytes into the window from the source; false when the source ends first.
   bool fill(size_t n);
   void fetch(size_t n);

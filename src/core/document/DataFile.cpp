@@ -23,9 +23,9 @@ namespace {
 constexpr uint8_t kMagic[4] = {'S', 'o', 'r', 'a'};
 constexpr size_t kDataVersionOffset = 8;
 constexpr size_t kScrambleMarkerOffset = 10;
-// The window through which a file only read passes: a block of the general heap, below the size
-// that gets a mapping of its own, and within the processor's cache between the copy from the
-// system and the parse.
+// The window through which a file passes while it is parsed: a block of the general heap, below
+// the size that gets a mapping of its own, and within the processor's cache between the copy
+// from the system and the parse.
 constexpr size_t kWindowBytes = size_t{60} << 10;
 static_assert(kWindowBytes < kMappedBlockBytes);
 
@@ -229,14 +229,6 @@ Ledger readLedger(Archive& ar, const Recognition& recognition, CConfig& config, 
   return ledger;
 }
 
-// Fails a file recognised as written by a newer version of the program.
-void refuseNewer(const Recognition& recognition) {
-  if (recognition.failure == FileFailure::NewerVersion) {
-    throw ArchiveError(ArchiveErrorKind::BadFormat, kDataVersionOffset,
-                       "written by a newer version of the program");
-  }
-}
-
 // Reading a file from disk failed: not damage of its content, the file could not be read.
 struct FileReadFailed {};
 
@@ -297,16 +289,19 @@ std::optional<LoadedFile> loadFileAsRead(const std::filesystem::path& path, Prom
                                          const ReadOptions& options) {
   LoadedFile loaded;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Closed on every way out, a throw of the read hooks included.
+  const struct Closer {
+    int fd;
+    ~Closer() {
+      if (fd >= 0) ::close(fd);
+    }
+  } closer{fd};
   struct stat st {};
   if (fd < 0 || ::fstat(fd, &st) != 0) {
-    if (fd >= 0) ::close(fd);
     loaded.failure = LoadFailure::CannotOpen;
     return loaded;
   }
-  if (!S_ISREG(st.st_mode) || st.st_size <= 0) {
-    ::close(fd);
-    return std::nullopt;
-  }
+  if (!S_ISREG(st.st_mode) || st.st_size <= 0) return std::nullopt;
   const auto size = static_cast<uint64_t>(st.st_size);
   const int64_t modifiedNs = int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec;
   try {
@@ -323,11 +318,7 @@ std::optional<LoadedFile> loadFileAsRead(const std::filesystem::path& path, Prom
   } catch (const FileReadFailed&) {
     loaded = {};
     loaded.failure = LoadFailure::CannotOpen;
-  } catch (...) {
-    ::close(fd);
-    throw;
   }
-  ::close(fd);
   return loaded;
 }
 
@@ -336,7 +327,10 @@ std::optional<LoadedFile> loadFileAsRead(const std::filesystem::path& path, Prom
 Ledger readDataFile(std::span<const uint8_t> bytes, CConfig& config, Prompts& prompts,
                     const ReadOptions& options) {
   const Recognition recognition = recognise(bytes.first(std::min(bytes.size(), kRecogniseBytes)));
-  refuseNewer(recognition);
+  if (recognition.failure == FileFailure::NewerVersion) {
+    throw ArchiveError(ArchiveErrorKind::BadFormat, kDataVersionOffset,
+                       "written by a newer version of the program");
+  }
   Archive ar(bytes);
   return readLedger(ar, recognition, config, prompts, options);
 }

@@ -83,13 +83,10 @@ void CHinmeiList::readEntries(Archive& ar, EntryReadHooks& hooks, uint32_t& coun
   hooks.begin(*this, count);
   const Day correction =
       dataVersion_ == kDataVersionCorrectedDates ? version870Correction() : Day{0};
-  if (!hooks.watchesEachEntry()) {
-    for (read = 0; read < count; ++read) readEntry(ar, correction);
-    return;
-  }
+  const bool watched = hooks.watchesEachEntry();
   for (read = 0; read < count; ++read) {
     readEntry(ar, correction);
-    hooks.appended(*this, std::prev(entries_.end()), read);
+    if (watched) hooks.appended(*this, std::prev(entries_.end()), read);
   }
 }
 

@@ -58,6 +58,9 @@ void CSoramiDoc::noteSideChanges() {
     entries_->addSideChange(std::make_unique<BudgetChange>(*budgets_, budgetsAtRest_));
     budgetsAtRest_ = *budgets_;
   }
+  // Most steps leave the settings exactly as they were: one comparison, without the copy and the
+  // field-by-field list that weighing a difference takes.
+  if (live_ == configAtRest_) return;
   CConfig probe = live_;
   keepViewState(probe, configAtRest_);
   if (probe.differs(configAtRest_)) {

@@ -8,8 +8,14 @@ namespace sorami {
 
 namespace {
 
+constexpr size_t kSmallPageBytes = 4096;
+
+size_t roundUp(size_t bytes, size_t unit) {
+  return (bytes + unit - 1) / unit * unit;
+}
+
 size_t mappedSize(size_t bytes) {
-  return (bytes + kLargePageBytes - 1) / kLargePageBytes * kLargePageBytes;
+  return roundUp(bytes, bytes < kHugeBlockBytes ? kSmallPageBytes : kLargePageBytes);
 }
 
 // Maps a little more than needed and trims both ends, so the block starts on a huge page.
@@ -31,14 +37,18 @@ void* mapAligned(size_t size) {
   return block;
 }
 
+void* mapSmall(size_t size) {
+  void* block = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (block == MAP_FAILED) throw std::bad_alloc();
+  return block;
+}
+
 }  // namespace
 
 void* allocateBlock(size_t bytes, Pages pages) {
   if (bytes < kMappedBlockBytes) return ::operator new(bytes == 0 ? 1 : bytes);
-  // Whole huge pages even for a smaller block: on a virtual machine the first touches of a few
-  // dozen small pages cost more than clearing one huge page.
   const size_t size = mappedSize(bytes);
-  void* block = mapAligned(size);
+  void* block = bytes < kHugeBlockBytes ? mapSmall(size) : mapAligned(size);
 #ifdef MADV_POPULATE_WRITE
   // Only advice as well: where it is not known, the pages come as they are touched.
   if (pages == Pages::AtOnce) ::madvise(block, size, MADV_POPULATE_WRITE);
@@ -46,6 +56,10 @@ void* allocateBlock(size_t bytes, Pages pages) {
   (void)pages;
 #endif
   return block;
+}
+
+size_t blockCapacity(size_t bytes) {
+  return bytes < kMappedBlockBytes ? bytes : mappedSize(bytes);
 }
 
 void freeBlock(void* block, size_t bytes) noexcept {

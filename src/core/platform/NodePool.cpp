@@ -26,9 +26,10 @@ void NodePool::do_deallocate(void* p, size_t bytes, size_t alignment) {
 
 void NodePool::reserve(size_t bytes) {
   if (left_ >= bytes) return;
-  // In whole huge pages, all present at once: one call makes them ready faster than the page
-  // faults of the first touches, which would come one by one while the entries are read.
-  addChunk((bytes + kLargePageBytes - 1) / kLargePageBytes * kLargePageBytes, Pages::AtOnce);
+  // All present at once: one call makes the pages ready faster than the faults of the first
+  // touches, which would come one by one while the entries are read. The chunk takes the whole
+  // of the pages mapped for it.
+  addChunk(blockCapacity(bytes), Pages::AtOnce);
 }
 
 // What is left of the old chunk is too small for what comes; it stays unused.

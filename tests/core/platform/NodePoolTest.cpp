@@ -71,35 +71,41 @@ TEST(NodePoolTest, ListOverThePoolKeepsItsEntriesThroughEraseAndRefill) {
   }
 }
 
-// Blocks reserved ahead come from one chunk of whole huge pages.
+// Blocks reserved ahead come from one chunk, whatever its size: on the heap for a few, small
+// pages for a small book, whole huge pages for a large one; all of it is used before any more.
 TEST(NodePoolTest, ReservedBlocksComeFromOneChunk) {
-  NodePool pool;
-  constexpr size_t kBlocks = 50000;
   constexpr size_t kBlockBytes = 64;
-  pool.reserve(kBlocks * kBlockBytes);
-  EXPECT_EQ(pool.reservedBytes(), 2 * kLargePageBytes);
-  std::vector<void*> blocks;
-  for (size_t i = 0; i < kBlocks; ++i) {
-    blocks.push_back(pool.allocate(kBlockBytes, 16));
-    std::memset(blocks.back(), 0x5A, kBlockBytes);
+  for (const size_t blocks : {size_t{100}, size_t{1500}, size_t{4000}, size_t{50000}}) {
+    NodePool pool;
+    pool.reserve(blocks * kBlockBytes);
+    const size_t reserved = pool.reservedBytes();
+    EXPECT_EQ(reserved, blockCapacity(blocks * kBlockBytes)) << blocks;
+    std::vector<void*> taken;
+    while (taken.size() < reserved / kBlockBytes) {
+      taken.push_back(pool.allocate(kBlockBytes, 16));
+      std::memset(taken.back(), 0x5A, kBlockBytes);
+    }
+    EXPECT_EQ(pool.reservedBytes(), reserved) << blocks;
+    for (void* block : taken) pool.deallocate(block, kBlockBytes, 16);
   }
-  EXPECT_EQ(pool.reservedBytes(), 2 * kLargePageBytes);
-  for (void* block : blocks) pool.deallocate(block, kBlockBytes, 16);
 }
 
 // Blocks of every size class, below, between and above the mapping thresholds, can be written
 // from their first to their last byte and given back.
 TEST(LargeBlockTest, BlocksOfEverySizeAreWholeAndMovable) {
   for (const size_t size : {size_t{1}, kMappedBlockBytes - 1, kMappedBlockBytes,
+                            kMappedBlockBytes + 1, kHugeBlockBytes - 1, kHugeBlockBytes,
                             kLargePageBytes - 1, kLargePageBytes, kLargePageBytes * 3 + 5}) {
-    LargeBlock block(size);
+    LargeBlock block(size, size % 2 == 0 ? Pages::AtOnce : Pages::AsTouched);
     ASSERT_NE(block.data(), nullptr);
-    std::memset(block.data(), 0x5A, size);
+    // The whole capacity is there to be written, not only the bytes asked for.
+    ASSERT_GE(blockCapacity(size), size);
+    std::memset(block.data(), 0x5A, blockCapacity(size));
     LargeBlock moved(std::move(block));
     EXPECT_EQ(block.data(), nullptr);
     EXPECT_EQ(moved.size(), size);
     EXPECT_EQ(moved.data()[size - 1], 0x5A);
-    if (size >= kLargePageBytes) {
+    if (size >= kHugeBlockBytes) {
       EXPECT_EQ(reinterpret_cast<uintptr_t>(moved.data()) % kLargePageBytes, 0u) << size;
     }
   }

@@ -127,17 +127,34 @@ class Archive {
   // holds: in the layout every save writes (the wide marker, a one-byte length) and short
   // enough to live inside the value, with 16 bytes to spare after its prefix.
   void readText(CompactText& out) {
-    if (!scrambled_ && data_.size() - pos_ >= 4 + 16) {
-      const uint8_t* p = data_.data() + pos_;
-      const uint8_t len = p[3];
-      if (p[0] == 0xFF && p[1] == (kWideTextMarker & 0xFF) && p[2] == (kWideTextMarker >> 8) &&
-          len <= CompactText::kInlineCapacity) {
-        out.assignStored(p + 4, len);
-        pos_ += 4 + size_t{2} * len;
+    if (const uint8_t* p = unchecked(4 + 16)) {
+      if (const int len = shortTextUnits(p); len >= 0) {
+        out.assignStored(p + 4, static_cast<size_t>(len));
+        pos_ += 4 + size_t{2} * static_cast<size_t>(len);
         return;
       }
     }
     readAnyText(out);
+  }
+  // The stored bytes from the current position on, for a reader of a fixed layout that checks
+  // nothing per value: null unless `n` bytes are in the window and the texts are not scrambled.
+  // The reader takes what it used with skip().
+  const uint8_t* unchecked(size_t n) const {
+    return !scrambled_ && data_.size() - pos_ >= n ? data_.data() + pos_ : nullptr;
+  }
+  void skip(size_t n) { pos_ += n; }
+  // The code units of the text stored at `p` when it is in the short layout every save writes
+  // (the wide marker, a one-byte length) and fits inside a CompactText; else -1. Its units start
+  // at p + 4, and 16 bytes from there must be readable.
+  static int shortTextUnits(const uint8_t* p) {
+    static_assert(CompactText::kInlineCapacity == 7);
+    const uint32_t prefix = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+                            (static_cast<uint32_t>(p[2]) << 16) |
+                            (static_cast<uint32_t>(p[3]) << 24);
+    // 0xFF and the marker, then a length of 0 to 7: one test of the bits that must be as they are.
+    constexpr uint32_t kShortPrefix = 0xFFu | (uint32_t{kWideTextMarker} << 8);
+    if (((prefix ^ kShortPrefix) & 0xF8FFFFFFu) != 0) return -1;
+    return static_cast<int>(prefix >> 24);
   }
   void writeText(std::u16string_view text);
 

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <ctime>
 #include <limits>
 
@@ -173,7 +174,52 @@ void CHinmei::write(Archive& ar) const {
   ar.writeI32(amount);
 }
 
+namespace {
+
+uint32_t storedU32(const uint8_t* p) {
+  uint32_t v = 0;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+// The most an entry of the usual layout takes: date, item, flags, two texts of up to seven
+// characters with their four-byte prefixes, amount; the 16 bytes read for the second text's
+// characters end within it as well.
+constexpr size_t kShortEntryBytes = 4 + 2 + 2 + 2 * (4 + 2 * CompactText::kInlineCapacity) + 4;
+
+// Reads an entry of the layout nearly every line of a file saved today has, in the window and
+// checked once: a date of the calendar and two short texts. Anything else (an old date, a longer
+// or older text, a damaged value, the end of the window) is left to the reader of every layout,
+// with nothing taken.
+bool readShortEntry(CHinmei& e, Archive& ar) {
+  if constexpr (std::endian::native != std::endian::little) return false;
+  const uint8_t* p = ar.unchecked(kShortEntryBytes);
+  if (p == nullptr) return false;
+  const auto day = std::bit_cast<float>(storedU32(p));
+  // Not NaN and inside the calendar, as readFloatDate has it.
+  if (!(day >= static_cast<float>(MinDay) && day <= static_cast<float>(MaxDay))) return false;
+  const int nameUnits = Archive::shortTextUnits(p + 8);
+  if (nameUnits < 0) return false;
+  const uint8_t* memoAt = p + 8 + 4 + 2 * nameUnits;
+  const int memoUnits = Archive::shortTextUnits(memoAt);
+  if (memoUnits < 0) return false;
+  const uint32_t itemAndFlags = storedU32(p + 4);
+  e.date = static_cast<Day>(day);
+  e.item = static_cast<uint16_t>(itemAndFlags);
+  e.flags = static_cast<uint16_t>(itemAndFlags >> 16);
+  e.name.assignStored(p + 12, static_cast<size_t>(nameUnits));
+  e.memo.assignStored(memoAt + 4, static_cast<size_t>(memoUnits));
+  const uint8_t* amountAt = memoAt + 4 + 2 * memoUnits;
+  e.amount = static_cast<int32_t>(storedU32(amountAt));
+  e.work = 0;
+  ar.skip(static_cast<size_t>(amountAt + 4 - p));
+  return true;
+}
+
+}  // namespace
+
 void CHinmei::read(Archive& ar, uint16_t dataVersion) {
+  if (dataVersion >= kDataVersionFloatDates && readShortEntry(*this, ar)) return;
   date = dataVersion >= kDataVersionFloatDates ? readFloatDate(ar) : readOldDate(ar);
   item = ar.readU16();
   flags = ar.readU16();

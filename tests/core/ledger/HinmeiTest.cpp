@@ -25,12 +25,30 @@ void expectSameStored(const CHinmei& a, const CHinmei& b) {
   EXPECT_EQ(a.amount, b.amount);
 }
 
-CHinmei readBack(const Bytes& bytes, uint16_t version) {
+Bytes followedByMore(const Bytes& bytes) {
+  Bytes more = bytes;
+  more.insert(more.end(), 64, 0xA5);
+  return more;
+}
+
+// Read alone, an entry's values are read one by one; followed by more bytes, as in a file, an
+// entry of the usual layout is read in one go. Both must give the same entry and end at its end.
+CHinmei readBack(const Bytes& bytes, uint16_t version, bool scrambled = false) {
+  const Bytes more = followedByMore(bytes);
+  Archive inFile(more);
+  inFile.setScrambled(scrambled);
+  CHinmei inside;
+  inside.work = 77;
+  inside.serialize(inFile, version);
+  EXPECT_EQ(inFile.offset(), bytes.size());
   Archive in(bytes);
+  in.setScrambled(scrambled);
   CHinmei e;
   e.work = 77;
   e.serialize(in, version);
   EXPECT_EQ(in.remaining(), 0u);
+  expectSameStored(inside, e);
+  EXPECT_EQ(inside.work, e.work);
   return e;
 }
 
@@ -88,6 +106,25 @@ TEST(Hinmei, EveryKindRoundTrips) {
   }
 }
 
+// Texts on both sides of the length that fits inside an entry, plain and scrambled.
+TEST(Hinmei, TextsOfEveryShortLengthRoundTrip) {
+  const std::u16string letters = u"日用品ﾃｨｯｼｭ5箱";
+  for (const bool scrambled : {false, true}) {
+    for (size_t n = 0; n <= 9; ++n) {
+      for (size_t m : {size_t{0}, n, size_t{9} - n}) {
+        const CHinmei e(kOct12 + static_cast<Day>(n), static_cast<uint16_t>(n), EF_EXPENSE,
+                        letters.substr(0, n), letters.substr(letters.size() - m), -7 * int(n));
+        SCOPED_TRACE(testing::Message() << n << "+" << m << (scrambled ? " scrambled" : ""));
+        const Bytes bytes = storedBytes([&](Archive& ar) {
+          ar.setScrambled(scrambled);
+          e.write(ar);
+        });
+        expectSameStored(readBack(bytes, 950, scrambled), e);
+      }
+    }
+  }
+}
+
 TEST(Hinmei, EveryWholeDayIsExactAsSinglePrecision) {
   for (Day d = MinDay; d <= MaxDay; ++d) {
     ASSERT_EQ(static_cast<Day>(static_cast<float>(d)), d);
@@ -135,13 +172,16 @@ TEST(Hinmei, DamagedBytesAreFormatErrors) {
                        static_cast<float>(MinDay - 1), 1e30f};
   for (const float f : bad) {
     const Bytes bytes = bodyWithDateBits(floatBits(f));
-    Archive in(bytes);
-    CHinmei e;
-    try {
-      e.read(in, 950);
-      ADD_FAILURE() << f << " was accepted";
-    } catch (const ArchiveError& err) {
-      EXPECT_EQ(err.kind(), ArchiveErrorKind::BadFormat) << f;
+    for (const Bytes& stored : {bytes, followedByMore(bytes)}) {
+      Archive in(stored);
+      CHinmei e;
+      try {
+        e.read(in, 950);
+        ADD_FAILURE() << f << " was accepted";
+      } catch (const ArchiveError& err) {
+        EXPECT_EQ(err.kind(), ArchiveErrorKind::BadFormat) << f;
+        EXPECT_EQ(err.offset(), 4u) << f;
+      }
     }
   }
   // A body cut anywhere is an end-of-file error.

@@ -11,7 +11,6 @@
 #include <list>
 #include <map>
 #include <memory>
-#include <memory_resource>
 #include <optional>
 #include <string>
 #include <string_view>

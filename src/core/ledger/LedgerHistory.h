@@ -6,16 +6,16 @@
 #include <cstdint>
 #include <list>
 #include <memory>
-#include <memory_resource>
 #include <string>
 #include <vector>
 
 #include "ledger/Hinmei.h"
+#include "platform/NodePool.h"
 
 namespace sorami {
 
 // The ordered entries of a store; its nodes live in the store's own pool.
-using EntryList = std::pmr::list<CHinmei>;
+using EntryList = std::list<CHinmei, PoolAllocator<CHinmei>>;
 // A node is the entry and two links: 64 bytes keep a million-line store near 64 MB.
 static_assert(sizeof(CHinmei) <= 48);
 

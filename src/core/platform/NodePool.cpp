@@ -5,23 +5,13 @@
 
 namespace sorami {
 
-void* NodePool::do_allocate(size_t bytes, size_t alignment) {
+void* NodePool::takeElsewhere(size_t bytes, size_t alignment) {
   if (!pooled(bytes, alignment)) return ::operator new(bytes, std::align_val_t(alignment));
-  const size_t sizeClass = (std::max<size_t>(bytes, 1) + kGrain - 1) / kGrain;
-  if (FreeBlock* block = free_[sizeClass]) {
-    free_[sizeClass] = block->next;
-    return block;
-  }
-  return carve(sizeClass * kGrain);
-}
-
-void NodePool::do_deallocate(void* p, size_t bytes, size_t alignment) {
-  if (!pooled(bytes, alignment)) {
-    ::operator delete(p, std::align_val_t(alignment));
-    return;
-  }
-  const size_t sizeClass = (std::max<size_t>(bytes, 1) + kGrain - 1) / kGrain;
-  free_[sizeClass] = new (p) FreeBlock{free_[sizeClass]};
+  // What is left of the current chunk is too small: a new one, larger each time.
+  const size_t size = classOf(bytes) * kGrain;
+  addChunk(std::max(nextChunk_, size), Pages::AsTouched);
+  nextChunk_ = std::min(nextChunk_ * 2, kLargestChunk);
+  return take(bytes, alignment);
 }
 
 void NodePool::reserve(size_t bytes) {
@@ -39,17 +29,6 @@ void NodePool::addChunk(size_t size, Pages pages) {
   next_ = chunks_.back().data();
   left_ = size;
   reserved_ += size;
-}
-
-void* NodePool::carve(size_t size) {
-  if (left_ < size) {
-    addChunk(std::max(nextChunk_, size), Pages::AsTouched);
-    nextChunk_ = std::min(nextChunk_ * 2, kLargestChunk);
-  }
-  void* block = next_;
-  next_ += size;
-  left_ -= size;
-  return block;
 }
 
 }  // namespace sorami

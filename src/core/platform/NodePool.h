@@ -4,10 +4,12 @@
 // once with the pool. Each node costs no allocator header, and a large list is laid out in a few
 // large blocks instead of millions of small ones.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory_resource>
+#include <new>
 #include <vector>
 
 #include "platform/LargeBlock.h"
@@ -31,6 +33,34 @@ class NodePool : public std::pmr::memory_resource {
     return (bytes + kGrain - 1) / kGrain * kGrain;
   }
 
+  // A block for a node, inline for a list's allocator: reading a file takes one per entry.
+  void* take(size_t bytes, size_t alignment) {
+    if (pooled(bytes, alignment)) {
+      const size_t sizeClass = classOf(bytes);
+      if (FreeBlock* block = free_[sizeClass]) {
+        free_[sizeClass] = block->next;
+        return block;
+      }
+      const size_t size = sizeClass * kGrain;
+      if (left_ >= size) {
+        void* block = next_;
+        next_ += size;
+        left_ -= size;
+        return block;
+      }
+    }
+    return takeElsewhere(bytes, alignment);
+  }
+  // Gives back a block from take() with the size and alignment it was asked for.
+  void give(void* p, size_t bytes, size_t alignment) noexcept {
+    if (!pooled(bytes, alignment)) {
+      ::operator delete(p, std::align_val_t(alignment));
+      return;
+    }
+    const size_t sizeClass = classOf(bytes);
+    free_[sizeClass] = new (p) FreeBlock{free_[sizeClass]};
+  }
+
  private:
   // Blocks are handed out in multiples of this, which is also their alignment.
   static constexpr size_t kGrain = alignof(std::max_align_t);
@@ -44,15 +74,21 @@ class NodePool : public std::pmr::memory_resource {
     FreeBlock* next;
   };
 
-  void* do_allocate(size_t bytes, size_t alignment) override;
-  void do_deallocate(void* p, size_t bytes, size_t alignment) override;
+  void* do_allocate(size_t bytes, size_t alignment) override { return take(bytes, alignment); }
+  void do_deallocate(void* p, size_t bytes, size_t alignment) override {
+    give(p, bytes, alignment);
+  }
   bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override {
     return this == &other;
   }
   static bool pooled(size_t bytes, size_t alignment) {
     return bytes <= kMaxPooled && alignment <= kGrain;
   }
-  void* carve(size_t size);
+  static constexpr size_t classOf(size_t bytes) {
+    return (std::max<size_t>(bytes, 1) + kGrain - 1) / kGrain;
+  }
+  // A block the free blocks and the current chunk cannot give: from the heap, or a new chunk.
+  void* takeElsewhere(size_t bytes, size_t alignment);
   void addChunk(size_t size, Pages pages);
 
   std::array<FreeBlock*, kMaxPooled / kGrain + 1> free_{};
@@ -61,6 +97,32 @@ class NodePool : public std::pmr::memory_resource {
   size_t left_ = 0;
   size_t nextChunk_ = kFirstChunk;
   size_t reserved_ = 0;
+};
+
+// The allocator of a list whose nodes live in a pool: the pool's own inline calls, where a
+// memory resource would call through a table for every node. Lists over the same pool can pass
+// nodes to each other.
+template <class T>
+class PoolAllocator {
+ public:
+  using value_type = T;
+  // Implicit: a list is made over its pool.
+  PoolAllocator(NodePool* pool) noexcept : pool_(pool) {}  // NOLINT(google-explicit-constructor)
+  template <class U>
+  PoolAllocator(const PoolAllocator<U>& other) noexcept  // NOLINT(google-explicit-constructor)
+      : pool_(other.pool()) {}
+
+  T* allocate(size_t n) { return static_cast<T*>(pool_->take(n * sizeof(T), alignof(T))); }
+  void deallocate(T* p, size_t n) noexcept { pool_->give(p, n * sizeof(T), alignof(T)); }
+  NodePool* pool() const noexcept { return pool_; }
+
+  template <class U>
+  bool operator==(const PoolAllocator<U>& other) const noexcept {
+    return pool_ == other.pool();
+  }
+
+ private:
+  NodePool* pool_;
 };
 
 }  // namespace sorami

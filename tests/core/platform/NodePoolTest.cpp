@@ -52,10 +52,21 @@ TEST(NodePoolTest, FreedBlocksAreReusedBySizeAndOddRequestsGoToTheHeap) {
   pool.deallocate(aligned, 64, 64);
 }
 
-// A list over the pool behaves as any list: erase, clear and refill keep the order and values.
+// A list over the pool behaves as any list: erase, clear and refill keep the order and values,
+// and nodes pass to another list over the same pool.
 TEST(NodePoolTest, ListOverThePoolKeepsItsEntriesThroughEraseAndRefill) {
   NodePool pool;
-  std::pmr::list<std::u16string> list(&pool);
+  using Texts = std::list<std::u16string, PoolAllocator<std::u16string>>;
+  Texts list(&pool);
+  Texts other(&pool);
+  EXPECT_TRUE(list.get_allocator() == other.get_allocator());
+  other.push_back(u"残す");
+  other.push_back(u"移す");
+  list.splice(list.end(), other, std::next(other.begin()));
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list.front(), u"移す");
+  EXPECT_EQ(other.front(), u"残す");
+  list.clear();
   for (int round = 0; round < 2; ++round) {
     for (int i = 0; i < 20000; ++i)
       list.push_back(std::u16string(static_cast<size_t>(i % 30), u'あ'));

@@ -282,28 +282,46 @@ void readLoadedFile(LoadedFile& loaded, Archive& ar, Prompts& prompts, const Rea
   if (loaded.ledger.end == ReadEnd::TooFewEntries) loaded.failure = LoadFailure::TooFewEntries;
 }
 
-// A regular file is parsed as it comes, a window at a time, and hashed on the way: its bytes
-// never need a block of their own. Nothing when it is not a regular file with a size (a pipe,
-// say): the size bounds every count and length, so such a file is read whole first.
-std::optional<LoadedFile> loadFileAsRead(const std::filesystem::path& path, Prompts& prompts,
-                                         const ReadOptions& options) {
-  LoadedFile loaded;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  // Closed on every way out, a throw of the read hooks included.
-  const struct Closer {
-    int fd;
-    ~Closer() {
-      if (fd >= 0) ::close(fd);
-    }
-  } closer{fd};
-  struct stat st {};
-  if (fd < 0 || ::fstat(fd, &st) != 0) {
-    loaded.failure = LoadFailure::CannotOpen;
-    return loaded;
+// Closes a file on every way out, a throw of the read hooks included.
+struct Closer {
+  explicit Closer(int opened) : fd(opened) {}
+  Closer(const Closer&) = delete;
+  Closer& operator=(const Closer&) = delete;
+  ~Closer() {
+    if (fd >= 0) ::close(fd);
   }
-  if (!S_ISREG(st.st_mode) || st.st_size <= 0) return std::nullopt;
+  int fd;
+};
+
+int64_t modifiedNsOf(const struct stat& st) {
+  return int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec;
+}
+
+// The size the file has now is a hint: a file that grows meanwhile is read to its end all the
+// same, into a block twice as large.
+std::optional<FileBytes> readOpenFile(int fd, const struct stat& st) {
+  const size_t hint = st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
+  FileBytes file{LargeBlock(hint + 1, Pages::AtOnce), 0, modifiedNsOf(st)};
+  for (;;) {
+    if (file.size == file.block.size()) {
+      LargeBlock larger(file.block.size() * 2);
+      std::copy_n(file.block.data(), file.size, larger.data());
+      file.block = std::move(larger);
+    }
+    const ssize_t n = ::read(fd, file.block.data() + file.size, file.block.size() - file.size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return std::nullopt;
+    if (n == 0) return file;
+    file.size += static_cast<size_t>(n);
+  }
+}
+
+// A regular file is parsed as it comes, a window at a time, and hashed on the way: its bytes
+// never need a block of their own.
+LoadedFile loadFileAsRead(int fd, const struct stat& st, Prompts& prompts,
+                          const ReadOptions& options) {
+  LoadedFile loaded;
   const auto size = static_cast<uint64_t>(st.st_size);
-  const int64_t modifiedNs = int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec;
   try {
     BytesHasher hasher;
     FileSource source(fd, size, options.identify ? &hasher : nullptr);
@@ -313,7 +331,7 @@ std::optional<LoadedFile> loadFileAsRead(const std::filesystem::path& path, Prom
       readLoadedFile(loaded, ar, prompts, options);
     }
     const uint64_t bytesRead = source.readToEnd();
-    loaded.identity = {bytesRead, modifiedNs, options.identify ? hasher.value() : 0,
+    loaded.identity = {bytesRead, modifiedNsOf(st), options.identify ? hasher.value() : 0,
                        options.identify};
   } catch (const FileReadFailed&) {
     loaded = {};
@@ -363,17 +381,23 @@ std::vector<uint8_t> dataFileBytes(CConfig& config, const CHinmeiList& entries,
 
 LoadedFile loadDataFile(const std::filesystem::path& path, Prompts& prompts,
                         const ReadOptions& options) {
-  if (std::optional<LoadedFile> read = loadFileAsRead(path, prompts, options)) {
-    return std::move(*read);
-  }
   LoadedFile loaded;
-  const std::optional<FileBytes> file = readFileBytes(path);
-  if (!file) {
+  const Closer file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+  struct stat st {};
+  if (file.fd < 0 || ::fstat(file.fd, &st) != 0) {
     loaded.failure = LoadFailure::CannotOpen;
     return loaded;
   }
-  const std::span<const uint8_t> bytes = file->bytes();
-  loaded.identity = {bytes.size(), file->modifiedNs, options.identify ? hashOfBytes(bytes) : 0,
+  if (S_ISREG(st.st_mode) && st.st_size > 0) return loadFileAsRead(file.fd, st, prompts, options);
+  // Not a regular file with a size (a pipe, say): the size bounds every count and length, so it
+  // is read whole first, from this same opening (a pipe gives its bytes once).
+  const std::optional<FileBytes> whole = readOpenFile(file.fd, st);
+  if (!whole) {
+    loaded.failure = LoadFailure::CannotOpen;
+    return loaded;
+  }
+  const std::span<const uint8_t> bytes = whole->bytes();
+  loaded.identity = {bytes.size(), whole->modifiedNs, options.identify ? hashOfBytes(bytes) : 0,
                      options.identify};
   Archive ar(bytes);
   readLoadedFile(loaded, ar, prompts, options);
@@ -402,33 +426,12 @@ std::optional<std::vector<uint8_t>> readWholeFile(const std::filesystem::path& p
   return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
-// The size the file has now is a hint: a file that grows meanwhile is read to its end all the
-// same, into a block twice as large.
 std::optional<FileBytes> readFileBytes(const std::filesystem::path& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+  const Closer file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
   struct stat st {};
-  const size_t hint = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
-  FileBytes file{LargeBlock(hint + 1, Pages::AtOnce), 0, 0};
-  file.modifiedNs = int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec;
-  bool failed = false;
-  for (;;) {
-    if (file.size == file.block.size()) {
-      LargeBlock larger(file.block.size() * 2);
-      std::copy_n(file.block.data(), file.size, larger.data());
-      file.block = std::move(larger);
-    }
-    const ssize_t n = ::read(fd, file.block.data() + file.size, file.block.size() - file.size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      failed = n < 0;
-      break;
-    }
-    file.size += static_cast<size_t>(n);
-  }
-  ::close(fd);
-  if (failed) return std::nullopt;
-  return file;
+  if (file.fd < 0) return std::nullopt;
+  if (::fstat(file.fd, &st) != 0) st = {};
+  return readOpenFile(file.fd, st);
 }
 
 std::optional<PasswordCheck> passwordCheckOf(const CHinmeiList& entries) {

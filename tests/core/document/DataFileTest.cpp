@@ -1,9 +1,13 @@
 #include "document/DataFile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -356,13 +360,24 @@ TEST(DataFile, AFileOnlyReadFromAPipeReadsWhole) {
   const auto pipe = dir / "book.mtb";
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
   const Bytes bytes = fixtureBytes("current-minimal.mtb");
+  std::atomic<bool> done = false;
   std::thread writer([&] {
-    std::ofstream out(pipe, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+    {
+      std::ofstream out(pipe, std::ios::binary);
+      out.write(reinterpret_cast<const char*>(bytes.data()),
+                static_cast<std::streamsize>(bytes.size()));
+    }
+    // A pipe gives its bytes once: a reader that opened it a second time would wait here for
+    // ever. Such a reader is let go with an empty pipe, so the test fails instead of hanging.
+    while (!done) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+      if (fd >= 0) ::close(fd);
+    }
   });
   test::ScriptedPrompts prompts;
   LoadedFile read = loadDataFile(pipe, prompts, {.identify = false});
+  done = true;
   writer.join();
   ASSERT_EQ(read.failure, LoadFailure::None);
   EXPECT_EQ(read.identity.size, bytes.size());

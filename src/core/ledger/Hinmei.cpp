@@ -200,7 +200,7 @@ bool readShortEntry(CHinmei& e, Archive& ar) {
   if (!(day >= static_cast<float>(MinDay) && day <= static_cast<float>(MaxDay))) return false;
   const int nameUnits = Archive::shortTextUnits(p + 8);
   if (nameUnits < 0) return false;
-  const uint8_t* memoAt = p + 8 + 4 + 2 * nameUnits;
+  const uint8_t* memoAt = p + 8 + 4 + 2 * static_cast<size_t>(nameUnits);
   const int memoUnits = Archive::shortTextUnits(memoAt);
   if (memoUnits < 0) return false;
   const uint32_t itemAndFlags = storedU32(p + 4);
@@ -209,7 +209,7 @@ bool readShortEntry(CHinmei& e, Archive& ar) {
   e.flags = static_cast<uint16_t>(itemAndFlags >> 16);
   e.name.assignStored(p + 12, static_cast<size_t>(nameUnits));
   e.memo.assignStored(memoAt + 4, static_cast<size_t>(memoUnits));
-  const uint8_t* amountAt = memoAt + 4 + 2 * memoUnits;
+  const uint8_t* amountAt = memoAt + 4 + 2 * static_cast<size_t>(memoUnits);
   e.amount = static_cast<int32_t>(storedU32(amountAt));
   e.work = 0;
   ar.skip(static_cast<size_t>(amountAt + 4 - p));

@@ -84,7 +84,7 @@ lesser() { awk -v a="$1" -v b="$2" 'BEGIN { print (a < b) ? a : b }'; }
 echo "machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
 echo "tools: $(ledger --version | head -1), $(hledger --version | head -1)"
 # What starting any program costs here: no command can take less.
-echo "an empty program (/bin/true) takes $(fastest 10 /bin/true) s"
+echo "an empty program (/bin/true) takes $(fastest 30 /bin/true) s"
 echo
 printf "| %9s | %-7s | %8s | %8s | %8s | %13s |\n" \
   "entries" "report" "sorami" "ledger" "hledger" "faster tool ÷ sorami"
@@ -99,15 +99,15 @@ for n in "${sizes[@]}"; do
   [ "$n" -lt 1000000 ] || reps=1
 
   # A run of sorami-cli takes milliseconds, so the scheduling of a busy machine decides most of
-  # any one; the fastest of ten is what the program itself costs.
-  sb=$(fastest 10 "$cli" balance "$file" --date "$day")
+  # any one; the fastest of thirty is what the program itself costs.
+  sb=$(fastest 30 "$cli" balance "$file" --date "$day")
   cp "$work/out" "$work/sorami.json"
   lb=$(fastest "$reps" ledger -f "$journal" bal --flat --no-total -e "$day" 資産 負債)
   agree "$work/sorami.json" "$work/out" ledger || status=1
   hb=$(fastest "$reps" hledger -f "$journal" bal --flat --no-total -e "$day" 資産 負債)
   agree "$work/sorami.json" "$work/out" hledger || status=1
 
-  sm=$(fastest 10 "$cli" matrix "$file" --year 2025 --month 12 --months 12)
+  sm=$(fastest 30 "$cli" matrix "$file" --year 2025 --month 12 --months 12)
   lm=$(fastest "$reps" ledger -f "$journal" bal --monthly --flat -b "$from" -e "$day")
   hm=$(fastest "$reps" hledger -f "$journal" bal -M --flat -b "$from" -e "$day")
 

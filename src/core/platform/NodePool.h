@@ -8,7 +8,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory_resource>
 #include <new>
 #include <vector>
 
@@ -16,12 +15,11 @@
 
 namespace sorami {
 
-class NodePool : public std::pmr::memory_resource {
+class NodePool {
  public:
   NodePool() = default;
   NodePool(const NodePool&) = delete;
   NodePool& operator=(const NodePool&) = delete;
-  ~NodePool() override = default;
 
   // Bytes taken from the system so far, for the benchmarks.
   size_t reservedBytes() const { return reserved_; }
@@ -74,13 +72,6 @@ class NodePool : public std::pmr::memory_resource {
     FreeBlock* next;
   };
 
-  void* do_allocate(size_t bytes, size_t alignment) override { return take(bytes, alignment); }
-  void do_deallocate(void* p, size_t bytes, size_t alignment) override {
-    give(p, bytes, alignment);
-  }
-  bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override {
-    return this == &other;
-  }
   static bool pooled(size_t bytes, size_t alignment) {
     return bytes <= kMaxPooled && alignment <= kGrain;
   }

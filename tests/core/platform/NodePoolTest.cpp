@@ -20,7 +20,7 @@ TEST(NodePoolTest, LiveBlocksAreDistinctAlignedAndKeepTheirBytes) {
   constexpr size_t kBlocks = 60000;  // about 5.7 MB of 96-byte blocks: several chunk sizes
   std::vector<unsigned char*> blocks;
   for (size_t i = 0; i < kBlocks; ++i) {
-    auto* p = static_cast<unsigned char*>(pool.allocate(96, 8));
+    auto* p = static_cast<unsigned char*>(pool.take(96, 8));
     ASSERT_EQ(reinterpret_cast<uintptr_t>(p) % alignof(std::max_align_t), 0u);
     std::memset(p, static_cast<int>(i & 0xFF), 96);
     blocks.push_back(p);
@@ -35,21 +35,21 @@ TEST(NodePoolTest, LiveBlocksAreDistinctAlignedAndKeepTheirBytes) {
 
 TEST(NodePoolTest, FreedBlocksAreReusedBySizeAndOddRequestsGoToTheHeap) {
   NodePool pool;
-  void* a = pool.allocate(96, 8);
-  void* b = pool.allocate(40, 8);
-  pool.deallocate(a, 96, 8);
-  pool.deallocate(b, 40, 8);
+  void* a = pool.take(96, 8);
+  void* b = pool.take(40, 8);
+  pool.give(a, 96, 8);
+  pool.give(b, 40, 8);
   // The same size comes back from the free blocks, newest first; another size does not take it.
-  EXPECT_EQ(pool.allocate(40, 8), b);
-  EXPECT_EQ(pool.allocate(96, 8), a);
+  EXPECT_EQ(pool.take(40, 8), b);
+  EXPECT_EQ(pool.take(96, 8), a);
   const size_t reserved = pool.reservedBytes();
   // Large or strictly aligned blocks are not carved from the chunks.
-  void* big = pool.allocate(4096, 8);
-  void* aligned = pool.allocate(64, 64);
+  void* big = pool.take(4096, 8);
+  void* aligned = pool.take(64, 64);
   EXPECT_EQ(reinterpret_cast<uintptr_t>(aligned) % 64, 0u);
   EXPECT_EQ(pool.reservedBytes(), reserved);
-  pool.deallocate(big, 4096, 8);
-  pool.deallocate(aligned, 64, 64);
+  pool.give(big, 4096, 8);
+  pool.give(aligned, 64, 64);
 }
 
 // A list over the pool behaves as any list: erase, clear and refill keep the order and values,
@@ -93,11 +93,11 @@ TEST(NodePoolTest, ReservedBlocksComeFromOneChunk) {
     EXPECT_EQ(reserved, blockCapacity(blocks * kBlockBytes)) << blocks;
     std::vector<void*> taken;
     while (taken.size() < reserved / kBlockBytes) {
-      taken.push_back(pool.allocate(kBlockBytes, 16));
+      taken.push_back(pool.take(kBlockBytes, 16));
       std::memset(taken.back(), 0x5A, kBlockBytes);
     }
     EXPECT_EQ(pool.reservedBytes(), reserved) << blocks;
-    for (void* block : taken) pool.deallocate(block, kBlockBytes, 16);
+    for (void* block : taken) pool.give(block, kBlockBytes, 16);
   }
 }
 
